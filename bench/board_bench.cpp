@@ -1,0 +1,88 @@
+// A full 300-seat allocation on a board, and the cost of the first and the last 50 seats of it,
+// which shows whether a seat turn grows dearer as the quotient lists grow.
+#include "core/board.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+using namespace apportion;
+
+namespace {
+
+constexpr int seatTotal = 300;
+
+// Votes close enough that no party needs a 100th seat under any of the methods.
+Board loadedBoard(DivisorMethod method)
+{
+    Board board;
+    board.LoadWindow();
+    board.SelectMethod(method);
+    board.parties = { PartyColumn { "61000", {} }, PartyColumn { "60500", {} },
+        PartyColumn { "60000", {} }, PartyColumn { "59500", {} }, PartyColumn { "59000", {} } };
+    board.seatSelection = seatTotal - 1;
+    return board;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Times EnterVotes and the 300 seat turns; building the loaded board is left out.
+void FullAllocation(benchmark::State& state)
+{
+    const auto method = static_cast<DivisorMethod>(state.range(0));
+    for (auto _ : state) {
+        Board board = loadedBoard(method);
+        const auto start = std::chrono::steady_clock::now();
+        board.EnterVotes();
+        for (int seat = 0; seat < seatTotal; ++seat)
+            board.GiveNextSeat();
+        state.SetIterationTime(secondsSince(start));
+        if (board.seatsGiven != seatTotal)
+            state.SkipWithError("the allocation stopped short of 300 seats");
+        benchmark::DoNotOptimize(board);
+    }
+}
+
+// Times only the 50 seats from `first` on; the seats before them are given untimed.
+void FiftySeats(benchmark::State& state)
+{
+    const auto method = static_cast<DivisorMethod>(state.range(0));
+    const auto first = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        Board board = loadedBoard(method);
+        board.EnterVotes();
+        for (int seat = 0; seat < first; ++seat)
+            board.GiveNextSeat();
+        const auto start = std::chrono::steady_clock::now();
+        for (int seat = 0; seat < 50; ++seat)
+            board.GiveNextSeat();
+        state.SetIterationTime(secondsSince(start));
+        benchmark::DoNotOptimize(board);
+    }
+}
+
+void methods(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgName("method");
+    for (int method = 0; method < divisorMethodCount; ++method)
+        bench->Arg(method);
+}
+
+void phases(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgNames({ "method", "first" });
+    for (int method = 0; method < divisorMethodCount; ++method) {
+        bench->Args({ method, 0 });
+        bench->Args({ method, seatTotal - 50 });
+    }
+}
+
+} // namespace
+
+BENCHMARK(FullAllocation)->Apply(methods)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(FiftySeats)->Apply(phases)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

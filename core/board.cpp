@@ -1,0 +1,137 @@
+#include "core/board.h"
+
+#include "core/number_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace apportion {
+
+namespace {
+
+    constexpr std::array<const char*, partyCount> defaultVotes { "58125", "45871", "27142", "15947",
+        "12264" };
+
+    constexpr int loadSeatSelection = 6;
+
+    template <typename List> bool isPosition(const List& list, std::optional<int> position)
+    {
+        return position && *position >= 0 && static_cast<std::size_t>(*position) < list.size();
+    }
+
+    // The divisor position for a party that will hold `seats` seats: seats - 1, rounded to the
+    // nearest whole number with halves to the even neighbour. Decided before anything changes;
+    // none when it falls outside the list, including seat counts that are not finite.
+    std::optional<int> divisorPosition(double seats, std::size_t divisorCount)
+    {
+        const double position = seats - 1;
+        if (!(position > -1 && position < static_cast<double>(divisorCount)))
+            return std::nullopt;
+        const auto rounded = static_cast<long long>(std::nearbyint(position));
+        if (rounded < 0 || rounded >= static_cast<long long>(divisorCount))
+            return std::nullopt;
+        return static_cast<int>(rounded);
+    }
+
+} // namespace
+
+Board::Board()
+{
+    for (int i = 0; i < partyCount; ++i)
+        parties[i].entryText = defaultVotes[i];
+    seatChoices.reserve(seatChoiceCount);
+    for (int seat = 1; seat <= seatChoiceCount; ++seat)
+        seatChoices.push_back(FormatShortest(seat));
+}
+
+void Board::LoadWindow()
+{
+    SelectMethod(DivisorMethod::DHondt);
+    seatSelection = loadSeatSelection;
+}
+
+void Board::SelectMethod(DivisorMethod newMethod)
+{
+    method = newMethod;
+    divisors.clear();
+    divisorSelection.reset();
+    seatsGiven = 0;
+    divisors = BuildDivisorSeries(newMethod);
+}
+
+void Board::EnterVotes()
+{
+    for (auto& party : parties) {
+        party.rows.clear();
+        party.rows.push_back(party.entryText);
+        party.rows.push_back(party.entryText);
+        party.entryText = "0";
+    }
+    enterEnabled = false;
+}
+
+double Board::SeatTotal() const
+{
+    if (!isPosition(seatChoices, seatSelection))
+        return 0;
+    return ParseNumber(seatChoices[static_cast<std::size_t>(*seatSelection)]);
+}
+
+void Board::GiveNextSeat()
+{
+    if (!(SeatTotal() > seatsGiven) || seatsGiven == std::numeric_limits<std::int16_t>::max())
+        return;
+
+    // Every column must have a latest row at the same position; before the votes are entered,
+    // or after clearing, there is none and no seat is given.
+    const std::size_t rowCount = parties[0].rows.size();
+    if (rowCount == 0)
+        return;
+    for (const auto& party : parties) {
+        if (party.rows.size() != rowCount)
+            return;
+    }
+
+    const std::size_t last = rowCount - 1;
+    int winner = 0;
+    double best = ParseNumber(parties[0].rows[last]);
+    for (int f = 0; f < partyCount; ++f) {
+        const double quotient = ParseNumber(parties[f].rows[last]);
+        if (best < quotient) {
+            best = quotient;
+            winner = f;
+        }
+    }
+
+    // The winner's seat count and the divisor for its next quotient are settled before anything
+    // is written, so a seat with no divisor left (a 100th seat, or a seat count edited out of
+    // range) is refused whole instead of being counted without a row.
+    PartyColumn& winning = parties[winner];
+    const std::string seatText = FormatShortest(ParseNumber(winning.entryText) + 1);
+    const auto position = divisorPosition(ParseNumber(seatText), divisors.size());
+    if (!position)
+        return;
+
+    ++seatsGiven;
+    winning.entryText = seatText;
+    const double divisor = ParseNumber(divisors[static_cast<std::size_t>(*position)]);
+    divisorSelection = position;
+    for (int h = 0; h < partyCount; ++h) {
+        auto& rows = parties[h].rows;
+        if (h == winner)
+            rows.push_back(FormatShortest(RoundHalfAway(ParseNumber(rows[0]) / divisor, 1)));
+        else
+            rows.push_back(FormatShortest(ParseNumber(rows[last])));
+    }
+}
+
+void Board::ClearAll()
+{
+    for (auto& party : parties) {
+        party.entryText.clear();
+        party.rows.clear();
+    }
+    seatsGiven = 0;
+}
+
+} // namespace apportion

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/divisor_series.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace apportion {
+
+inline constexpr int partyCount = 5;
+inline constexpr int seatChoiceCount = 300;
+
+struct PartyColumn {
+    // Before the votes are entered: the party's vote total as typed. After: its seat count.
+    std::string entryText;
+    // The party's quotient rows: row 0 is the vote total, the last row the current quotient.
+    std::vector<std::string> rows;
+};
+
+// The whole state of one allocation, held as the texts the window shows. Every number is read
+// back from its text whenever an operation needs it; only the seat counter and the enabled
+// state of the enter command are kept in other forms. The board never validates or reports:
+// a text that is not a number reads as the number at its start, or as 0.
+struct Board {
+    Board();
+
+    // Start-up: D'Hondt divisors, seat total 7.
+    void LoadWindow();
+    // Sets the method and its divisors and restarts the seat count; the columns stay as they are.
+    void SelectMethod(DivisorMethod newMethod);
+    // Copies every vote text twice into its rows (the total and the first quotient) and sets the
+    // party's entry text to its seat count, "0".
+    void EnterVotes();
+    // Gives one seat to the party whose latest quotient is the highest, the lowest-numbered party
+    // on ties, and appends one row to every column. A seat is given entirely or not at all.
+    void GiveNextSeat();
+    // Empties every column and restarts the seat count.
+    void ClearAll();
+
+    // The seat total the seat selection names, or 0 when nothing is selected.
+    double SeatTotal() const;
+
+    std::array<PartyColumn, partyCount> parties;
+    std::vector<std::string> divisors;
+    std::optional<int> divisorSelection;
+    std::vector<std::string> seatChoices;
+    std::optional<int> seatSelection;
+    std::optional<DivisorMethod> method;
+    std::int16_t seatsGiven = 0;
+    bool enterEnabled = true;
+};
+
+} // namespace apportion

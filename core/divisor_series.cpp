@@ -1,0 +1,44 @@
+#include "core/divisor_series.h"
+
+#include "core/number_text.h"
+
+#include <cmath>
+
+namespace apportion {
+
+namespace {
+
+    std::string divisorText(DivisorMethod method, int n)
+    {
+        switch (method) {
+        case DivisorMethod::DHondt:
+            return FormatShortest(n);
+        case DivisorMethod::SainteLague:
+            return FormatShortest(2 * n - 1);
+        case DivisorMethod::Danish:
+            return FormatShortest(3 * n - 2);
+        case DivisorMethod::Imperali:
+            return FormatShortest(n * 0.5 + 0.5);
+        case DivisorMethod::EqualProportions:
+            return FormatFixed(std::sqrt(static_cast<double>(n * (n - 1))), 2);
+        }
+        return {};
+    }
+
+} // namespace
+
+DivisorSeries BuildDivisorSeries(DivisorMethod method)
+{
+    const auto index = static_cast<int>(method);
+    if (index < 0 || index >= divisorMethodCount)
+        return {};
+
+    DivisorSeries series;
+    series.reserve(divisorSeriesLength);
+    // n is the number of the seat the divisor is for: the 2nd to the 100th.
+    for (int n = 2; n < 2 + divisorSeriesLength; ++n)
+        series.push_back(divisorText(method, n));
+    return series;
+}
+
+} // namespace apportion

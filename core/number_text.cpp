@@ -1,0 +1,314 @@
+#include "core/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <system_error>
+
+namespace apportion {
+
+namespace {
+
+    constexpr int significantDigits = 15;
+    constexpr int maxPlaces = 400;
+
+    bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+    // A finite, non-zero value as decimal digits: d0.d1d2... times 10^exponent.
+    struct Decimal {
+        bool negative = false;
+        std::string digits;
+        long long exponent = 0;
+    };
+
+    std::string integerText(long long value)
+    {
+        char buffer[24];
+        const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
+        return std::string(buffer, result.ptr);
+    }
+
+    double signedValue(bool negative, double magnitude)
+    {
+        return negative ? -magnitude : magnitude;
+    }
+
+    // The value rounded to 15 significant digits. The shortest text that reads back as the value
+    // is that rounding whenever it has at most 15 digits (the value lies within half an ulp of
+    // it, far less than half a unit of the 15th digit), and it is much cheaper to find; otherwise
+    // to_chars rounds the exact binary value, so a 16th digit that is exactly a half goes to the
+    // even neighbour.
+    Decimal toDecimal15(double value)
+    {
+        char buffer[64];
+        auto result = std::to_chars(
+            std::begin(buffer), std::end(buffer), std::fabs(value), std::chars_format::scientific);
+        std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        const auto mantissaLength = text.find('e');
+        const auto shortestDigits = mantissaLength > 1 ? mantissaLength - 1 : mantissaLength;
+        if (shortestDigits > significantDigits) {
+            result = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
+                std::chars_format::scientific, significantDigits - 1);
+            text = std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        }
+
+        Decimal decimal;
+        decimal.negative = std::signbit(value);
+        const auto e = text.find('e');
+        for (char c : text.substr(0, e)) {
+            if (isDigit(c))
+                decimal.digits += c;
+        }
+        std::string_view exponentText = text.substr(e + 1);
+        if (!exponentText.empty() && exponentText.front() == '+')
+            exponentText.remove_prefix(1);
+        int exponent = 0;
+        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+        decimal.exponent = exponent;
+        return decimal;
+    }
+
+    std::string trimTrailingZeros(std::string digits)
+    {
+        const auto last = digits.find_last_not_of('0');
+        digits.erase(last == std::string::npos ? 1 : last + 1);
+        return digits;
+    }
+
+    // Reads digits and exponent back into the nearest double. Beyond the range of a double the
+    // result is the largest finite value; below it, zero.
+    double fromDecimal(const Decimal& decimal)
+    {
+        std::string text;
+        text += decimal.digits.front();
+        if (decimal.digits.size() > 1) {
+            text += '.';
+            text.append(decimal.digits, 1);
+        }
+        text += 'e';
+        text += integerText(decimal.exponent);
+
+        double magnitude = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+        if (result.ec == std::errc::result_out_of_range)
+            magnitude = decimal.exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+        return signedValue(decimal.negative, magnitude);
+    }
+
+    // Splits a decimal into the digits before and after the point, in plain positional notation.
+    struct Positional {
+        std::string integer;
+        std::string fraction;
+    };
+
+    Positional toPositional(const Decimal& decimal)
+    {
+        const auto& digits = decimal.digits;
+        const auto length = static_cast<long long>(digits.size());
+        const long long e = decimal.exponent;
+        Positional result;
+        if (e >= 0) {
+            const auto integerDigits = std::min(length, e + 1);
+            result.integer = digits.substr(0, static_cast<std::size_t>(integerDigits));
+            result.integer.append(static_cast<std::size_t>(e + 1 - integerDigits), '0');
+            if (length > e + 1)
+                result.fraction = digits.substr(static_cast<std::size_t>(e + 1));
+        } else {
+            result.integer = "0";
+            result.fraction.assign(static_cast<std::size_t>(-e - 1), '0');
+            result.fraction += digits;
+        }
+        return result;
+    }
+
+    std::string nonFiniteText(double value)
+    {
+        if (std::isnan(value))
+            return "nan";
+        return value < 0 ? "-inf" : "inf";
+    }
+
+} // namespace
+
+double ParseNumber(std::string_view text)
+{
+    // Blanks, tabs and line feeds count nowhere ("58 125" is 58125); most texts have none.
+    std::string stripped;
+    std::string_view s = text;
+    if (text.find_first_of(" \t\n") != std::string_view::npos) {
+        stripped.reserve(text.size());
+        for (char c : text) {
+            if (c != ' ' && c != '\t' && c != '\n')
+                stripped += c;
+        }
+        s = stripped;
+    }
+
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    while (i < n && isDigit(s[i]))
+        ++i;
+    const std::size_t integerEnd = i;
+    std::size_t fractionStart = i;
+    if (i < n && s[i] == '.') {
+        ++i;
+        fractionStart = i;
+        while (i < n && isDigit(s[i]))
+            ++i;
+    }
+    const bool hasDigits = integerEnd > mantissaStart || i > fractionStart;
+    if (!hasDigits)
+        return 0.0;
+    std::size_t end = i;
+
+    // The exponent counts only when at least one digit follows "E" and its sign; its value is
+    // saturated so that a thousand-digit exponent cannot overflow the range check below.
+    long long exponent = 0;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        bool exponentNegative = false;
+        if (j < n && (s[j] == '+' || s[j] == '-')) {
+            exponentNegative = s[j] == '-';
+            ++j;
+        }
+        const std::size_t exponentDigits = j;
+        while (j < n && isDigit(s[j])) {
+            exponent = std::min(exponent * 10 + (s[j] - '0'), 1'000'000'000LL);
+            ++j;
+        }
+        if (j > exponentDigits) {
+            end = j;
+            if (exponentNegative)
+                exponent = -exponent;
+        } else {
+            exponent = 0;
+        }
+    }
+
+    double magnitude = 0;
+    const auto result = std::from_chars(
+        s.data() + mantissaStart, s.data() + end, magnitude, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // The decimal order of the first non-zero digit tells overflow from underflow.
+        const auto firstNonZero = s.find_first_not_of("0.", mantissaStart);
+        long long order = 0;
+        if (firstNonZero < integerEnd)
+            order = static_cast<long long>(integerEnd - firstNonZero);
+        else if (firstNonZero < end)
+            order = -static_cast<long long>(firstNonZero - fractionStart);
+        magnitude = order + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+    } else if (result.ec != std::errc()) {
+        magnitude = 0;
+    }
+    return signedValue(negative, magnitude);
+}
+
+std::string FormatShortest(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return "0";
+
+    // Quotients, votes and seat counts are nearly always short decimals within the positional
+    // range: their shortest round-trip text is already the answer.
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-5 && magnitude < 1e15) {
+        char buffer[32];
+        const auto result
+            = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed);
+        const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        const auto first = text.find_first_of("123456789");
+        const auto point = text.find('.');
+        const auto digits
+            = text.size() - first - (point != std::string_view::npos && point > first);
+        if (result.ec == std::errc() && digits <= significantDigits)
+            return std::string(text);
+    }
+
+    Decimal decimal = toDecimal15(value);
+    decimal.digits = trimTrailingZeros(decimal.digits);
+
+    std::string text = decimal.negative ? "-" : "";
+    if (decimal.exponent >= -5 && decimal.exponent < 15) {
+        const Positional positional = toPositional(decimal);
+        text += positional.integer;
+        if (!positional.fraction.empty())
+            text += '.' + positional.fraction;
+    } else {
+        text += decimal.digits.front();
+        if (decimal.digits.size() > 1)
+            text += '.' + decimal.digits.substr(1);
+        text += decimal.exponent < 0 ? "E-" : "E+";
+        text += integerText(std::llabs(decimal.exponent));
+    }
+    return text;
+}
+
+double RoundHalfAway(double value, int places)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (value == 0)
+        return 0.0;
+    places = std::clamp(places, -maxPlaces, maxPlaces);
+
+    Decimal decimal = toDecimal15(value);
+    // How many of the digits stand at or before the last place kept.
+    const long long keep = decimal.exponent + places + 1;
+    if (keep >= static_cast<long long>(decimal.digits.size()))
+        return fromDecimal(decimal);
+    if (keep < 0)
+        return 0.0;
+
+    const bool roundUp = decimal.digits[static_cast<std::size_t>(keep)] >= '5';
+    decimal.digits.resize(static_cast<std::size_t>(keep));
+    if (roundUp) {
+        auto it = decimal.digits.rbegin();
+        for (; it != decimal.digits.rend() && *it == '9'; ++it)
+            *it = '0';
+        if (it == decimal.digits.rend()) {
+            decimal.digits.insert(decimal.digits.begin(), '1');
+            ++decimal.exponent;
+        } else {
+            ++*it;
+        }
+    }
+    if (decimal.digits.find_first_not_of('0') == std::string::npos)
+        return 0.0;
+    return fromDecimal(decimal);
+}
+
+std::string FormatFixed(double value, int places)
+{
+    places = std::clamp(places, 0, maxPlaces);
+    const double rounded = RoundHalfAway(value, places);
+    if (!std::isfinite(rounded))
+        return nonFiniteText(rounded);
+
+    Positional positional { "0", "" };
+    bool negative = false;
+    if (rounded != 0) {
+        const Decimal decimal = toDecimal15(rounded);
+        negative = decimal.negative;
+        positional = toPositional(decimal);
+    }
+    // The rounded value has no non-zero digit past the kept places, so resizing only pads.
+    positional.fraction.resize(static_cast<std::size_t>(places), '0');
+
+    std::string text = negative ? "-" : "";
+    text += positional.integer;
+    if (places > 0)
+        text += '.' + positional.fraction;
+    return text;
+}
+
+} // namespace apportion

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace apportion {
+
+// Every number of the program lives as text, exactly as the window shows it. These four
+// conversions are the only way numbers go in and out of text. None of them depends on the
+// process locale: "." is always the decimal point, whatever LC_NUMERIC says.
+
+// Reads the longest number at the start of the text, after removing every blank, tab and line
+// feed; a text with no number at its start reads as 0. Never fails. Values beyond the range of a
+// double read as the largest finite double of their sign, and values too small to be told from
+// zero read as zero, so the result is always finite.
+double ParseNumber(std::string_view text);
+
+// Writes the value rounded to 15 significant digits, in plain positional notation without
+// trailing zeros ("12264", "29062.5", "0.5"). Magnitudes below 0.00001 or from 10^15 up, which
+// the program does not produce in normal use, are written in exponent form ("1.5E+20") so that
+// ParseNumber still reads them back. Non-finite values, which ParseNumber never produces, are
+// written "inf", "-inf" and "nan".
+std::string FormatShortest(double value);
+
+// Rounds the value's 15-significant-digit decimal text to the given number of places after the
+// point, halves going away from zero (14531.25 gives 14531.3). Non-finite values are returned
+// as they are. The number of places is clamped to -400..400, beyond which nothing changes.
+double RoundHalfAway(double value, int places);
+
+// Writes RoundHalfAway(value, places) with exactly that many digits after the point, trailing
+// zeros kept ("99.50"). Finite values are always written positionally; places is clamped to
+// 0..400; non-finite values are written as FormatShortest writes them.
+std::string FormatFixed(double value, int places);
+
+} // namespace apportion

@@ -1,0 +1,50 @@
+#include "core/divisor_series.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace apportion;
+
+namespace {
+
+struct SeriesCase {
+    const char* name;
+    DivisorMethod method;
+    std::map<int, const char*> texts; // position -> text
+};
+
+class DivisorSeriesTest : public testing::TestWithParam<SeriesCase> { };
+
+TEST_P(DivisorSeriesTest, HoldsTheDivisorsForSeatsTwoToHundred)
+{
+    const auto& c = GetParam();
+    const DivisorSeries series = BuildDivisorSeries(c.method);
+    ASSERT_EQ(series.size(), 99u);
+    for (const auto& [position, text] : c.texts)
+        EXPECT_EQ(series[position], text) << c.name << " position " << position;
+    for (const auto& text : series)
+        EXPECT_EQ(text.find_first_not_of("0123456789."), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, DivisorSeriesTest,
+    testing::Values(SeriesCase { "DHondt", DivisorMethod::DHondt,
+                        { { 0, "2" }, { 1, "3" }, { 2, "4" }, { 98, "100" } } },
+        SeriesCase { "SainteLague", DivisorMethod::SainteLague,
+            { { 0, "3" }, { 1, "5" }, { 2, "7" }, { 4, "11" }, { 98, "199" } } },
+        SeriesCase { "Danish", DivisorMethod::Danish,
+            { { 0, "4" }, { 1, "7" }, { 2, "10" }, { 3, "13" }, { 98, "298" } } },
+        SeriesCase { "Imperali", DivisorMethod::Imperali,
+            { { 0, "1.5" }, { 1, "2" }, { 2, "2.5" }, { 3, "3" }, { 98, "50.5" } } },
+        SeriesCase { "EqualProportions", DivisorMethod::EqualProportions,
+            { { 0, "1.41" }, { 1, "2.45" }, { 2, "3.46" }, { 3, "4.47" }, { 4, "5.48" },
+                { 5, "6.48" }, { 6, "7.48" }, { 98, "99.50" } } }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DivisorSeries, UnknownMethodGivesNoDivisors)
+{
+    EXPECT_TRUE(BuildDivisorSeries(static_cast<DivisorMethod>(5)).empty());
+    EXPECT_TRUE(BuildDivisorSeries(static_cast<DivisorMethod>(-1)).empty());
+}
+
+} // namespace
