@@ -23,6 +23,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bench/board_bench
+	scripts/bench-window
 
 format:
 	scripts/format

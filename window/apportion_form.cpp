@@ -1,5 +1,6 @@
 #include "window/apportion_form.h"
 
+#include "window/row_delegate.h"
 #include "window/seat_list.h"
 #include "window/static_texts.h"
 
@@ -67,7 +68,10 @@ const char* const labelCaptions[]
 // controls the layout was drawn for, so "Equal proportions" fits its 129 pixels.
 const char* const formStyleSheet = R"(
 #Label1_0, #Label1_1, #Label1_2 { background-color: rgb(255, 192, 128); }
-#Frame1 { background-color: rgb(192, 192, 255); }
+#Frame1 {
+    background-color: rgb(192, 192, 255); border: 1px solid rgb(128, 128, 128); margin-top: 9px;
+}
+#Frame1::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }
 QRadioButton { background-color: rgb(128, 128, 255); spacing: 2px; }
 QRadioButton::indicator { width: 10px; height: 10px; }
 QPushButton {
@@ -128,9 +132,14 @@ ApportionForm::ApportionForm(QWidget* parent)
     setAutoFillBackground(true);
 
     createControls();
-    // Set once the controls exist: set before, the controls inside the frame and the scroll bars
-    // would be polished with the application's font instead of the window's.
-    setStyleSheet(QString::fromUtf8(formStyleSheet));
+    // Only the controls with colours of their own are styled: a style sheet on the whole window
+    // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
+    // Set once the controls exist: set on a parent before, the controls inside the frame would be
+    // polished with the application's font instead of the window's.
+    const QString sheet = QString::fromUtf8(formStyleSheet);
+    for (QWidget* styled : std::initializer_list<QWidget*> { m_label1[0], m_label1[1], m_label1[2],
+             m_frame1, m_command1->button(0), m_command1->button(1), m_command1->button(2) })
+        styled->setStyleSheet(sheet);
     connectEvents();
 
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
@@ -210,6 +219,12 @@ void ApportionForm::createControls()
     m_list3->setUniformItemSizes(true);
     for (const auto& seats : m_board.seatChoices)
         m_list3->addItem(QString::fromStdString(seats));
+
+    auto* rows = new RowDelegate(this);
+    for (auto* list : m_list1)
+        list->setItemDelegate(rows);
+    m_list2->setItemDelegate(rows);
+    m_list3->setItemDelegate(rows);
 }
 
 void ApportionForm::connectEvents()

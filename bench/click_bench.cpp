@@ -1,0 +1,99 @@
+// A 300-seat allocation through the window, as a user sees it: "Търси" is clicked 300 times
+// with the window shown, and after each click the events are processed until the first party
+// list has been painted. Prints the total and the median and 99th percentile per click, over
+// all clicks and over the first and the last 50.
+#include "window/apportion_form.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto index
+        = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+void report(const char* name, const std::vector<double>& ms)
+{
+    double total = 0;
+    for (double value : ms)
+        total += value;
+    std::printf("%-12s clicks %3zu  total %8.2f ms  median %6.3f ms  p99 %6.3f ms  max %6.3f ms\n",
+        name, ms.size(), total, percentile(ms, 0.5), percentile(ms, 0.99),
+        *std::max_element(ms.begin(), ms.end()));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    ApportionForm form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+
+    // Votes close enough that no party needs a 100th seat, and the seat total 300.
+    const char* votes[] = { "61000", "60500", "60000", "59500", "59000" };
+    for (int i = 0; i < 5; ++i) {
+        auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(i));
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(votes[i]));
+    }
+    auto* seats = form.findChild<QListWidget*>(QStringLiteral("List3"));
+    seats->setCurrentRow(299);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
+
+    auto* next = form.findChild<QPushButton*>(QStringLiteral("Command1_1"));
+    auto* firstList = form.findChild<QListWidget*>(QStringLiteral("List1_0"));
+    PaintCounter counter;
+    firstList->viewport()->installEventFilter(&counter);
+    QApplication::processEvents();
+
+    std::vector<double> ms;
+    for (int click = 0; click < 300; ++click) {
+        const int paintsBefore = counter.paints;
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(next, Qt::LeftButton);
+        for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
+            QApplication::processEvents();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    if (form.board().seatsGiven != 300) {
+        std::fprintf(stderr, "only %d seats were given\n", form.board().seatsGiven);
+        return 1;
+    }
+    std::printf("platform %s\n", qPrintable(QGuiApplication::platformName()));
+    report("all", ms);
+    report("first 50", std::vector<double>(ms.begin(), ms.begin() + 50));
+    report("last 50", std::vector<double>(ms.end() - 50, ms.end()));
+    return 0;
+}

@@ -1,0 +1,67 @@
+#include "board_view.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+
+using namespace apportion;
+
+namespace {
+
+QString listMismatch(const QListWidget* list, const std::vector<std::string>& items)
+{
+    if (list->count() != static_cast<int>(items.size()))
+        return QStringLiteral("%1 shows %2 items, the board has %3")
+            .arg(list->objectName())
+            .arg(list->count())
+            .arg(items.size());
+    for (int row = 0; row < list->count(); ++row) {
+        const auto expected = QString::fromStdString(items[static_cast<std::size_t>(row)]);
+        if (list->item(row)->text() != expected)
+            return QStringLiteral("%1 row %2 shows \"%3\", the board has \"%4\"")
+                .arg(list->objectName())
+                .arg(row)
+                .arg(list->item(row)->text(), expected);
+    }
+    return {};
+}
+
+} // namespace
+
+QString boardViewMismatch(const ApportionForm& form)
+{
+    const Board& board = form.board();
+    for (int i = 0; i < partyCount; ++i) {
+        const auto name = QStringLiteral("Text2_%1").arg(i);
+        const auto expected = QString::fromStdString(board.parties[i].entryText);
+        if (control<QLineEdit>(form, name)->text() != expected)
+            return name + QStringLiteral(" differs from the entry text \"%1\"").arg(expected);
+        const auto rows = listMismatch(
+            control<QListWidget>(form, QStringLiteral("List1_%1").arg(i)), board.parties[i].rows);
+        if (!rows.isEmpty())
+            return rows;
+    }
+    const auto divisors
+        = listMismatch(control<QListWidget>(form, QStringLiteral("List2")), board.divisors);
+    if (!divisors.isEmpty())
+        return divisors;
+    const auto seats
+        = listMismatch(control<QListWidget>(form, QStringLiteral("List3")), board.seatChoices);
+    if (!seats.isEmpty())
+        return seats;
+
+    if (control<QAbstractButton>(form, QStringLiteral("Command1_0"))->isEnabled()
+        != board.enterEnabled)
+        return QStringLiteral("Command1_0 enabled state differs from the board");
+    for (int k = 0; k < divisorMethodCount; ++k) {
+        const bool checked
+            = control<QAbstractButton>(form, QStringLiteral("Option1_%1").arg(k))->isChecked();
+        if (checked != (board.method == static_cast<DivisorMethod>(k)))
+            return QStringLiteral("Option1_%1 checked state differs from the board").arg(k);
+    }
+    const auto selected
+        = control<QListWidget>(form, QStringLiteral("List3"))->selectionModel()->selectedRows();
+    if (selected.size() != 1 || board.seatSelection != selected.front().row())
+        return QStringLiteral("List3 selection differs from the board's seat selection");
+    return {};
+}

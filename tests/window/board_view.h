@@ -1,0 +1,21 @@
+#pragma once
+
+#include "window/apportion_form.h"
+
+#include <QString>
+
+// Finds a control of the window by its object name ("Text2_0", "List2", ...); fails the
+// calling test when it is missing.
+template <typename Widget> Widget* control(const ApportionForm& form, const QString& name)
+{
+    auto* widget = form.findChild<Widget*>(name);
+    if (!widget)
+        qFatal("no control named %s", qPrintable(name));
+    return widget;
+}
+
+// Compares what the controls show with the window's board: vote boxes, quotient lists, divisor
+// list, the enter button, the method option and the seat total. Returns the first difference,
+// or an empty text when the window shows the board exactly. The divisor highlight is left out:
+// the user may move it by hand and the board does not read it.
+QString boardViewMismatch(const ApportionForm& form);

@@ -1,0 +1,446 @@
+#include "board_view.h"
+#include "window/apportion_form.h"
+#include "window/static_texts.h"
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
+#include <QtTest>
+
+using namespace apportion;
+
+class TestApportionForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUp();
+    void staticTexts();
+    void typicalUse_data();
+    void typicalUse();
+    void typedVotesAreCopiedUnchanged();
+    void enterStaysDisabled();
+    void lowerSeatTotalStopsSeats();
+    void seatTotalCannotBeDeselected_data();
+    void seatTotalCannotBeDeselected();
+    void reselectingTheMethodKeepsTheCount();
+    void divisorHighlightScrollsIntoView();
+
+    void captionsFit();
+    void rowsFit_data();
+    void rowsFit();
+    void controlsStayInsideAndApart();
+    void tabOrderFollowsTheLayout();
+    void buttonsDrawnInTheirColours_data();
+    void buttonsDrawnInTheirColours();
+
+private:
+    template <typename Widget> Widget* find(const QString& name) const
+    {
+        return control<Widget>(*m_form, name);
+    }
+    QPushButton* command(int index) const
+    {
+        return find<QPushButton>(QStringLiteral("Command1_%1").arg(index));
+    }
+    QListWidget* quotients(int party) const
+    {
+        return find<QListWidget>(QStringLiteral("List1_%1").arg(party));
+    }
+    QLineEdit* votes(int party) const
+    {
+        return find<QLineEdit>(QStringLiteral("Text2_%1").arg(party));
+    }
+    void chooseMethod(int index) const;
+    void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) const;
+    QStringList entryTexts() const;
+
+    ApportionForm* m_form = nullptr;
+};
+
+void TestApportionForm::init()
+{
+    m_form = new ApportionForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestApportionForm::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestApportionForm::chooseMethod(int index) const
+{
+    auto* option = find<QRadioButton>(QStringLiteral("Option1_%1").arg(index));
+    // The indicator, at the left, is inside the clickable area whatever the caption's length.
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+}
+
+void TestApportionForm::clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers) const
+{
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+        list->visualItemRect(list->item(row)).center());
+}
+
+QStringList TestApportionForm::entryTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < partyCount; ++i)
+        texts << votes(i)->text();
+    return texts;
+}
+
+void TestApportionForm::startUp()
+{
+    QVERIFY(find<QRadioButton>(QStringLiteral("Option1_0"))->isChecked());
+    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    QCOMPARE(divisors->count(), 99);
+    QCOMPARE(divisors->item(0)->text(), QStringLiteral("2"));
+    QCOMPARE(divisors->item(98)->text(), QStringLiteral("100"));
+    QVERIFY(divisors->selectedItems().isEmpty());
+    const auto seats = find<QListWidget>(QStringLiteral("List3"))->selectedItems();
+    QCOMPARE(seats.size(), 1);
+    QCOMPARE(seats.front()->text(), QStringLiteral("7"));
+    QVERIFY(command(0)->isEnabled());
+    QCOMPARE(entryTexts(), QStringList({ "58125", "45871", "27142", "15947", "12264" }));
+    QVERIFY(find<QPlainTextEdit>(QStringLiteral("Text1_1"))->isHidden());
+    QCOMPARE(
+        m_form->windowTitle(), QStringLiteral("Математика - системи за разпределение на мандати"));
+    QVERIFY(!m_form->windowIcon().isNull());
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    // Times New Roman, or on Linux its metric twin, so that the texts fit the drawn layout.
+    QVERIFY2(QStringList({ "Times New Roman", "Liberation Serif" })
+                 .contains(QFontInfo(m_form->font()).family()),
+        qPrintable(QFontInfo(m_form->font()).family()));
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+void TestApportionForm::staticTexts()
+{
+    const QString text = explanatoryText();
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 17);
+    QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+    QVERIFY(lines[3].startsWith(QStringLiteral("Метод на Д\u2019Ондт (D\u2019Hondt")));
+    QVERIFY(lines[16].endsWith(QStringLiteral("7.48......  sqr(n*(n+1)")));
+
+    // The blank runs line the series up under each other on the classic font.
+    const QList<QList<int>> runs { { 8, 2, 2, 2, 2, 3, 2, 2, 1 },
+        { 5, 2, 2, 2, 2, 2, 2, 2, 1, 1, 1 }, { 8, 2, 2, 1, 1, 1, 1, 2, 1, 1, 1 },
+        { 7, 1, 1, 1, 1, 1, 1, 2, 1 }, { 1, 1, 1, 1, 1, 1, 1, 2 } };
+    for (int i = 0; i < runs.size(); ++i) {
+        QList<int> found;
+        auto blanks = QRegularExpression(QStringLiteral(" +")).globalMatch(lines[12 + i]);
+        while (blanks.hasNext())
+            found << int(blanks.next().capturedLength());
+        QCOMPARE(found, runs[i]);
+    }
+
+    auto* shown = find<QPlainTextEdit>(QStringLiteral("Text1_0"));
+    QCOMPARE(
+        shown->toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(quotationText().count(QStringLiteral(" \r\n")), 3);
+}
+
+void TestApportionForm::typicalUse_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("seatCounts");
+    QTest::addColumn<int>("party");
+    QTest::addColumn<QString>("lastRow");
+    QTest::addColumn<int>("divisorRow");
+
+    QTest::newRow("D’Hondt") << 0 << QStringList { "3", "2", "1", "1", "0" } << 3 << "7973.5" << 0;
+    QTest::newRow("Sainte-Lague") << 1 << QStringList { "2", "2", "1", "1", "1" } << 1 << "9174.2"
+                                  << 0;
+    QTest::newRow("Danish") << 2 << QStringList { "2", "2", "1", "1", "1" } << 0 << "8303.6" << 1;
+    QTest::newRow("Equal proportions")
+        << 4 << QStringList { "3", "2", "2", "0", "0" } << 2 << "11078.4" << 1;
+}
+
+void TestApportionForm::typicalUse()
+{
+    QFETCH(int, method);
+    QFETCH(QStringList, seatCounts);
+    QFETCH(int, party);
+    QFETCH(QString, lastRow);
+    QFETCH(int, divisorRow);
+
+    chooseMethod(method);
+    QCOMPARE(m_form->board().method, static_cast<DivisorMethod>(method));
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QCOMPARE(entryTexts(), QStringList(5, QStringLiteral("0")));
+    QCOMPARE(quotients(0)->count(), 2);
+    QVERIFY(!command(0)->isEnabled());
+
+    for (int seat = 0; seat < 8; ++seat) // the eighth press finds the seat total reached
+        QTest::mouseClick(command(1), Qt::LeftButton);
+    QCOMPARE(entryTexts(), seatCounts);
+    for (int i = 0; i < partyCount; ++i)
+        QCOMPARE(quotients(i)->count(), 9);
+    QCOMPARE(quotients(party)->item(8)->text(), lastRow);
+    QCOMPARE(find<QListWidget>(QStringLiteral("List2"))->currentRow(), divisorRow);
+    QVERIFY(find<QListWidget>(QStringLiteral("List2"))->item(divisorRow)->isSelected());
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+void TestApportionForm::typedVotesAreCopiedUnchanged()
+{
+    QLineEdit* box = votes(1);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("45 871"));
+    QCOMPARE(m_form->board().parties[1].entryText, std::string("45 871"));
+
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QCOMPARE(quotients(1)->item(0)->text(), QStringLiteral("45 871"));
+    QCOMPARE(quotients(1)->item(1)->text(), QStringLiteral("45 871"));
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QCOMPARE(votes(0)->text(), QStringLiteral("1"));
+    QCOMPARE(quotients(1)->item(2)->text(), QStringLiteral("45871"));
+}
+
+void TestApportionForm::enterStaysDisabled()
+{
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QTest::mouseClick(command(2), Qt::LeftButton);
+    QCOMPARE(entryTexts(), QStringList(5, QString()));
+    QCOMPARE(quotients(0)->count(), 0);
+    QVERIFY(!command(0)->isEnabled());
+
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QCOMPARE(quotients(0)->count(), 0);
+    // With empty lists the next-seat button gives nothing.
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QCOMPARE(m_form->board().seatsGiven, 0);
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+void TestApportionForm::lowerSeatTotalStopsSeats()
+{
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 3; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+    clickRow(find<QListWidget>(QStringLiteral("List3")), 1);
+    QCOMPARE(m_form->board().seatSelection, 1);
+
+    const QStringList before = entryTexts();
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QCOMPARE(entryTexts(), before);
+    QCOMPARE(quotients(0)->count(), 5);
+    QCOMPARE(m_form->board().seatsGiven, 3);
+}
+
+void TestApportionForm::seatTotalCannotBeDeselected_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("ctrl+click") << false;
+    QTest::newRow("ctrl+space") << true;
+}
+
+void TestApportionForm::seatTotalCannotBeDeselected()
+{
+    QFETCH(bool, byKeyboard);
+    auto* seats = find<QListWidget>(QStringLiteral("List3"));
+    if (byKeyboard) {
+        seats->setFocus();
+        QTest::keyClick(seats, Qt::Key_Space, Qt::ControlModifier);
+    } else {
+        clickRow(seats, 6, Qt::ControlModifier);
+    }
+    QCOMPARE(seats->selectedItems().size(), 1);
+    QCOMPARE(seats->selectedItems().front()->text(), QStringLiteral("7"));
+    QCOMPARE(m_form->board().seatSelection, 6);
+}
+
+void TestApportionForm::reselectingTheMethodKeepsTheCount()
+{
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    chooseMethod(0);
+    QCOMPARE(m_form->board().seatsGiven, 2);
+    QVERIFY(find<QListWidget>(QStringLiteral("List2"))->item(0)->isSelected());
+
+    chooseMethod(4);
+    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    QCOMPARE(m_form->board().seatsGiven, 0);
+    QCOMPARE(divisors->item(0)->text(), QStringLiteral("1.41"));
+    QCOMPARE(divisors->item(1)->text(), QStringLiteral("2.45"));
+    QVERIFY(divisors->selectedItems().isEmpty());
+    QCOMPARE(quotients(0)->count(), 4); // the rows stay
+}
+
+void TestApportionForm::divisorHighlightScrollsIntoView()
+{
+    // One party holds all the votes, so its 30th seat uses the divisor in row 29.
+    for (int i = 1; i < partyCount; ++i) {
+        votes(i)->setFocus();
+        QTest::keyClick(votes(i), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(votes(i), Qt::Key_Delete);
+    }
+    clickRow(find<QListWidget>(QStringLiteral("List3")), 29);
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 30; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    QCOMPARE(divisors->currentRow(), 29);
+    QVERIFY(divisors->viewport()->rect().contains(divisors->visualItemRect(divisors->item(29))));
+    // Appending never scrolls the quotient lists: their first rows stay in view.
+    QCOMPARE(quotients(0)->verticalScrollBar()->value(), 0);
+}
+
+void TestApportionForm::captionsFit()
+{
+    const auto widgets = m_form->findChildren<QWidget*>();
+    int checked = 0;
+    for (QWidget* widget : widgets) {
+        if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLabel*>(widget)) {
+            const QSize hint = widget->sizeHint();
+            QVERIFY2(hint.width() <= widget->width() && hint.height() <= widget->height(),
+                qPrintable(QStringLiteral("%1 needs %2x%3, has %4x%5")
+                               .arg(widget->objectName())
+                               .arg(hint.width())
+                               .arg(hint.height())
+                               .arg(widget->width())
+                               .arg(widget->height())));
+            ++checked;
+        }
+    }
+    QCOMPARE(checked, 3 + 5 + 3);
+
+    auto* frame = find<QGroupBox>(QStringLiteral("Frame1"));
+    QVERIFY(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width());
+    // The options stand inside the frame, below its caption.
+    for (auto* option : frame->findChildren<QRadioButton*>()) {
+        QVERIFY(frame->rect().contains(option->geometry()));
+        QVERIFY(option->y() >= frame->fontMetrics().height());
+    }
+}
+
+void TestApportionForm::rowsFit_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rows");
+
+    // The widest texts each list shows in use, with as many rows as make a scroll bar appear.
+    QTest::newRow("quotients") << "List1_0"
+                               << "5812500" << 40;
+    QTest::newRow("quotient with a fraction") << "List1_4"
+                                              << "29062.5" << 40;
+    QTest::newRow("square-root divisor") << "List2"
+                                         << "99.50" << 99;
+    QTest::newRow("seat total") << "List3"
+                                << "300" << 300;
+}
+
+void TestApportionForm::rowsFit()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, text);
+    QFETCH(int, rows);
+
+    auto* widget = find<QListWidget>(list);
+    const int needed = widget->fontMetrics().horizontalAdvance(text);
+    const int scrollBar = widget->verticalScrollBar()->sizeHint().width();
+    const int available = widget->width() - 2 * widget->frameWidth()
+        - (rows * widget->sizeHintForRow(0) > widget->height() ? scrollBar : 0);
+    QVERIFY2(needed + 4 <= available,
+        qPrintable(QStringLiteral("%1 needs %2, has %3").arg(text).arg(needed).arg(available)));
+
+    auto* box = votes(0);
+    QVERIFY(box->fontMetrics().horizontalAdvance(QStringLiteral("5812500")) + 8 <= box->width());
+}
+
+void TestApportionForm::controlsStayInsideAndApart()
+{
+    // Overlaps the layout draws: each party column with its own box and its neighbours (by
+    // 15 twips, one pixel), the frame with the last column, and the two small labels with
+    // the lists beneath them.
+    auto expectedOverlap = [](const QString& a, const QString& b) {
+        static const QRegularExpression column(QStringLiteral("^(List1|Text2)_(\\d)$"));
+        const auto ma = column.match(a), mb = column.match(b);
+        if (ma.hasMatch() && mb.hasMatch())
+            return std::abs(ma.captured(2).toInt() - mb.captured(2).toInt()) <= 1;
+        const QSet<QString> pair { a, b };
+        return pair == QSet<QString> { "Frame1", "List1_4" }
+        || pair == QSet<QString> { "Frame1", "Text2_4" }
+        || pair == QSet<QString> { "List2", "Label1_1" }
+        || pair == QSet<QString> { "List3", "Label1_2" };
+    };
+
+    QList<QWidget*> controls;
+    for (QWidget* child : m_form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible())
+            controls << child;
+    }
+    QCOMPARE(controls.size(), 20); // all but the hidden quotation and the options in the frame
+    for (QWidget* control : controls)
+        QVERIFY2(m_form->rect().contains(control->geometry()), qPrintable(control->objectName()));
+    for (int a = 0; a < controls.size(); ++a) {
+        for (int b = a + 1; b < controls.size(); ++b) {
+            const QString nameA = controls[a]->objectName(), nameB = controls[b]->objectName();
+            QCOMPARE(controls[a]->geometry().intersects(controls[b]->geometry()),
+                expectedOverlap(nameA, nameB));
+        }
+    }
+}
+
+void TestApportionForm::tabOrderFollowsTheLayout()
+{
+    const QStringList expected { "Text1_0", "List1_0", "Text2_0", "List1_1", "Text2_1", "List1_2",
+        "Text2_2", "List1_3", "Text2_3", "List1_4", "Text2_4", "Command1_0", "Command1_1",
+        "Command1_2", "List2", "Option1_0",
+        "List3" }; // an option group takes focus at its checked option only
+    QStringList order;
+    QWidget* widget = find<QWidget>(expected.front());
+    widget->setFocus();
+    for (int step = 0; step < expected.size(); ++step) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, expected);
+    QCOMPARE(QApplication::focusWidget()->objectName(), expected.front());
+}
+
+void TestApportionForm::buttonsDrawnInTheirColours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("Въведи") << "Command1_0" << QColor(128, 255, 128);
+    QTest::newRow("Търси") << "Command1_1" << QColor(128, 255, 128);
+    QTest::newRow("Изчисти") << "Command1_2" << QColor(255, 0, 0);
+    QTest::newRow("title") << "Label1_0" << QColor(255, 192, 128);
+    QTest::newRow("option") << "Option1_3" << QColor(128, 128, 255);
+    QTest::newRow("frame") << "Frame1" << QColor(192, 192, 255);
+}
+
+void TestApportionForm::buttonsDrawnInTheirColours()
+{
+    QFETCH(QString, name);
+    QFETCH(QColor, colour);
+    auto* widget = find<QWidget>(name);
+    const QImage image = widget->grab().toImage();
+    // Right of the middle, clear of the border and of a caption that is centred or at the left.
+    const QPoint probe(image.width() - 6, image.height() - 6);
+    QCOMPARE(image.pixelColor(probe).name(), colour.name());
+}
+
+QTEST_MAIN(TestApportionForm)
+#include "tst_apportionform.moc"
