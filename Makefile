@@ -1,5 +1,7 @@
 # Every target installs what is missing first, so these work on a fresh Debian machine.
-.PHONY: deps build run test asan bench format format-check clean
+.PHONY: deps build run test asan bench fuzz coverage format format-check clean
+
+FUZZ_SECONDS ?= 60
 
 deps:
 	@scripts/install-deps
@@ -24,6 +26,14 @@ bench: deps
 	cmake --build --preset release
 	build/release/bench/board_bench
 	scripts/bench-window
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz $(FUZZ_SECONDS)
+
+coverage: deps
+	scripts/coverage
 
 format:
 	scripts/format

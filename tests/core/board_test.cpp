@@ -1,3 +1,4 @@
+#include "board_check.h"
 #include "core/board.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,15 @@ std::vector<std::string> entryTexts(const Board& board)
     return texts;
 }
 
-// Gives one seat and tells which party's entry text changed, or -1 when none did.
+// Gives one seat and tells which party's entry text changed, or -1 when none did. Every turn
+// must keep the board's invariants and be all or nothing.
 int giveSeat(Board& board)
 {
     const auto before = entryTexts(board);
+    const SeatTurnSnapshot snapshot(board);
     board.GiveNextSeat();
+    EXPECT_EQ(SeatTurnViolation(snapshot, board), "");
+    EXPECT_EQ(BoardInvariantViolation(board), "");
     const auto after = entryTexts(board);
     for (int i = 0; i < partyCount; ++i) {
         if (before[i] != after[i])
@@ -219,6 +224,7 @@ TEST_P(RefusedSeat, ChangesNothing)
     const Board before = board;
     board.GiveNextSeat();
     EXPECT_TRUE(sameState(board, before));
+    EXPECT_EQ(SeatTurnViolation(SeatTurnSnapshot(before), board), "");
 }
 
 void enterThenEditWinner(Board& board, const char* seats)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/board.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+// What must hold of every board, whatever the user typed or clicked. Each check returns the
+// first violation found, or an empty text.
+
+// Equal quotient-list lengths, a seat counter that is not negative, selections at valid
+// positions, and the full divisor series whenever a method is set.
+std::string BoardInvariantViolation(const apportion::Board& board);
+
+// What a seat turn may change, taken before it: cheap enough to take before every turn of a
+// long session.
+struct SeatTurnSnapshot {
+    explicit SeatTurnSnapshot(const apportion::Board& board);
+
+    std::array<std::string, apportion::partyCount> entryTexts;
+    std::array<std::size_t, apportion::partyCount> rowCounts {};
+    std::array<std::string, apportion::partyCount> lastRows;
+    int seatsGiven = 0;
+    std::optional<int> divisorSelection;
+};
+
+// A seat turn is all or nothing: either the entry texts, the lists, the counter and the divisor
+// highlight are unchanged, or every list gained exactly one row after its old last one, the
+// counter rose by one, exactly one entry text changed and a divisor is highlighted.
+std::string SeatTurnViolation(const SeatTurnSnapshot& before, const apportion::Board& after);
