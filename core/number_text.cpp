@@ -222,16 +222,18 @@ std::string FormatShortest(double value)
     // range: their shortest round-trip text is already the answer.
     const double magnitude = std::fabs(value);
     if (magnitude >= 1e-5 && magnitude < 1e15) {
-        char buffer[32];
+        char buffer[64];
         const auto result
             = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed);
-        const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-        const auto first = text.find_first_of("123456789");
-        const auto point = text.find('.');
-        const auto digits
-            = text.size() - first - (point != std::string_view::npos && point > first);
-        if (result.ec == std::errc() && digits <= significantDigits)
-            return std::string(text);
+        if (result.ec == std::errc()) {
+            const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+            const auto first = text.find_first_of("123456789");
+            const auto point = text.find('.');
+            const auto digits
+                = text.size() - first - (point != std::string_view::npos && point > first);
+            if (digits <= significantDigits)
+                return std::string(text);
+        }
     }
 
     Decimal decimal = toDecimal15(value);

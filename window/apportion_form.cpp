@@ -58,6 +58,11 @@ Twips shiftedRight(Twips t, int by) { return { t.left + by, t.top, t.width, t.he
 Twips shiftedDown(Twips t, int by) { return { t.left, t.top + by, t.width, t.height }; }
 
 const char* const commandCaptions[] = { "Въведи", "Търси", "Изчисти" };
+const char* const commandDescriptions[] = {
+    "Записва гласовете в списъците с частни; може да се направи веднъж",
+    "Дава следващия мандат на партията с най-голямо частно",
+    "Изчиства гласовете и списъците с частни",
+};
 const char* const methodCaptions[]
     = { "D’Hondt", "Sainte-Lague", "Danish", "Imperali", "Equal proportions" };
 const char* const labelCaptions[]
@@ -162,6 +167,9 @@ void ApportionForm::createControls()
     m_text1[0]->setPlainText(explanatoryText());
     m_text1[1]->setPlainText(quotationText());
     m_text1[1]->hide();
+    m_text1[0]->setAccessibleName(QStringLiteral("Обяснение"));
+    m_text1[0]->setAccessibleDescription(QStringLiteral("Обяснение на системите на делителя"));
+    m_text1[1]->setAccessibleName(QStringLiteral("Цитат"));
 
     auto makeLabel = [this](int i) {
         auto* label = new QLabel(QString::fromUtf8(labelCaptions[i]), this);
@@ -177,12 +185,18 @@ void ApportionForm::createControls()
         list->setObjectName(indexedName("List1", i));
         list->setGeometry(toPixels(shiftedRight(list1Place, i * partySpacing)));
         list->setUniformItemSizes(true);
+        list->setAccessibleName(QStringLiteral("Частни, партия %1").arg(i + 1));
+        list->setAccessibleDescription(
+            QStringLiteral("Гласовете на партията и нейното частно след всеки даден мандат"));
         m_list1[i] = list;
 
         auto* votes = new QLineEdit(this);
         votes->setObjectName(indexedName("Text2", i));
         votes->setGeometry(toPixels(shiftedRight(text2Place, i * partySpacing)));
         votes->setMaxLength(std::numeric_limits<int>::max());
+        votes->setAccessibleName(QStringLiteral("Гласове, партия %1").arg(i + 1));
+        votes->setAccessibleDescription(
+            QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
         m_text2[i] = votes;
     }
 
@@ -191,6 +205,9 @@ void ApportionForm::createControls()
         auto* button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
         button->setObjectName(indexedName("Command1", i));
         button->setGeometry(toPixels(command1Place[i]));
+        button->setAccessibleDescription(QString::fromUtf8(commandDescriptions[i]));
+        // Enter presses the focused button too, as on the classic desktop.
+        button->setAutoDefault(true);
         m_command1->addButton(button, i);
     }
 
@@ -198,6 +215,10 @@ void ApportionForm::createControls()
     m_list2->setObjectName(QStringLiteral("List2"));
     m_list2->setGeometry(toPixels(list2Place));
     m_list2->setUniformItemSizes(true);
+    m_list2->setAccessibleName(QStringLiteral("Делители"));
+    m_list2->setAccessibleDescription(
+        QStringLiteral("Делителите на избрания метод за втория до стотния мандат на партия; "
+                       "отбелязан е последно използваният"));
 
     m_frame1 = new QGroupBox(QStringLiteral("Методи"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
@@ -217,6 +238,8 @@ void ApportionForm::createControls()
     m_list3->setObjectName(QStringLiteral("List3"));
     m_list3->setGeometry(toPixels(list3Place));
     m_list3->setUniformItemSizes(true);
+    m_list3->setAccessibleName(QStringLiteral("Брой мандати"));
+    m_list3->setAccessibleDescription(QStringLiteral("Общият брой мандати за разпределяне"));
     for (const auto& seats : m_board.seatChoices)
         m_list3->addItem(QString::fromStdString(seats));
 
