@@ -1,5 +1,5 @@
 # Every target installs what is missing first, so these work on a fresh Debian machine.
-.PHONY: deps build run test asan bench fuzz coverage format format-check clean
+.PHONY: deps build run test asan bench fuzz coverage package format format-check clean
 
 FUZZ_SECONDS ?= 60
 
@@ -34,6 +34,14 @@ fuzz: deps
 
 coverage: deps
 	scripts/coverage
+
+# Builds the Debian package in build/release/ and checks it: validators, and the unpacked
+# program starting offscreen.
+package: deps
+	cmake --preset release
+	cmake --build --preset release --target apportion
+	cd build/release && cpack
+	scripts/check-package build/release/mandati_*.deb
 
 format:
 	scripts/format

@@ -110,15 +110,16 @@ namespace {
         const long long e = decimal.exponent;
         Positional result;
         if (e >= 0) {
-            const auto integerDigits = std::min(length, e + 1);
-            result.integer = digits.substr(0, static_cast<std::size_t>(integerDigits));
-            result.integer.append(static_cast<std::size_t>(e + 1 - integerDigits), '0');
-            if (length > e + 1)
-                result.fraction = digits.substr(static_cast<std::size_t>(e + 1));
+            const auto integerDigits = static_cast<std::size_t>(std::min(length, e + 1));
+            result.integer.assign(digits.data(), integerDigits);
+            result.integer.resize(static_cast<std::size_t>(e + 1), '0');
+            result.fraction.assign(digits.data() + integerDigits, digits.size() - integerDigits);
         } else {
-            result.integer = "0";
-            result.fraction.assign(static_cast<std::size_t>(-e - 1), '0');
-            result.fraction += digits;
+            result.integer.assign(1, '0');
+            const auto leadingZeros = static_cast<std::size_t>(-e - 1);
+            result.fraction.reserve(leadingZeros + digits.size());
+            result.fraction.append(leadingZeros, '0');
+            result.fraction.append(digits.data(), digits.size());
         }
         return result;
     }

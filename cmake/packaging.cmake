@@ -1,0 +1,36 @@
+# Installs the program with its desktop entry, icons and AppStream metainfo in their standard
+# places, and describes the Debian package that CPack builds from them.
+include(GNUInstallDirs)
+
+set(APPORTION_APP_ID net.divisormethods.Mandati)
+
+install(TARGETS apportion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/data/icons/apportion-32.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
+    RENAME ${APPORTION_APP_ID}.png)
+install(FILES ${PROJECT_SOURCE_DIR}/data/icons/apportion.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${APPORTION_APP_ID}.svg)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME mandati)
+set(CPACK_PACKAGE_VENDOR "Mandati developers")
+set(CPACK_PACKAGE_CONTACT "Mandati developers <mandati@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "divisor methods of seat apportionment, one seat at a time")
+set(CPACK_PACKAGE_DESCRIPTION "A one-window teaching tool that shows how the highest-averages \
+methods (D'Hondt, Sainte-Lague, Danish, Imperiali and equal proportions) give out the seats of a \
+constituency among five parties, one seat per click, with every party's quotient after every \
+seat kept in view.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries come from dpkg-shlibdeps; the X11 platform plugin and the metric twin of
+# Times New Roman, which the layout is drawn for, are not linked and are named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+include(CPack)
