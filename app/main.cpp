@@ -5,6 +5,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Ties the window to its desktop entry, so the task bar shows the program's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.divisormethods.Mandati"));
     ApportionForm form;
     form.show();
     return app.exec();
