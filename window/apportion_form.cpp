@@ -324,6 +324,10 @@ void ApportionForm::showBoard()
     if (m_board.method) {
         const QSignalBlocker blocker(m_option1);
         m_option1->button(static_cast<int>(*m_board.method))->setChecked(true);
+        // The option group is one tab stop, at its checked option, from either direction; the
+        // arrow keys move within it. Qt only arranges this once an option has had the focus.
+        for (QAbstractButton* option : m_option1->buttons())
+            option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
 
     const int seatRow = m_board.seatSelection.value_or(-1);
