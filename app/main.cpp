@@ -1,4 +1,5 @@
 #include "window/apportion_form.h"
+#include "window/translations.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Ties the window to its desktop entry, so the task bar shows the program's name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.divisormethods.Mandati"));
+    installBulgarianQtTexts(app);
     ApportionForm form;
     form.show();
     return app.exec();

@@ -33,4 +33,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The libraries come from dpkg-shlibdeps; the X11 platform plugin and the metric twin of
 # Times New Roman, which the layout is drawn for, are not linked and are named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+# Qt's own texts (the text boxes' context menus) in Bulgarian, like the rest of the window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

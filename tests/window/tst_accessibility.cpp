@@ -1,5 +1,6 @@
 // What a screen reader and a keyboard-only user get from the window.
 #include "board_view.h"
+#include "window/translations.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -19,6 +20,7 @@ private slots:
     void voteBoxValueFollowsTyping();
     void keyboardOnlyAllocation_data();
     void keyboardOnlyAllocation();
+    void qtTextsSpeakBulgarian();
 
 private:
     ApportionForm* m_form = nullptr;
@@ -150,6 +152,13 @@ void TestAccessibility::keyboardOnlyAllocation()
         entries << control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(i))->text();
     QCOMPARE(entries, seatCounts);
     QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+void TestAccessibility::qtTextsSpeakBulgarian()
+{
+    QVERIFY(installBulgarianQtTexts(*QCoreApplication::instance()));
+    // The vote boxes' context menu, which Qt writes itself.
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("&Поставяне"));
 }
 
 QTEST_MAIN(TestAccessibility)
