@@ -46,17 +46,17 @@ namespace {
         auto result = std::to_chars(
             std::begin(buffer), std::end(buffer), std::fabs(value), std::chars_format::scientific);
         std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-        const auto mantissaLength = text.find('e');
-        const auto shortestDigits = mantissaLength > 1 ? mantissaLength - 1 : mantissaLength;
+        auto e = text.find('e');
+        const auto shortestDigits = e > 1 ? e - 1 : e; // "d.ddd" or a lone "d"
         if (shortestDigits > significantDigits) {
             result = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
                 std::chars_format::scientific, significantDigits - 1);
             text = std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+            e = text.find('e');
         }
 
         Decimal decimal;
         decimal.negative = std::signbit(value);
-        const auto e = text.find('e');
         for (char c : text.substr(0, e)) {
             if (isDigit(c))
                 decimal.digits += c;
