@@ -33,6 +33,23 @@ namespace {
         return static_cast<int>(rounded);
     }
 
+    bool isWhole(double value) { return std::isfinite(value) && value == std::floor(value); }
+
+    // The division behind a party's latest row: its last seat's, or its vote total over 1 while
+    // it has won none since the votes were entered.
+    TiedQuotient latestQuotient(const Board& board, int party)
+    {
+        for (auto record = board.seatHistory.rbegin(); record != board.seatHistory.rend();
+             ++record) {
+            if (record->winner == party) {
+                return { party, ParseNumber(record->voteText), record->divisorText,
+                    record->quotient };
+            }
+        }
+        const double votes = ParseNumber(board.parties[party].rows.front());
+        return { party, votes, "1", votes };
+    }
+
 } // namespace
 
 Board::Board()
@@ -67,6 +84,7 @@ void Board::EnterVotes()
         party.rows.push_back(party.entryText);
         party.entryText = "0";
     }
+    seatHistory.clear();
     enterEnabled = false;
 }
 
@@ -104,25 +122,57 @@ void Board::GiveNextSeat()
     }
 
     // The winner's seat count and the divisor for its next quotient are settled before anything
-    // is written, so a seat with no divisor left (a 100th seat, or a seat count edited out of
-    // range) is refused whole instead of being counted without a row.
+    // is written, so a seat with no divisor (a seat count edited out of range or to a fraction
+    // past the list) is refused whole instead of being counted without a row. Past the 99 listed
+    // divisors the series goes on, for a whole seat count of up to maxPartySeats.
     PartyColumn& winning = parties[winner];
     const std::string seatText = FormatShortest(ParseNumber(winning.entryText) + 1);
-    const auto position = divisorPosition(ParseNumber(seatText), divisors.size());
-    if (!position)
+    const double seats = ParseNumber(seatText);
+    auto position = divisorPosition(seats, divisors.size());
+    std::string divisorText;
+    if (position) {
+        divisorText = divisors[static_cast<std::size_t>(*position)];
+    } else if (method && divisors.size() == divisorSeriesLength && isWhole(seats)
+        && seats > divisorSeriesLength && seats <= maxPartySeats) {
+        position = static_cast<int>(seats) - 1;
+        divisorText = DivisorText(*method, static_cast<int>(seats) + 1);
+    } else {
         return;
+    }
+
+    SeatRecord record;
+    for (int f = winner + 1; f < partyCount; ++f) {
+        if (ParseNumber(parties[f].rows[last]) == best) {
+            if (record.tie.empty())
+                record.tie.push_back(latestQuotient(*this, winner));
+            record.tie.push_back(latestQuotient(*this, f));
+        }
+    }
 
     ++seatsGiven;
     winning.entryText = seatText;
-    const double divisor = ParseNumber(divisors[static_cast<std::size_t>(*position)]);
-    divisorSelection = position;
+    const double divisor = ParseNumber(divisorText);
+    if (*position < static_cast<int>(divisors.size()))
+        divisorSelection = position;
+    else
+        divisorSelection.reset();
     for (int h = 0; h < partyCount; ++h) {
         auto& rows = parties[h].rows;
-        if (h == winner)
-            rows.push_back(FormatShortest(RoundHalfAway(ParseNumber(rows[0]) / divisor, 1)));
-        else
+        if (h == winner) {
+            record.quotient = ParseNumber(rows[0]) / divisor;
+            rows.push_back(FormatShortest(RoundHalfAway(record.quotient, 1)));
+        } else {
             rows.push_back(FormatShortest(ParseNumber(rows[last])));
+        }
     }
+
+    record.seat = seatsGiven;
+    record.winner = winner;
+    record.divisorPosition = *position;
+    record.divisorText = std::move(divisorText);
+    record.voteText = winning.rows.front();
+    record.row = winning.rows.back();
+    seatHistory.push_back(std::move(record));
 }
 
 void Board::ClearAll()
@@ -131,6 +181,7 @@ void Board::ClearAll()
         party.entryText.clear();
         party.rows.clear();
     }
+    seatHistory.clear();
     seatsGiven = 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/divisor_series.h"
+#include "core/seat_record.h"
 
 #include <array>
 #include <cstdint>
@@ -12,6 +13,8 @@ namespace apportion {
 
 inline constexpr int partyCount = 5;
 inline constexpr int seatChoiceCount = 300;
+// The most seats one party can hold: the divisors past the listed 99 continue the series so far.
+inline constexpr int maxPartySeats = seatChoiceCount;
 
 struct PartyColumn {
     // Before the votes are entered: the party's vote total as typed. After: its seat count.
@@ -31,13 +34,14 @@ struct Board {
     void LoadWindow();
     // Sets the method and its divisors and restarts the seat count; the columns stay as they are.
     void SelectMethod(DivisorMethod newMethod);
-    // Copies every vote text twice into its rows (the total and the first quotient) and sets the
-    // party's entry text to its seat count, "0".
+    // Copies every vote text twice into its rows (the total and the first quotient), sets the
+    // party's entry text to its seat count, "0", and starts an empty seat history.
     void EnterVotes();
     // Gives one seat to the party whose latest quotient is the highest, the lowest-numbered party
-    // on ties, and appends one row to every column. A seat is given entirely or not at all.
+    // on ties, appends one row to every column and records the turn in the seat history. A seat
+    // is given entirely or not at all.
     void GiveNextSeat();
-    // Empties every column and restarts the seat count.
+    // Empties every column and the seat history, and restarts the seat count.
     void ClearAll();
 
     // The seat total the seat selection names, or 0 when nothing is selected.
@@ -51,6 +55,8 @@ struct Board {
     std::optional<DivisorMethod> method;
     std::int16_t seatsGiven = 0;
     bool enterEnabled = true;
+    // One record per row appended after a column's first two, in order.
+    std::vector<SeatRecord> seatHistory;
 };
 
 } // namespace apportion

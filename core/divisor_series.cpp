@@ -6,26 +6,31 @@
 
 namespace apportion {
 
-namespace {
+double EqualProportionsRoot(int seat)
+{
+    return std::sqrt(static_cast<double>(seat) * static_cast<double>(seat - 1));
+}
 
-    std::string divisorText(DivisorMethod method, int n)
-    {
-        switch (method) {
-        case DivisorMethod::DHondt:
-            return FormatShortest(n);
-        case DivisorMethod::SainteLague:
-            return FormatShortest(2 * n - 1);
-        case DivisorMethod::Danish:
-            return FormatShortest(3 * n - 2);
-        case DivisorMethod::Imperali:
-            return FormatShortest(n * 0.5 + 0.5);
-        case DivisorMethod::EqualProportions:
-            return FormatFixed(std::sqrt(static_cast<double>(n * (n - 1))), 2);
-        }
+std::string DivisorText(DivisorMethod method, int n)
+{
+    // Far beyond any seat total, where 3n − 2 would no longer fit an int.
+    constexpr int largestSeat = 1'000'000;
+    if (n < 2 || n > largestSeat)
         return {};
+    switch (method) {
+    case DivisorMethod::DHondt:
+        return FormatShortest(n);
+    case DivisorMethod::SainteLague:
+        return FormatShortest(2 * n - 1);
+    case DivisorMethod::Danish:
+        return FormatShortest(3 * n - 2);
+    case DivisorMethod::Imperali:
+        return FormatShortest(n * 0.5 + 0.5);
+    case DivisorMethod::EqualProportions:
+        return FormatFixed(EqualProportionsRoot(n), 2);
     }
-
-} // namespace
+    return {};
+}
 
 DivisorSeries BuildDivisorSeries(DivisorMethod method)
 {
@@ -37,7 +42,7 @@ DivisorSeries BuildDivisorSeries(DivisorMethod method)
     series.reserve(divisorSeriesLength);
     // n is the number of the seat the divisor is for: the 2nd to the 100th.
     for (int n = 2; n < 2 + divisorSeriesLength; ++n)
-        series.push_back(divisorText(method, n));
+        series.push_back(DivisorText(method, n));
     return series;
 }
 

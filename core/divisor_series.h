@@ -28,4 +28,13 @@ inline constexpr int divisorSeriesLength = 99;
 // A value outside the enumeration gives an empty series.
 DivisorSeries BuildDivisorSeries(DivisorMethod method);
 
+// The divisor text for a party's `seat`-th seat (from the 2nd on), written as the series writes
+// it. Beyond the 100th seat it continues the series for the parties that need more than the
+// list holds. Empty for a seat below 2 or above a million, or a method outside the
+// enumeration.
+std::string DivisorText(DivisorMethod method, int seat);
+
+// The value an equal-proportions divisor is rounded from: the square root of seat × (seat − 1).
+double EqualProportionsRoot(int seat);
+
 } // namespace apportion

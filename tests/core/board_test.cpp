@@ -54,7 +54,8 @@ bool sameState(const Board& a, const Board& b)
     }
     return a.divisors == b.divisors && a.divisorSelection == b.divisorSelection
         && a.seatSelection == b.seatSelection && a.method == b.method
-        && a.seatsGiven == b.seatsGiven && a.enterEnabled == b.enterEnabled;
+        && a.seatsGiven == b.seatsGiven && a.enterEnabled == b.enterEnabled
+        && a.seatHistory == b.seatHistory;
 }
 
 TEST(Board, NewAndLoadedStates)
@@ -260,9 +261,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedSeat,
                 b.EnterVotes();
                 b.parties[3].rows.pop_back();
             } },
-        RefusedCase { "HundredthSeat", [](Board& b) { enterThenEditWinner(b, "99"); } },
+        RefusedCase { "ThreeHundredFirstSeat", [](Board& b) { enterThenEditWinner(b, "300"); } },
         RefusedCase { "NegativeSeatCount", [](Board& b) { enterThenEditWinner(b, "-3"); } },
-        RefusedCase { "SeatCountBeyondList", [](Board& b) { enterThenEditWinner(b, "250"); } },
+        RefusedCase { "FractionPastTheList", [](Board& b) { enterThenEditWinner(b, "150.5"); } },
         RefusedCase { "HugeSeatCount", [](Board& b) { enterThenEditWinner(b, "1e300"); } },
         RefusedCase { "OverflowingSeatCount", [](Board& b) { enterThenEditWinner(b, "1e999"); } },
         RefusedCase { "RoundsPastTheList", [](Board& b) { enterThenEditWinner(b, "98.7"); } }),
@@ -271,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedSeat,
 struct EditedSeatCase {
     const char* seats;
     const char* newSeats;
-    int divisorPosition;
+    std::optional<int> divisorPosition; // none past the listed divisors
 };
 
 class EditedSeatCount : public testing::TestWithParam<EditedSeatCase> { };
@@ -290,7 +291,8 @@ TEST_P(EditedSeatCount, PicksTheDivisorByTheRoundedCount)
 INSTANTIATE_TEST_SUITE_P(Counts, EditedSeatCount,
     testing::Values(EditedSeatCase { "98", "99", 98 }, EditedSeatCase { "-0.5", "0.5", 0 },
         EditedSeatCase { "1.5", "2.5", 2 }, EditedSeatCase { "2.5", "3.5", 2 },
-        EditedSeatCase { "abc", "1", 0 }));
+        EditedSeatCase { "abc", "1", 0 }, EditedSeatCase { "99", "100", std::nullopt },
+        EditedSeatCase { "299", "300", std::nullopt }));
 
 TEST(Board, HugeVoteTotalsStayFinite)
 {

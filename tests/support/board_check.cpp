@@ -27,12 +27,31 @@ std::string BoardInvariantViolation(const Board& board)
         return "the seat list does not hold 300 seat totals";
     if (board.method && board.divisors.size() != static_cast<std::size_t>(divisorSeriesLength))
         return "a method is set but the divisor list does not hold 99 divisors";
+
+    const auto& rows = board.parties[0].rows;
+    const std::size_t seatRows = rows.size() < 2 ? 0 : rows.size() - 2;
+    if (board.seatHistory.size() != seatRows)
+        return "the seat history does not hold one record per seat row";
+    for (std::size_t i = 0; i < board.seatHistory.size(); ++i) {
+        const SeatRecord& record = board.seatHistory[i];
+        if (record.winner < 0 || record.winner >= partyCount || record.seat < 1)
+            return "a seat record names no party or no seat";
+        if (board.parties[static_cast<std::size_t>(record.winner)].rows[i + 2] != record.row)
+            return "a seat record's row is not the row its winner shows";
+        for (std::size_t t = 1; t < record.tie.size(); ++t) {
+            if (record.tie[t].party <= record.tie[t - 1].party)
+                return "a tie lists a party that is not to the right of the winner";
+        }
+        if (!record.tie.empty() && record.tie.front().party != record.winner)
+            return "a tie does not start with the winner";
+    }
     return {};
 }
 
 SeatTurnSnapshot::SeatTurnSnapshot(const Board& board)
     : seatsGiven(board.seatsGiven)
     , divisorSelection(board.divisorSelection)
+    , historySize(board.seatHistory.size())
 {
     for (int i = 0; i < partyCount; ++i) {
         const auto& party = board.parties[i];
@@ -53,6 +72,8 @@ std::string SeatTurnViolation(const SeatTurnSnapshot& before, const Board& after
         }
         if (after.divisorSelection != before.divisorSelection)
             return "no seat was counted, yet the divisor highlight moved";
+        if (after.seatHistory.size() != before.historySize)
+            return "no seat was counted, yet the seat history changed";
         return {};
     }
     if (after.seatsGiven != before.seatsGiven + 1)
@@ -67,7 +88,12 @@ std::string SeatTurnViolation(const SeatTurnSnapshot& before, const Board& after
     }
     if (changedEntries != 1)
         return "a seat was counted, but not exactly one seat count changed";
-    if (!after.divisorSelection)
-        return "a seat was counted without a divisor";
+    if (after.seatHistory.size() != before.historySize + 1)
+        return "a seat was counted, but not recorded once in the seat history";
+    // The highlight marks the divisor used, unless it lies past the listed ones.
+    const int position = after.seatHistory.back().divisorPosition;
+    const bool listed = position < static_cast<int>(after.divisors.size());
+    if (listed ? after.divisorSelection != position : after.divisorSelection.has_value())
+        return "a seat was counted, but the divisor highlight does not show its divisor";
     return {};
 }

@@ -10,7 +10,8 @@
 // first violation found, or an empty text.
 
 // Equal quotient-list lengths, a seat counter that is not negative, selections at valid
-// positions, and the full divisor series whenever a method is set.
+// positions, the full divisor series whenever a method is set, and one seat record per row
+// after the first two, matching the row its winner shows.
 std::string BoardInvariantViolation(const apportion::Board& board);
 
 // What a seat turn may change, taken before it: cheap enough to take before every turn of a
@@ -23,9 +24,11 @@ struct SeatTurnSnapshot {
     std::array<std::string, apportion::partyCount> lastRows;
     int seatsGiven = 0;
     std::optional<int> divisorSelection;
+    std::size_t historySize = 0;
 };
 
 // A seat turn is all or nothing: either the entry texts, the lists, the counter and the divisor
 // highlight are unchanged, or every list gained exactly one row after its old last one, the
-// counter rose by one, exactly one entry text changed and a divisor is highlighted.
+// counter rose by one, exactly one entry text changed, the seat history gained its record and the
+// divisor used is highlighted (none past the listed divisors).
 std::string SeatTurnViolation(const SeatTurnSnapshot& before, const apportion::Board& after);

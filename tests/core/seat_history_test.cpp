@@ -1,0 +1,139 @@
+#include "board_check.h"
+#include "core/board.h"
+#include "core/explanation.h"
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace apportion;
+
+namespace {
+
+struct ExpectedSeat {
+    int winner;
+    const char* divisor;
+    const char* row;
+};
+
+struct HistoryCase {
+    const char* name;
+    DivisorMethod method;
+    std::array<const char*, partyCount> votes;
+    std::vector<ExpectedSeat> seats;
+    int tiedSeat; // the seat number decided by a tie, or 0
+    std::vector<TiedQuotient> tie;
+};
+
+Board allocate(DivisorMethod method, const std::array<const char*, partyCount>& votes, int seats)
+{
+    Board board;
+    board.LoadWindow();
+    board.SelectMethod(method);
+    for (int i = 0; i < partyCount; ++i)
+        board.parties[i].entryText = votes[i];
+    board.seatSelection = seats - 1;
+    board.EnterVotes();
+    for (int seat = 0; seat < seats; ++seat) {
+        const SeatTurnSnapshot before(board);
+        board.GiveNextSeat();
+        EXPECT_EQ(SeatTurnViolation(before, board), "") << "seat " << seat + 1;
+        EXPECT_EQ(BoardInvariantViolation(board), "") << "seat " << seat + 1;
+    }
+    return board;
+}
+
+class SeatHistory : public testing::TestWithParam<HistoryCase> { };
+
+TEST_P(SeatHistory, RecordsEverySeat)
+{
+    const auto& c = GetParam();
+    const Board board = allocate(c.method, c.votes, static_cast<int>(c.seats.size()));
+    ASSERT_EQ(board.seatHistory.size(), c.seats.size());
+    for (std::size_t i = 0; i < c.seats.size(); ++i) {
+        const SeatRecord& record = board.seatHistory[i];
+        const ExpectedSeat& expected = c.seats[i];
+        const int seat = static_cast<int>(i) + 1;
+        EXPECT_EQ(record.seat, seat);
+        EXPECT_EQ(record.winner, expected.winner) << "seat " << seat;
+        EXPECT_EQ(record.divisorText, expected.divisor) << "seat " << seat;
+        EXPECT_EQ(record.row, expected.row) << "seat " << seat;
+        EXPECT_EQ(record.voteText, c.votes[static_cast<std::size_t>(expected.winner)]);
+        EXPECT_EQ(FormatShortest(RoundHalfAway(record.quotient, 1)), record.row);
+        EXPECT_EQ(record.tie, seat == c.tiedSeat ? c.tie : std::vector<TiedQuotient> {})
+            << "seat " << seat;
+        EXPECT_EQ(MarkOfRow(board, expected.winner, i + 2).tie, seat == c.tiedSeat);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Allocations, SeatHistory,
+    testing::Values(HistoryCase { "DHondt", DivisorMethod::DHondt,
+                        { "58125", "45871", "27142", "15947", "12264" },
+                        { { 0, "2", "29062.5" }, { 1, "2", "22935.5" }, { 0, "3", "19375" },
+                            { 2, "2", "13571" }, { 1, "3", "15290.3" }, { 0, "4", "14531.3" },
+                            { 3, "2", "7973.5" } },
+                        0, {} },
+        HistoryCase { "SainteLague", DivisorMethod::SainteLague,
+            { "58125", "45871", "27142", "15947", "12264" },
+            { { 0, "3", "19375" }, { 1, "3", "15290.3" }, { 2, "3", "9047.3" }, { 0, "5", "11625" },
+                { 3, "3", "5315.7" }, { 1, "5", "9174.2" }, { 4, "3", "4088" } },
+            0, {} },
+        // Party 4's 45 ÷ 4 = 11.25 and party 5's 34 ÷ 3 = 11.33… both read 11.3 at seat 7.
+        HistoryCase { "RoundingTie", DivisorMethod::DHondt, { "16", "4", "3", "45", "34" },
+            { { 3, "2", "22.5" }, { 4, "2", "17" }, { 3, "3", "15" }, { 4, "3", "11.3" },
+                { 0, "2", "8" }, { 3, "4", "11.3" }, { 3, "5", "9" } },
+            7, { { 3, 45, "4", 11.25 }, { 4, 34, "3", 34.0 / 3 } } }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(SeatHistory, ExplainsRowsFromTheHistory)
+{
+    Board board = allocate(DivisorMethod::DHondt, { "16", "4", "3", "45", "34" }, 7);
+    // What the user types afterwards changes no explanation.
+    board.parties[3].entryText = "999";
+    const std::string tieRow = ExplainRow(board, 3, 8);
+    EXPECT_NE(tieRow.find("Мандат № 7 за партия 4: 45 ÷ 5 = 9"), std::string::npos) << tieRow;
+    EXPECT_NE(tieRow.find("партия 5: 34 ÷ 3 = 11.3333…"), std::string::npos) << tieRow;
+    EXPECT_NE(tieRow.find("би отишъл при партия 5"), std::string::npos) << tieRow;
+    EXPECT_NE(ExplainRow(board, 4, 8).find("равно"), std::string::npos);
+    EXPECT_EQ(ExplainRow(board, 0, 0), "Гласове на партия 1: 16");
+    EXPECT_EQ(ExplainRow(board, 0, 9), "");
+
+    board = allocate(DivisorMethod::DHondt, { "58125", "45871", "27142", "15947", "12264" }, 7);
+    EXPECT_EQ(
+        ExplainRow(board, 0, 7).rfind("Мандат № 6 за партия 1: 58125 ÷ 4 = 14531.25 → 14531.3", 0),
+        0u);
+    EXPECT_EQ(ExplainRow(board, 4, 8).rfind("Без промяна след мандат № 7", 0), 0u);
+    EXPECT_NE(ExplainDivisor(DivisorMethod::EqualProportions, 0).find("√(2·1) = 1.4142… → 1.41"),
+        std::string::npos);
+}
+
+TEST(SeatHistory, DominantPartyGoesPastTheListedDivisors)
+{
+    const Board board = allocate(DivisorMethod::DHondt, { "1000", "1", "1", "1", "1" }, 120);
+    EXPECT_EQ(board.seatsGiven, 120);
+    EXPECT_EQ(board.parties[0].entryText, "120");
+    EXPECT_FALSE(board.divisorSelection.has_value());
+    const SeatRecord& hundredth = board.seatHistory[99];
+    EXPECT_EQ(hundredth.divisorPosition, 99);
+    EXPECT_EQ(hundredth.divisorText, "101");
+    EXPECT_EQ(hundredth.row, "9.9");
+    EXPECT_EQ(board.seatHistory.back().divisorText, "121");
+    EXPECT_EQ(board.parties[0].rows.back(), "8.3");
+    EXPECT_EQ(board.divisors.size(), 99u);
+}
+
+TEST(SeatHistory, EmptiedWithTheRowsAndKeptAcrossMethods)
+{
+    Board board
+        = allocate(DivisorMethod::DHondt, { "58125", "45871", "27142", "15947", "12264" }, 3);
+    board.SelectMethod(DivisorMethod::SainteLague);
+    EXPECT_EQ(board.seatHistory.size(), 3u);
+    board.GiveNextSeat();
+    EXPECT_EQ(board.seatHistory.back().seat, 1);
+    EXPECT_EQ(BoardInvariantViolation(board), "");
+    board.ClearAll();
+    EXPECT_TRUE(board.seatHistory.empty());
+}
+
+} // namespace
