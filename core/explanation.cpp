@@ -37,7 +37,7 @@ namespace {
     std::string explainTie(const SeatRecord& record, const std::string& competing)
     {
         std::string text = "\nРавенство: частните на " + partyList(record.tie) + " са " + competing
-            + ". При равенство мандатът отива при партията най-вляво — " + partyName(record.winner)
+            + ".\nПри равенство мандатът отива при партията най-вляво — " + partyName(record.winner)
             + ".\nБез закръгляване:";
         const TiedQuotient* highest = &record.tie.front();
         bool allEqual = true;

@@ -1,5 +1,6 @@
 #include "window/apportion_form.h"
 
+#include "window/board_item.h"
 #include "window/row_delegate.h"
 #include "window/seat_list.h"
 #include "window/static_texts.h"
@@ -104,8 +105,10 @@ bool showsText(const QListWidgetItem* item, const std::string& text)
 
 // Shows the items in the list: appends what grew, and empties and refills a list whose shown
 // items are no longer the start of the board's (the board only appends to its lists or empties
-// them, so the first and the last shown item tell which).
-ListChange showItems(QListWidget* list, const std::vector<std::string>& items)
+// them, so the first and the last shown item tell which). Items are made by
+// makeItem(text, row).
+template <typename MakeItem>
+ListChange showItems(QListWidget* list, const std::vector<std::string>& items, MakeItem makeItem)
 {
     const auto shown = static_cast<std::size_t>(list->count());
     const bool extends = items.size() >= shown
@@ -116,7 +119,7 @@ ListChange showItems(QListWidget* list, const std::vector<std::string>& items)
         list->clear();
     const auto start = static_cast<std::size_t>(list->count());
     for (auto i = start; i < items.size(); ++i)
-        list->addItem(QString::fromStdString(items[i]));
+        list->addItem(makeItem(QString::fromStdString(items[i]), i));
     if (!extends)
         return ListChange::Rebuilt;
     return start < items.size() ? ListChange::Appended : ListChange::None;
@@ -303,19 +306,29 @@ void ApportionForm::selectSeatTotal()
 void ApportionForm::showBoard()
 {
     for (int i = 0; i < partyCount; ++i) {
-        const auto text = QString::fromStdString(m_board.parties[i].entryText);
-        if (m_text2[i]->text() != text) {
+        const auto entryText = QString::fromStdString(m_board.parties[i].entryText);
+        if (m_text2[i]->text() != entryText) {
             const QSignalBlocker blocker(m_text2[i]);
-            m_text2[i]->setText(text);
+            m_text2[i]->setText(entryText);
         }
-        showItems(m_list1[i], m_board.parties[i].rows);
+        showItems(m_list1[i], m_board.parties[i].rows, [this, i](const QString& text, auto row) {
+            return new BoardItem(text, m_board, i, row);
+        });
     }
 
     const bool seatGiven = m_board.seatsGiven > m_shownSeatsGiven;
     m_shownSeatsGiven = m_board.seatsGiven;
     {
         const QSignalBlocker blocker(m_list2);
-        if (showItems(m_list2, m_board.divisors) != ListChange::None || seatGiven)
+        const auto divisors
+            = showItems(m_list2, m_board.divisors, [this](const QString& text, auto row) {
+                  return new BoardItem(text, m_board, BoardItem::divisorColumn, row);
+              });
+        // A new series is shown from its first divisor, wherever the old highlight had
+        // scrolled the list.
+        if (divisors == ListChange::Rebuilt)
+            m_list2->scrollToTop();
+        if (divisors != ListChange::None || seatGiven)
             showDivisorSelection();
     }
 

@@ -1,6 +1,11 @@
 #include "board_view.h"
 #include "window/apportion_form.h"
+#include "window/board_item.h"
+#include "window/row_delegate.h"
 #include "window/static_texts.h"
+
+#include <QAccessible>
+#include <QToolTip>
 
 #include <QFontInfo>
 #include <QGroupBox>
@@ -35,6 +40,9 @@ private slots:
     void seatTotalCannotBeDeselected();
     void reselectingTheMethodKeepsTheCount();
     void divisorHighlightScrollsIntoView();
+    void rowsExplainThemselves();
+    void divisorListStartsAtTheTopAfterAMethodChange();
+    void longNumbersAreElided();
 
     void captionsFit();
     void rowsFit_data();
@@ -64,6 +72,7 @@ private:
     void chooseMethod(int index) const;
     void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) const;
     QStringList entryTexts() const;
+    void typeVotes(const QStringList& texts) const;
 
     ApportionForm* m_form = nullptr;
 };
@@ -101,6 +110,16 @@ QStringList TestApportionForm::entryTexts() const
     for (int i = 0; i < partyCount; ++i)
         texts << votes(i)->text();
     return texts;
+}
+
+void TestApportionForm::typeVotes(const QStringList& texts) const
+{
+    for (int i = 0; i < partyCount; ++i) {
+        votes(i)->setFocus();
+        QTest::keyClick(votes(i), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(votes(i), Qt::Key_Delete);
+        QTest::keyClicks(votes(i), texts.value(i));
+    }
 }
 
 void TestApportionForm::startUp()
@@ -303,6 +322,88 @@ void TestApportionForm::divisorHighlightScrollsIntoView()
     QVERIFY(divisors->viewport()->rect().contains(divisors->visualItemRect(divisors->item(29))));
     // Appending never scrolls the quotient lists: their first rows stay in view.
     QCOMPARE(quotients(0)->verticalScrollBar()->value(), 0);
+}
+
+void TestApportionForm::rowsExplainThemselves()
+{
+    // Party 4's 45 ÷ 4 and party 5's 34 ÷ 3 both read 11.3 when the 7th seat is given.
+    typeVotes({ "16", "4", "3", "45", "34" });
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 7; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+
+    QListWidgetItem* tieRow = quotients(3)->item(8);
+    QCOMPARE(
+        tieRow->data(BoardItem::rowMarkRole).toInt(), BoardItem::SeatMark | BoardItem::TieMark);
+    QCOMPARE(quotients(3)->item(7)->data(BoardItem::rowMarkRole).toInt(), int(BoardItem::SeatMark));
+    QCOMPARE(quotients(4)->item(8)->data(BoardItem::rowMarkRole).toInt(), 0);
+    const QString tip = tieRow->data(Qt::ToolTipRole).toString();
+    QVERIFY2(tip.startsWith(QStringLiteral("Мандат № 7 за партия 4: 45 ÷ 5 = 9")), qPrintable(tip));
+    QVERIFY2(tip.contains(QStringLiteral("би отишъл при партия 5")), qPrintable(tip));
+    // Typing over a seat count afterwards changes no explanation.
+    typeVotes({ "1", "1", "1", "1", "1" });
+    QCOMPARE(tieRow->data(Qt::ToolTipRole).toString(), tip);
+
+    // A screen reader reads the same explanation as the row's description.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(quotients(3));
+    QVERIFY(list);
+    QAccessibleInterface* row = list->child(8);
+    QVERIFY(row);
+    QCOMPARE(row->text(QAccessible::Description), tip);
+
+    // Hovering the winner's row of the 6th seat shows its division.
+    auto* winnerList = quotients(3);
+    const QRect rect = winnerList->visualItemRect(winnerList->item(7));
+    QHelpEvent hover(
+        QEvent::ToolTip, rect.center(), winnerList->viewport()->mapToGlobal(rect.center()));
+    QApplication::sendEvent(winnerList->viewport(), &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().startsWith(
+                 QStringLiteral("Мандат № 6 за партия 4: 45 ÷ 4 = 11.25 → 11.3")),
+        qPrintable(QToolTip::text()));
+}
+
+void TestApportionForm::divisorListStartsAtTheTopAfterAMethodChange()
+{
+    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    typeVotes({ "100", "", "", "", "" });
+    clickRow(find<QListWidget>(QStringLiteral("List3")), 19);
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 20; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+    QVERIFY(divisors->verticalScrollBar()->value() > 0);
+
+    chooseMethod(1);
+    QCOMPARE(divisors->verticalScrollBar()->value(), 0);
+    QCOMPARE(divisors->indexAt(QPoint(1, 1)).row(), 0);
+}
+
+void TestApportionForm::longNumbersAreElided()
+{
+    // Enough seats for a scroll bar, which leaves the widest vote total no room.
+    typeVotes({ "9876543.21", "9876543", "27142", "", "" });
+    clickRow(find<QListWidget>(QStringLiteral("List3")), 39);
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 40; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+
+    auto* list = quotients(0);
+    QVERIFY(list->verticalScrollBar()->isVisible());
+    auto* delegate = qobject_cast<RowDelegate*>(list->itemDelegate());
+    QVERIFY(delegate);
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.font = list->font();
+    option.fontMetrics = list->fontMetrics();
+    option.rect = list->visualItemRect(list->item(0));
+    const QString shown = delegate->shownText(option, list->model()->index(0, 0));
+    QVERIFY2(
+        shown != QStringLiteral("9876543.21") && shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(list->item(0)->data(Qt::ToolTipRole).toString().contains(QStringLiteral("9876543.21")));
+    // A number that fits is drawn whole.
+    option.rect = quotients(2)->visualItemRect(quotients(2)->item(0));
+    QCOMPARE(
+        delegate->shownText(option, quotients(2)->model()->index(0, 0)), QStringLiteral("27142"));
 }
 
 void TestApportionForm::captionsFit()
