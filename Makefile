@@ -25,6 +25,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bench/board_bench
+	build/release/bench/undo_bench
 	scripts/bench-window
 
 fuzz: deps

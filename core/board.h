@@ -21,6 +21,8 @@ struct PartyColumn {
     std::string entryText;
     // The party's quotient rows: row 0 is the vote total, the last row the current quotient.
     std::vector<std::string> rows;
+
+    bool operator==(const PartyColumn&) const = default;
 };
 
 // The whole state of one allocation, held as the texts the window shows. Every number is read
@@ -57,6 +59,8 @@ struct Board {
     bool enterEnabled = true;
     // One record per row appended after a column's first two, in order.
     std::vector<SeatRecord> seatHistory;
+
+    bool operator==(const Board&) const = default;
 };
 
 } // namespace apportion

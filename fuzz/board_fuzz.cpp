@@ -1,6 +1,9 @@
-// Fuzzes the board with sequences of user actions decoded from the input, and checks the
-// board's invariants after every one and the all-or-nothing rule after every seat turn.
+// Fuzzes the board with sequences of user actions decoded from the input, through the undo
+// history as the window runs them, and checks the board's invariants after every one, the
+// all-or-nothing rule after every seat turn, and that every undo can be redone to the board it
+// undid.
 #include "board_check.h"
+#include "core/undo_history.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -42,11 +45,29 @@ void check(const std::string& violation, const char* operation)
     }
 }
 
-void giveSeat(Board& board)
+void giveSeat(Board& board, UndoHistory& history)
 {
     const SeatTurnSnapshot before(board);
-    board.GiveNextSeat();
+    history.GiveNextSeat(board);
     check(SeatTurnViolation(before, board), "GiveNextSeat");
+}
+
+void undo(Board& board, UndoHistory& history)
+{
+    if (!history.CanUndo()) {
+        const Board before = board;
+        history.Undo(board);
+        check(board == before ? "" : "an undo with nothing to undo changed the board", "Undo");
+        return;
+    }
+    const Board before = board;
+    history.Undo(board);
+    const Board undone = board;
+    check(BoardInvariantViolation(board), "Undo");
+    history.Redo(board);
+    check(board == before ? "" : "redo did not give back the board before the undo", "Redo");
+    history.Undo(board);
+    check(board == undone ? "" : "undo after redo did not give back the undone board", "Undo");
 }
 
 } // namespace
@@ -55,28 +76,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Input input(data, size);
     Board board;
+    UndoHistory history;
     while (!input.empty()) {
         const char* operation = "";
-        switch (input.byte() % 8) {
+        switch (input.byte() % 10) {
         case 0:
+            // A new run of the program: a new board and history.
             operation = "LoadWindow";
+            board = Board();
+            history = UndoHistory();
             board.LoadWindow();
             break;
         case 1:
             operation = "SelectMethod";
-            board.SelectMethod(static_cast<DivisorMethod>(input.byte() % divisorMethodCount));
+            history.SelectMethod(
+                board, static_cast<DivisorMethod>(input.byte() % divisorMethodCount));
             break;
         case 2:
             operation = "EnterVotes";
-            board.EnterVotes();
+            history.EnterVotes(board);
             break;
         case 3:
             operation = "GiveNextSeat";
-            giveSeat(board);
+            giveSeat(board, history);
             break;
         case 4:
             operation = "ClearAll";
-            board.ClearAll();
+            history.ClearAll(board);
             break;
         case 5: {
             operation = "typing";
@@ -93,9 +119,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 7: {
             operation = "GiveNextSeat, repeated";
             for (int turns = input.byte(); turns > 0; --turns)
-                giveSeat(board);
+                giveSeat(board, history);
             break;
         }
+        case 8:
+            operation = "Undo";
+            undo(board, history);
+            break;
+        case 9:
+            operation = "Redo";
+            history.Redo(board);
+            break;
         }
         check(BoardInvariantViolation(board), operation);
     }

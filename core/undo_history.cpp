@@ -1,0 +1,128 @@
+#include "core/undo_history.h"
+
+namespace apportion {
+
+namespace {
+
+    template <class... Visitors> struct Overloaded : Visitors... {
+        using Visitors::operator()...;
+    };
+
+} // namespace
+
+void UndoHistory::record(Step step)
+{
+    m_steps.resize(m_done);
+    m_steps.push_back(std::move(step));
+    ++m_done;
+}
+
+void UndoHistory::EnterVotes(Board& board)
+{
+    board.EnterVotes();
+    m_steps.clear();
+    m_done = 0;
+}
+
+void UndoHistory::SelectMethod(Board& board, DivisorMethod method)
+{
+    MethodStep step { board.method, method, board.divisorSelection, board.seatsGiven };
+    board.SelectMethod(method);
+    record(std::move(step));
+}
+
+void UndoHistory::GiveNextSeat(Board& board)
+{
+    SeatStep step;
+    step.seatsBefore = board.seatsGiven;
+    step.selectionBefore = board.divisorSelection;
+    const std::size_t recordsBefore = board.seatHistory.size();
+    std::array<std::string, partyCount> entries;
+    for (int i = 0; i < partyCount; ++i)
+        entries[i] = board.parties[i].entryText;
+
+    board.GiveNextSeat();
+    if (board.seatHistory.size() == recordsBefore)
+        return; // refused: nothing changed
+
+    step.record = board.seatHistory.back();
+    const int winner = step.record.winner;
+    step.entryBefore = std::move(entries[static_cast<std::size_t>(winner)]);
+    step.entryAfter = board.parties[static_cast<std::size_t>(winner)].entryText;
+    step.selectionAfter = board.divisorSelection;
+    for (int i = 0; i < partyCount; ++i)
+        step.rows[i] = board.parties[i].rows.back();
+    record(std::move(step));
+}
+
+void UndoHistory::ClearAll(Board& board)
+{
+    ClearStep step { board.parties, board.seatHistory, board.seatsGiven, {} };
+    board.ClearAll();
+    record(std::move(step));
+}
+
+void UndoHistory::Undo(Board& board)
+{
+    if (!CanUndo())
+        return;
+    --m_done;
+    std::visit(
+        Overloaded {
+            [&board](SeatStep& step) {
+                for (auto& party : board.parties) {
+                    if (!party.rows.empty())
+                        party.rows.pop_back();
+                }
+                if (!board.seatHistory.empty())
+                    board.seatHistory.pop_back();
+                // A seat count typed over since is what redo gives back.
+                auto& entry = board.parties[static_cast<std::size_t>(step.record.winner)].entryText;
+                step.entryAfter = std::move(entry);
+                entry = step.entryBefore;
+                board.divisorSelection = step.selectionBefore;
+                board.seatsGiven = step.seatsBefore;
+            },
+            [&board](MethodStep& step) {
+                board.method = step.before;
+                board.divisors = step.before ? BuildDivisorSeries(*step.before) : DivisorSeries {};
+                board.divisorSelection = step.selectionBefore;
+                board.seatsGiven = step.seatsBefore;
+            },
+            [&board](ClearStep& step) {
+                for (int i = 0; i < partyCount; ++i)
+                    step.entriesAfter[i] = std::move(board.parties[i].entryText);
+                board.parties = step.parties;
+                board.seatHistory = step.seatHistory;
+                board.seatsGiven = step.seatsBefore;
+            },
+        },
+        m_steps[m_done]);
+}
+
+void UndoHistory::Redo(Board& board)
+{
+    if (!CanRedo())
+        return;
+    std::visit(Overloaded {
+                   [&board](const SeatStep& step) {
+                       for (int i = 0; i < partyCount; ++i)
+                           board.parties[i].rows.push_back(step.rows[i]);
+                       board.seatHistory.push_back(step.record);
+                       board.parties[static_cast<std::size_t>(step.record.winner)].entryText
+                           = step.entryAfter;
+                       board.divisorSelection = step.selectionAfter;
+                       board.seatsGiven = static_cast<std::int16_t>(step.seatsBefore + 1);
+                   },
+                   [&board](const MethodStep& step) { board.SelectMethod(step.after); },
+                   [&board](const ClearStep& step) {
+                       board.ClearAll();
+                       for (int i = 0; i < partyCount; ++i)
+                           board.parties[i].entryText = step.entriesAfter[i];
+                   },
+               },
+        m_steps[m_done]);
+    ++m_done;
+}
+
+} // namespace apportion

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/board.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace apportion {
+
+// Undo and redo of the actions that change an allocation: seat turns, method choices and
+// clearing. Each action is kept as what it changed, not as a copy of the board, so a 300-seat
+// allocation costs a few hundred bytes a seat. Entering the votes starts the history afresh:
+// it cannot be undone. Typing and choosing a seat total are not actions; what they changed
+// stays when an action around them is undone.
+//
+// The board must change only through this history (typing aside) for undo to find it as the
+// action left it.
+class UndoHistory {
+public:
+    void EnterVotes(Board& board);
+    void SelectMethod(Board& board, DivisorMethod method);
+    void GiveNextSeat(Board& board);
+    void ClearAll(Board& board);
+
+    bool CanUndo() const { return m_done > 0; }
+    bool CanRedo() const { return m_done < m_steps.size(); }
+    // Each does nothing when there is nothing to undo or redo.
+    void Undo(Board& board);
+    void Redo(Board& board);
+
+private:
+    // What an action changed. What it left that the user typed over afterwards is taken when it
+    // is undone, so redo gives back the board exactly as undo found it.
+    struct SeatStep {
+        std::int16_t seatsBefore = 0;
+        std::optional<int> selectionBefore;
+        std::optional<int> selectionAfter;
+        std::string entryBefore; // the winner's seat count
+        std::string entryAfter;
+        std::array<std::string, partyCount> rows; // the row appended to each column
+        SeatRecord record;
+    };
+    struct MethodStep {
+        std::optional<DivisorMethod> before;
+        DivisorMethod after = DivisorMethod::DHondt;
+        std::optional<int> selectionBefore;
+        std::int16_t seatsBefore = 0;
+    };
+    struct ClearStep {
+        std::array<PartyColumn, partyCount> parties;
+        std::vector<SeatRecord> seatHistory;
+        std::int16_t seatsBefore = 0;
+        std::array<std::string, partyCount> entriesAfter; // empty, or typed since
+    };
+    using Step = std::variant<SeatStep, MethodStep, ClearStep>;
+
+    void record(Step step);
+
+    std::vector<Step> m_steps;
+    std::size_t m_done = 0; // steps [0, m_done) are done, the rest undone
+};
+
+} // namespace apportion
