@@ -1,62 +1,46 @@
 #include "window/apportion_form.h"
 
+#include "core/worked_table.h"
 #include "window/board_item.h"
+#include "window/form_actions.h"
+#include "window/form_layout.h"
+#include "window/form_style.h"
+#include "window/list_diff.h"
 #include "window/row_delegate.h"
 #include "window/seat_list.h"
 #include "window/static_texts.h"
+#include "window/table_export.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDate>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextDocument>
 
+#include <algorithm>
 #include <limits>
 
 using namespace apportion;
+namespace layout = form_layout;
 
 namespace {
-
-// The layout was drawn in twips, 1440 to the inch: 15 twips make one pixel at 96 dots per inch,
-// and Qt scales device-independent pixels on high-density screens.
-constexpr int twipsPerPixel = 15;
-
-struct Twips {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-QRect toPixels(Twips t)
-{
-    return QRect(t.left / twipsPerPixel, t.top / twipsPerPixel, t.width / twipsPerPixel,
-        t.height / twipsPerPixel);
-}
-
-constexpr QSize clientSize(8970 / twipsPerPixel, 6360 / twipsPerPixel);
-
-constexpr Twips text1Place[] = { { 120, 4440, 8775, 1815 }, { 480, 5520, 6735, 1815 } };
-constexpr Twips label1Place[]
-    = { { 360, 0, 8055, 375 }, { 6840, 2640, 975, 375 }, { 8040, 2640, 855, 375 } };
-constexpr int partySpacing = 1320;
-constexpr Twips list1Place { 120, 840, 1335, 2910 }; // party 0; the others stand to its right
-constexpr Twips text2Place { 120, 480, 1335, 405 };
-constexpr Twips command1Place[]
-    = { { 120, 3960, 1455, 375 }, { 2520, 3960, 1455, 375 }, { 5160, 3960, 1455, 375 } };
-constexpr Twips list2Place { 6840, 3000, 975, 1200 };
-constexpr Twips frame1Place { 6720, 480, 2175, 1935 };
-constexpr Twips option1Place { 120, 300, 1935, 300 }; // in the frame; one below the other
-constexpr Twips list3Place { 8040, 3000, 855, 1200 };
-
-Twips shiftedRight(Twips t, int by) { return { t.left + by, t.top, t.width, t.height }; }
-Twips shiftedDown(Twips t, int by) { return { t.left, t.top + by, t.width, t.height }; }
 
 const char* const commandCaptions[] = { "Въведи", "Търси", "Изчисти" };
 const char* const commandDescriptions[] = {
@@ -64,66 +48,17 @@ const char* const commandDescriptions[] = {
     "Дава следващия мандат на партията с най-голямо частно",
     "Изчиства гласовете и списъците с частни",
 };
-const char* const methodCaptions[]
-    = { "D’Hondt", "Sainte-Lague", "Danish", "Imperali", "Equal proportions" };
 const char* const labelCaptions[]
     = { "Математика - системи на делителя за разпределение на мандати", "делител", "мандат" };
 
-// Colours by object name. Style sheets draw the push buttons in their own colours under every
-// Qt style; the radio indicator and its spacing are tightened to the size of the classic
-// controls the layout was drawn for, so "Equal proportions" fits its 129 pixels.
-const char* const formStyleSheet = R"(
-#Label1_0, #Label1_1, #Label1_2 { background-color: rgb(255, 192, 128); }
-#Frame1 {
-    background-color: rgb(192, 192, 255); border: 1px solid rgb(128, 128, 128); margin-top: 9px;
-}
-#Frame1::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }
-QRadioButton { background-color: rgb(128, 128, 255); spacing: 2px; }
-QRadioButton::indicator { width: 10px; height: 10px; }
-QPushButton {
-    border: 2px outset rgb(235, 235, 235); border-right-color: rgb(64, 64, 64);
-    border-bottom-color: rgb(64, 64, 64); padding: 0px;
-}
-QPushButton:pressed { border-style: inset; }
-QPushButton:focus { border-color: rgb(0, 0, 0); }
-QPushButton:disabled { color: rgb(110, 110, 110); }
-#Command1_0, #Command1_1 { background-color: rgb(128, 255, 128); }
-#Command1_2 { background-color: rgb(255, 0, 0); }
-)";
+constexpr double basePointSize = 12;
 
 QString indexedName(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-enum class ListChange { None, Appended, Rebuilt };
-
-bool showsText(const QListWidgetItem* item, const std::string& text)
-{
-    return item->text() == QString::fromStdString(text);
-}
-
-// Shows the items in the list: appends what grew, and empties and refills a list whose shown
-// items are no longer the start of the board's (the board only appends to its lists or empties
-// them, so the first and the last shown item tell which). Items are made by
-// makeItem(text, row).
-template <typename MakeItem>
-ListChange showItems(QListWidget* list, const std::vector<std::string>& items, MakeItem makeItem)
-{
-    const auto shown = static_cast<std::size_t>(list->count());
-    const bool extends = items.size() >= shown
-        && (shown == 0
-            || (showsText(list->item(0), items.front())
-                && showsText(list->item(static_cast<int>(shown) - 1), items[shown - 1])));
-    if (!extends)
-        list->clear();
-    const auto start = static_cast<std::size_t>(list->count());
-    for (auto i = start; i < items.size(); ++i)
-        list->addItem(makeItem(QString::fromStdString(items[i]), i));
-    if (!extends)
-        return ListChange::Rebuilt;
-    return start < items.size() ? ListChange::Appended : ListChange::None;
-}
+double zoomFactor(int percent) { return percent / 100.0; }
 
 } // namespace
 
@@ -132,22 +67,16 @@ ApportionForm::ApportionForm(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Математика - системи за разпределение на мандати"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/apportion.xpm")));
-    setFixedSize(clientSize);
-    setFont(QFont(QStringLiteral("Times New Roman"), 12));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 255));
     setPalette(background);
     setAutoFillBackground(true);
 
     createControls();
-    // Only the controls with colours of their own are styled: a style sheet on the whole window
-    // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
-    // Set once the controls exist: set on a parent before, the controls inside the frame would be
-    // polished with the application's font instead of the window's.
-    const QString sheet = QString::fromUtf8(formStyleSheet);
-    for (QWidget* styled : std::initializer_list<QWidget*> { m_label1[0], m_label1[1], m_label1[2],
-             m_frame1, m_command1->button(0), m_command1->button(1), m_command1->button(2) })
-        styled->setStyleSheet(sheet);
+    m_actions = new FormActions(this);
+    // Only the controls with colours of their own are styled, and only once they exist: see
+    // placeControls.
+    placeControls();
     connectEvents();
 
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
@@ -161,120 +90,166 @@ void ApportionForm::createControls()
     for (int i = 0; i < 2; ++i) {
         auto* text = new QPlainTextEdit(this);
         text->setObjectName(indexedName("Text1", i));
-        text->setGeometry(toPixels(text1Place[i]));
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        m_text1[i] = text;
+        m_texts[i] = text;
     }
-    m_text1[0]->setPlainText(explanatoryText());
-    m_text1[1]->setPlainText(quotationText());
-    m_text1[1]->hide();
-    m_text1[0]->setAccessibleName(QStringLiteral("Обяснение"));
-    m_text1[0]->setAccessibleDescription(QStringLiteral("Обяснение на системите на делителя"));
-    m_text1[1]->setAccessibleName(QStringLiteral("Цитат"));
+    m_texts[0]->setPlainText(explanatoryText());
+    m_texts[1]->setPlainText(quotationText());
+    m_texts[1]->hide();
+    m_texts[0]->setAccessibleName(QStringLiteral("Обяснение"));
+    m_texts[0]->setAccessibleDescription(QStringLiteral("Обяснение на системите на делителя"));
+    m_texts[1]->setAccessibleName(QStringLiteral("Цитат"));
 
     auto makeLabel = [this](int i) {
         auto* label = new QLabel(QString::fromUtf8(labelCaptions[i]), this);
         label->setObjectName(indexedName("Label1", i));
-        label->setGeometry(toPixels(label1Place[i]));
         label->setAlignment(Qt::AlignCenter);
-        m_label1[i] = label;
+        m_labels[i] = label;
     };
     makeLabel(0);
 
     for (int i = 0; i < partyCount; ++i) {
         auto* list = new QListWidget(this);
         list->setObjectName(indexedName("List1", i));
-        list->setGeometry(toPixels(shiftedRight(list1Place, i * partySpacing)));
         list->setUniformItemSizes(true);
         list->setAccessibleName(QStringLiteral("Частни, партия %1").arg(i + 1));
         list->setAccessibleDescription(
             QStringLiteral("Гласовете на партията и нейното частно след всеки даден мандат"));
-        m_list1[i] = list;
+        m_quotientLists[i] = list;
 
         auto* votes = new QLineEdit(this);
         votes->setObjectName(indexedName("Text2", i));
-        votes->setGeometry(toPixels(shiftedRight(text2Place, i * partySpacing)));
         votes->setMaxLength(std::numeric_limits<int>::max());
         votes->setAccessibleName(QStringLiteral("Гласове, партия %1").arg(i + 1));
         votes->setAccessibleDescription(
             QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
-        m_text2[i] = votes;
+        m_voteBoxes[i] = votes;
     }
 
-    m_command1 = new QButtonGroup(this);
+    m_commands = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
         button->setObjectName(indexedName("Command1", i));
-        button->setGeometry(toPixels(command1Place[i]));
         button->setAccessibleDescription(QString::fromUtf8(commandDescriptions[i]));
         // Enter presses the focused button too, as on the classic desktop.
         button->setAutoDefault(true);
-        m_command1->addButton(button, i);
+        m_commands->addButton(button, i);
     }
 
-    m_list2 = new QListWidget(this);
-    m_list2->setObjectName(QStringLiteral("List2"));
-    m_list2->setGeometry(toPixels(list2Place));
-    m_list2->setUniformItemSizes(true);
-    m_list2->setAccessibleName(QStringLiteral("Делители"));
-    m_list2->setAccessibleDescription(
+    m_divisorList = new QListWidget(this);
+    m_divisorList->setObjectName(QStringLiteral("List2"));
+    m_divisorList->setUniformItemSizes(true);
+    m_divisorList->setAccessibleName(QStringLiteral("Делители"));
+    m_divisorList->setAccessibleDescription(
         QStringLiteral("Делителите на избрания метод за втория до стотния мандат на партия; "
                        "отбелязан е последно използваният"));
 
-    m_frame1 = new QGroupBox(QStringLiteral("Методи"), this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setGeometry(toPixels(frame1Place));
-    m_option1 = new QButtonGroup(this);
+    m_methodFrame = new QGroupBox(QStringLiteral("Методи"), this);
+    m_methodFrame->setObjectName(QStringLiteral("Frame1"));
+    m_methods = new QButtonGroup(this);
     for (int k = 0; k < divisorMethodCount; ++k) {
-        auto* option = new QRadioButton(QString::fromUtf8(methodCaptions[k]), m_frame1);
+        auto* option = new QRadioButton(
+            QString::fromStdString(MethodCaption(static_cast<DivisorMethod>(k))), m_methodFrame);
         option->setObjectName(indexedName("Option1", k));
-        option->setGeometry(toPixels(shiftedDown(option1Place, k * option1Place.height)));
-        m_option1->addButton(option, k);
+        m_methods->addButton(option, k);
     }
 
     makeLabel(1);
     makeLabel(2);
 
-    m_list3 = new SeatList(this);
-    m_list3->setObjectName(QStringLiteral("List3"));
-    m_list3->setGeometry(toPixels(list3Place));
-    m_list3->setUniformItemSizes(true);
-    m_list3->setAccessibleName(QStringLiteral("Брой мандати"));
-    m_list3->setAccessibleDescription(QStringLiteral("Общият брой мандати за разпределяне"));
+    m_seatTotals = new SeatList(this);
+    m_seatTotals->setObjectName(QStringLiteral("List3"));
+    m_seatTotals->setUniformItemSizes(true);
+    m_seatTotals->setAccessibleName(QStringLiteral("Брой мандати"));
+    m_seatTotals->setAccessibleDescription(QStringLiteral("Общият брой мандати за разпределяне"));
     for (const auto& seats : m_board.seatChoices)
-        m_list3->addItem(QString::fromStdString(seats));
+        m_seatTotals->addItem(QString::fromStdString(seats));
 
     auto* rows = new RowDelegate(this);
-    for (auto* list : m_list1)
+    for (auto* list : m_quotientLists)
         list->setItemDelegate(rows);
-    m_list2->setItemDelegate(rows);
-    m_list3->setItemDelegate(rows);
+    m_divisorList->setItemDelegate(rows);
+    m_seatTotals->setItemDelegate(rows);
+}
+
+void ApportionForm::placeControls()
+{
+    const double zoom = zoomFactor(m_zoomPercent);
+    setFixedSize(layout::clientSize(zoom));
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(basePointSize * zoom);
+    setFont(font);
+
+    for (int i = 0; i < 2; ++i)
+        m_texts[i]->setGeometry(layout::toPixels(layout::texts[i], zoom));
+    for (int i = 0; i < 3; ++i)
+        m_labels[i]->setGeometry(layout::toPixels(layout::labels[i], zoom));
+    for (int i = 0; i < partyCount; ++i) {
+        const int shift = i * layout::partySpacing;
+        m_quotientLists[i]->setGeometry(
+            layout::toPixels(layout::shiftedRight(layout::quotientList, shift), zoom));
+        m_voteBoxes[i]->setGeometry(
+            layout::toPixels(layout::shiftedRight(layout::voteBox, shift), zoom));
+    }
+    for (int i = 0; i < 3; ++i)
+        m_commands->button(i)->setGeometry(layout::toPixels(layout::commands[i], zoom));
+    m_divisorList->setGeometry(layout::toPixels(layout::divisorList, zoom));
+    m_methodFrame->setGeometry(layout::toPixels(layout::methodFrame, zoom));
+    for (int k = 0; k < divisorMethodCount; ++k) {
+        m_methods->button(k)->setGeometry(layout::toPixels(
+            layout::shiftedDown(layout::methodOption, k * layout::methodOption.height), zoom));
+    }
+    m_seatTotals->setGeometry(layout::toPixels(layout::seatTotals, zoom));
+
+    // Only the controls with colours of their own are styled: a style sheet on the whole window
+    // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
+    // Set once the controls exist: set on a parent before, the controls inside the frame would be
+    // polished with the application's font instead of the window's.
+    // A styled control takes a later font change of the window only when given it itself.
+    const QString sheet = formStyleSheet(zoom);
+    for (QWidget* styled : std::initializer_list<QWidget*> { m_labels[0], m_labels[1], m_labels[2],
+             m_methodFrame, m_commands->button(0), m_commands->button(1), m_commands->button(2) }) {
+        styled->setStyleSheet(sheet);
+        styled->setFont(font);
+    }
+    for (QAbstractButton* option : m_methods->buttons())
+        option->setFont(font);
 }
 
 void ApportionForm::connectEvents()
 {
-    connect(m_command1, &QButtonGroup::idClicked, this, &ApportionForm::runCommand);
-    connect(m_option1, &QButtonGroup::idToggled, this, &ApportionForm::selectMethod);
+    connect(m_commands, &QButtonGroup::idClicked, this, &ApportionForm::runCommand);
+    connect(m_methods, &QButtonGroup::idToggled, this, &ApportionForm::selectMethod);
     for (int i = 0; i < partyCount; ++i) {
-        connect(m_text2[i], &QLineEdit::textEdited, this,
+        connect(m_voteBoxes[i], &QLineEdit::textEdited, this,
             [this, i](const QString& text) { editVotes(i, text); });
     }
-    connect(m_list3, &QListWidget::itemSelectionChanged, this, &ApportionForm::selectSeatTotal);
+    connect(
+        m_seatTotals, &QListWidget::itemSelectionChanged, this, &ApportionForm::selectSeatTotal);
+
+    connect(m_actions->undo, &QAction::triggered, this, &ApportionForm::undo);
+    connect(m_actions->redo, &QAction::triggered, this, &ApportionForm::redo);
+    connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
+    connect(m_actions->print, &QAction::triggered, this, &ApportionForm::printWithDialog);
+    connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
+    connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
+    connect(m_actions->zoomReset, &QAction::triggered, this, [this] { setZoomPercent(100); });
+    connect(m_actions->showMenu, &QAction::triggered, this, &ApportionForm::openMenuFromKeyboard);
 }
 
 void ApportionForm::runCommand(int index)
 {
     switch (index) {
     case 0:
-        m_board.EnterVotes();
+        m_history.EnterVotes(m_board);
         break;
     case 1:
-        m_board.GiveNextSeat();
+        m_history.GiveNextSeat(m_board);
         break;
     case 2:
-        m_board.ClearAll();
+        m_history.ClearAll(m_board);
         break;
     default:
         return;
@@ -287,7 +262,7 @@ void ApportionForm::selectMethod(int index, bool checked)
     // Only the option being selected counts; the one it replaces reports its unchecking too.
     if (!checked || index < 0 || index >= divisorMethodCount)
         return;
-    m_board.SelectMethod(static_cast<DivisorMethod>(index));
+    m_history.SelectMethod(m_board, static_cast<DivisorMethod>(index));
     showBoard();
 }
 
@@ -298,65 +273,188 @@ void ApportionForm::editVotes(int party, const QString& text)
 
 void ApportionForm::selectSeatTotal()
 {
-    const auto selected = m_list3->selectionModel()->selectedRows();
+    const auto selected = m_seatTotals->selectionModel()->selectedRows();
     if (!selected.isEmpty())
         m_board.seatSelection = selected.front().row();
+}
+
+void ApportionForm::undo()
+{
+    m_history.Undo(m_board);
+    showBoard();
+}
+
+void ApportionForm::redo()
+{
+    m_history.Redo(m_board);
+    showBoard();
+}
+
+void ApportionForm::copyTable() const
+{
+    const WorkedTable table = MakeWorkedTable(m_board);
+    auto* formats = new QMimeData;
+    formats->setText(tableAsTabSeparated(table, QLocale()));
+    formats->setHtml(tableAsHtml(table));
+    QGuiApplication::clipboard()->setMimeData(formats);
+}
+
+void ApportionForm::printTable(QPrinter& printer) const
+{
+    QTextDocument document;
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(11);
+    document.setDefaultFont(font);
+    document.setHtml(printableHtml(MakeWorkedTable(m_board), QDate::currentDate()));
+    document.print(&printer);
+}
+
+void ApportionForm::printWithDialog()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Печат на таблицата"));
+    if (dialog.exec() == QDialog::Accepted)
+        printTable(printer);
+}
+
+bool ApportionForm::fitsScreen(int percent) const
+{
+    const QScreen* where = screen();
+    if (!where)
+        return percent == 100;
+    // The frame the window system adds stays its own size.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize needed = layout::clientSize(zoomFactor(percent)) + frame;
+    const QSize available = where->availableGeometry().size();
+    return needed.width() <= available.width() && needed.height() <= available.height();
+}
+
+void ApportionForm::setZoomPercent(int percent)
+{
+    int chosen = layout::zoomSteps.front();
+    for (int step : layout::zoomSteps) {
+        if (step <= percent && fitsScreen(step))
+            chosen = step;
+    }
+    if (chosen != m_zoomPercent) {
+        m_zoomPercent = chosen;
+        placeControls();
+    }
+    showActions();
+}
+
+void ApportionForm::zoomBy(int steps)
+{
+    const auto& zoomSteps = layout::zoomSteps;
+    const auto current = std::find(zoomSteps.begin(), zoomSteps.end(), m_zoomPercent);
+    const auto index = std::clamp<std::ptrdiff_t>(
+        (current - zoomSteps.begin()) + steps, 0, std::ssize(zoomSteps) - 1);
+    setZoomPercent(zoomSteps[static_cast<std::size_t>(index)]);
+}
+
+void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
+{
+    openMenu(event->globalPos());
+    event->accept();
+}
+
+void ApportionForm::openMenu(const QPoint& globalPosition)
+{
+    showActions();
+    QMenu* menu = m_actions->createMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
+}
+
+void ApportionForm::openMenuFromKeyboard()
+{
+    QWidget* focus = focusWidget();
+    if (!focus)
+        focus = this;
+    const QPoint centre = focus->rect().center();
+    // A text box opens its own menu, as its right click does.
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, focus->mapToGlobal(centre));
+        QApplication::sendEvent(focus, &event);
+        return;
+    }
+    openMenu(focus->mapToGlobal(centre));
 }
 
 void ApportionForm::showBoard()
 {
     for (int i = 0; i < partyCount; ++i) {
         const auto entryText = QString::fromStdString(m_board.parties[i].entryText);
-        if (m_text2[i]->text() != entryText) {
-            const QSignalBlocker blocker(m_text2[i]);
-            m_text2[i]->setText(entryText);
+        if (m_voteBoxes[i]->text() != entryText) {
+            const QSignalBlocker blocker(m_voteBoxes[i]);
+            m_voteBoxes[i]->setText(entryText);
         }
-        showItems(m_list1[i], m_board.parties[i].rows, [this, i](const QString& text, auto row) {
-            return new BoardItem(text, m_board, i, row);
-        });
+        showItems(
+            m_quotientLists[i], m_board.parties[i].rows, [this, i](const QString& text, auto row) {
+                return new BoardItem(text, m_board, i, row);
+            });
     }
 
     const bool seatGiven = m_board.seatsGiven > m_shownSeatsGiven;
     m_shownSeatsGiven = m_board.seatsGiven;
     {
-        const QSignalBlocker blocker(m_list2);
+        const QSignalBlocker blocker(m_divisorList);
         const auto divisors
-            = showItems(m_list2, m_board.divisors, [this](const QString& text, auto row) {
+            = showItems(m_divisorList, m_board.divisors, [this](const QString& text, auto row) {
                   return new BoardItem(text, m_board, BoardItem::divisorColumn, row);
               });
         // A new series is shown from its first divisor, wherever the old highlight had
         // scrolled the list.
         if (divisors == ListChange::Rebuilt)
-            m_list2->scrollToTop();
-        if (divisors != ListChange::None || seatGiven)
+            m_divisorList->scrollToTop();
+        if (divisors != ListChange::None || seatGiven
+            || m_board.divisorSelection != m_shownDivisorSelection)
             showDivisorSelection();
     }
 
-    m_command1->button(0)->setEnabled(m_board.enterEnabled);
+    m_commands->button(0)->setEnabled(m_board.enterEnabled);
 
     if (m_board.method) {
-        const QSignalBlocker blocker(m_option1);
-        m_option1->button(static_cast<int>(*m_board.method))->setChecked(true);
+        const QSignalBlocker blocker(m_methods);
+        m_methods->button(static_cast<int>(*m_board.method))->setChecked(true);
         // The option group is one tab stop, at its checked option, from either direction; the
         // arrow keys move within it. Qt only arranges this once an option has had the focus.
-        for (QAbstractButton* option : m_option1->buttons())
+        for (QAbstractButton* option : m_methods->buttons())
             option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
 
     const int seatRow = m_board.seatSelection.value_or(-1);
-    if (seatRow >= 0 && seatRow < m_list3->count() && !m_list3->item(seatRow)->isSelected()) {
-        const QSignalBlocker blocker(m_list3);
-        m_list3->setCurrentRow(seatRow);
+    if (seatRow >= 0 && seatRow < m_seatTotals->count()
+        && !m_seatTotals->item(seatRow)->isSelected()) {
+        const QSignalBlocker blocker(m_seatTotals);
+        m_seatTotals->setCurrentRow(seatRow);
     }
+    showActions();
 }
 
 void ApportionForm::showDivisorSelection()
 {
+    m_shownDivisorSelection = m_board.divisorSelection;
     const int row = m_board.divisorSelection.value_or(-1);
-    if (row < 0 || row >= m_list2->count()) {
-        m_list2->clearSelection();
+    if (row < 0 || row >= m_divisorList->count()) {
+        m_divisorList->clearSelection();
         return;
     }
-    m_list2->setCurrentRow(row);
-    m_list2->scrollToItem(m_list2->item(row));
+    m_divisorList->setCurrentRow(row);
+    m_divisorList->scrollToItem(m_divisorList->item(row));
+}
+
+void ApportionForm::showActions()
+{
+    m_actions->undo->setEnabled(m_history.CanUndo());
+    m_actions->redo->setEnabled(m_history.CanRedo());
+    const bool hasTable = !m_board.parties[0].rows.empty();
+    m_actions->copy->setEnabled(hasTable);
+    m_actions->print->setEnabled(hasTable);
+    const auto& zoomSteps = layout::zoomSteps;
+    const auto current = std::find(zoomSteps.begin(), zoomSteps.end(), m_zoomPercent);
+    m_actions->zoomIn->setEnabled(current + 1 < zoomSteps.end() && fitsScreen(*(current + 1)));
+    m_actions->zoomOut->setEnabled(m_zoomPercent > zoomSteps.front());
+    m_actions->zoomReset->setEnabled(m_zoomPercent != zoomSteps.front());
 }

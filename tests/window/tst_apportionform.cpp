@@ -82,6 +82,18 @@ void TestApportionForm::init()
     m_form = new ApportionForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    // The layout checks run again at every zoom step, on a screen large enough for it.
+    if (qEnvironmentVariableIsSet("TEST_ZOOM")) {
+        const int zoom = qEnvironmentVariableIntValue("TEST_ZOOM");
+        m_form->setZoomPercent(zoom);
+        QCOMPARE(m_form->zoomPercent(), zoom);
+        QCOMPARE(m_form->size(), QSize(598, 424) * (zoom / 100.0));
+        // Every caption grows with the window, the styled ones too.
+        for (const QWidget* widget : m_form->findChildren<QWidget*>()) {
+            if (qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLabel*>(widget))
+                QCOMPARE(widget->font().pointSizeF(), 12 * zoom / 100.0);
+        }
+    }
 }
 
 void TestApportionForm::cleanup()
@@ -538,8 +550,10 @@ void TestApportionForm::buttonsDrawnInTheirColours()
     QFETCH(QColor, colour);
     auto* widget = find<QWidget>(name);
     const QImage image = widget->grab().toImage();
-    // Right of the middle, clear of the border and of a caption that is centred or at the left.
-    const QPoint probe(image.width() - 6, image.height() - 6);
+    // Right of the middle, clear of the border and of a caption that is centred or at the left;
+    // borders grow with the zoom.
+    const int inset = qRound(6 * m_form->zoomPercent() / 100.0);
+    const QPoint probe(image.width() - inset, image.height() - inset);
     QCOMPARE(image.pixelColor(probe).name(), colour.name());
 }
 

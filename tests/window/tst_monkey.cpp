@@ -122,7 +122,7 @@ QString Monkey::act()
     default: {
         static const Qt::Key keys[] = { Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down,
             Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Space,
-            Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete };
+            Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Z, Qt::Key_Y };
         const Qt::Key key = keys[number(static_cast<int>(std::size(keys)))];
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
         const QString name = target->objectName();

@@ -1,0 +1,63 @@
+#include "window/form_actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace {
+
+QAction* makeAction(QWidget* window, const QString& text, QList<QKeySequence> shortcuts)
+{
+    auto* action = new QAction(text, window);
+    // The first shortcut is the one the menu shows; duplicates of a platform's standard keys
+    // are dropped.
+    QList<QKeySequence> unique;
+    for (const auto& shortcut : shortcuts) {
+        if (!shortcut.isEmpty() && !unique.contains(shortcut))
+            unique << shortcut;
+    }
+    action->setShortcuts(unique);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+QList<QKeySequence> standard(QKeySequence::StandardKey key, QList<QKeySequence> more = {})
+{
+    return QKeySequence::keyBindings(key) + more;
+}
+
+} // namespace
+
+FormActions::FormActions(QWidget* window)
+    : QObject(window)
+{
+    undo = makeAction(window, QStringLiteral("Отмени"), standard(QKeySequence::Undo));
+    redo = makeAction(window, QStringLiteral("Повтори"),
+        standard(QKeySequence::Redo,
+            { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                QKeySequence(Qt::CTRL | Qt::Key_Y) }));
+    copy = makeAction(window, QStringLiteral("Копирай таблицата"), standard(QKeySequence::Copy));
+    print = makeAction(window, QStringLiteral("Печат…"), standard(QKeySequence::Print));
+    zoomIn = makeAction(window, QStringLiteral("Увеличи"),
+        standard(QKeySequence::ZoomIn, { QKeySequence(Qt::CTRL | Qt::Key_Equal) }));
+    zoomOut = makeAction(window, QStringLiteral("Намали"), standard(QKeySequence::ZoomOut));
+    zoomReset = makeAction(
+        window, QStringLiteral("Нормален размер"), { QKeySequence(Qt::CTRL | Qt::Key_0) });
+    showMenu = makeAction(window, QString(), { QKeySequence(Qt::SHIFT | Qt::Key_F10) });
+}
+
+QMenu* FormActions::createMenu(QWidget* parent) const
+{
+    auto* menu = new QMenu(parent);
+    menu->addAction(undo);
+    menu->addAction(redo);
+    menu->addSeparator();
+    menu->addAction(copy);
+    menu->addAction(print);
+    menu->addSeparator();
+    menu->addAction(zoomIn);
+    menu->addAction(zoomOut);
+    menu->addAction(zoomReset);
+    return menu;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The teacher's actions of the window: undo and redo, copying and printing the worked table,
+// and zooming for a projector. Each has its standard shortcuts, active anywhere in the window
+// (a text box keeps its own undo, redo and copy while it has the focus), and all are listed in
+// the window's context menu.
+class FormActions : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FormActions(QWidget* window);
+
+    // A new context menu listing the actions with their shortcuts; the caller owns it.
+    QMenu* createMenu(QWidget* parent) const;
+
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* copy = nullptr;
+    QAction* print = nullptr;
+    QAction* zoomIn = nullptr;
+    QAction* zoomOut = nullptr;
+    QAction* zoomReset = nullptr;
+    // Shift+F10, which opens the context menu where the platform does not.
+    QAction* showMenu = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "window/form_layout.h"
+
+#include <QtMath>
+
+namespace form_layout {
+
+namespace {
+
+    constexpr double twipsPerPixel = 15;
+
+    int pixels(int twips, double zoom) { return qRound(twips * zoom / twipsPerPixel); }
+
+} // namespace
+
+QRect toPixels(Twips t, double zoom)
+{
+    return QRect(
+        pixels(t.left, zoom), pixels(t.top, zoom), pixels(t.width, zoom), pixels(t.height, zoom));
+}
+
+QSize clientSize(double zoom) { return toPixels(client, zoom).size(); }
+
+} // namespace form_layout
