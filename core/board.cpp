@@ -82,7 +82,9 @@ void Board::EnterVotes()
         party.rows.clear();
         party.rows.push_back(party.entryText);
         party.rows.push_back(party.entryText);
-        party.entryText = "0";
+        // Written as one character rather than a literal: GCC 12 warns falsely (-Wrestrict) about
+        // the literal's copy once this is inlined into the history's callers.
+        party.entryText.assign(1, '0');
     }
     seatHistory.clear();
     enterEnabled = false;
@@ -110,13 +112,16 @@ void Board::GiveNextSeat()
             return;
     }
 
+    // Each latest quotient is read once: for the comparison, the ties and the repeated rows.
     const std::size_t last = rowCount - 1;
+    std::array<double, partyCount> latest {};
+    for (int f = 0; f < partyCount; ++f)
+        latest[f] = ParseNumber(parties[f].rows[last]);
     int winner = 0;
-    double best = ParseNumber(parties[0].rows[last]);
+    double best = latest[0];
     for (int f = 0; f < partyCount; ++f) {
-        const double quotient = ParseNumber(parties[f].rows[last]);
-        if (best < quotient) {
-            best = quotient;
+        if (best < latest[f]) {
+            best = latest[f];
             winner = f;
         }
     }
@@ -142,7 +147,7 @@ void Board::GiveNextSeat()
 
     SeatRecord record;
     for (int f = winner + 1; f < partyCount; ++f) {
-        if (ParseNumber(parties[f].rows[last]) == best) {
+        if (latest[f] == best) {
             if (record.tie.empty())
                 record.tie.push_back(latestQuotient(*this, winner));
             record.tie.push_back(latestQuotient(*this, f));
@@ -162,7 +167,7 @@ void Board::GiveNextSeat()
             record.quotient = ParseNumber(rows[0]) / divisor;
             rows.push_back(FormatShortest(RoundHalfAway(record.quotient, 1)));
         } else {
-            rows.push_back(FormatShortest(ParseNumber(rows[last])));
+            rows.push_back(FormatShortest(latest[h]));
         }
     }
 
