@@ -1,5 +1,6 @@
 # Every target installs what is missing first, so these work on a fresh Debian machine.
-.PHONY: deps build run test asan bench fuzz coverage package format format-check clean
+.PHONY: deps build run test asan bench fuzz coverage package windows windows-test format \
+	format-check clean
 
 FUZZ_SECONDS ?= 60
 
@@ -43,6 +44,16 @@ package: deps
 	cmake --build --preset release --target apportion
 	cd build/release && cpack
 	scripts/check-package build/release/mandati_*.deb
+
+# The Windows installer and zip in build/windows/, cross-built from Debian packages; the first
+# run builds Qt for Windows into a cache outside the clone (about half an hour).
+windows:
+	@scripts/install-deps --windows
+	scripts/windows-build
+
+# The Windows build's tests under Wine, then its installer, installed and started under Wine.
+windows-test: windows
+	scripts/windows-test
 
 format:
 	scripts/format

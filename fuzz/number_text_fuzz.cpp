@@ -63,7 +63,9 @@ void checkWriting(double value, int places)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::setlocale(LC_ALL, "bg_BG.UTF-8");
+    // Windows names the same locale otherwise.
+    if (!std::setlocale(LC_ALL, "bg_BG.UTF-8"))
+        std::setlocale(LC_ALL, "Bulgarian_Bulgaria.1251");
     return 0;
 }
 

@@ -3,8 +3,8 @@
 cleanup_pids=()
 trap 'kill "${cleanup_pids[@]}" 2>/dev/null || true' EXIT
 
-start_xvfb() {
-    exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x960x24 -nolisten tcp 2>/dev/null)
+start_xvfb() { # [screen size, default 1280x960x24]
+    exec 3< <(exec Xvfb -displayfd 1 -screen 0 "${1:-1280x960x24}" -nolisten tcp 2>/dev/null)
     cleanup_pids+=("$!")
     local display
     read -r display <&3

@@ -19,8 +19,9 @@ QString formStyleSheet(double zoom)
     for (auto match = size.globalMatch(sheet); match.hasNext();) {
         const auto found = match.next();
         const int pixels = found.captured(1).toInt();
-        // A border stays at least one pixel wide.
-        const int zoomed = pixels == 0 ? 0 : qMax(1, qRound(pixels * zoom));
+        // Rounded down, so the indicator and its spacing never take a pixel more than their
+        // share from a caption; a border stays at least one pixel wide.
+        const int zoomed = pixels == 0 ? 0 : qMax(1, qFloor(pixels * zoom));
         scaled += QStringView(sheet).mid(copied, found.capturedStart() - copied);
         scaled += QString::number(zoomed) + QStringLiteral("px");
         copied = found.capturedEnd();

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -123,6 +124,10 @@ void TestTeacherActions::printsTheTableToPdf()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     m_form->printTable(printer);
+    QVERIFY(QFileInfo(file).size() > 1000);
+#ifdef Q_OS_WIN
+    QSKIP("pdftotext reads the text on Linux; a Windows build only checks that a PDF was written");
+#endif
 
     QProcess pdftotext;
     pdftotext.start(
@@ -137,15 +142,25 @@ void TestTeacherActions::printsTheTableToPdf()
 
 void TestTeacherActions::zoomStopsAtTheScreen()
 {
-    // The offscreen screen is 800 pixels wide: 125 % fits, 150 % (897 pixels) does not.
-    for (int step = 0; step < 5; ++step)
+    // Zooming in as far as it goes ends at the largest step that fits the screen.
+    for (int step = 0; step < 6; ++step)
         QTest::keyClick(command(1), Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(m_form->zoomPercent(), 125);
-    QCOMPARE(m_form->size(), QSize(748, 530));
-    QVERIFY(!m_form->actions().zoomIn->isEnabled());
+    const QSize screen = m_form->screen()->availableGeometry().size();
+    const int zoom = m_form->zoomPercent();
+    QVERIFY(zoom > 100);
+    QCOMPARE(m_form->size(), QSize(598, 424) * (zoom / 100.0));
+    QVERIFY(m_form->frameGeometry().width() <= screen.width());
+    QVERIFY(m_form->frameGeometry().height() <= screen.height());
+    const int next = zoom < 150 ? 150 : zoom < 200 ? 200 : zoom < 250 ? 250 : zoom < 300 ? 300 : 0;
+    const QSize frame = m_form->frameGeometry().size() - m_form->size();
+    QVERIFY(next == 0 || 598 * next / 100 + frame.width() > screen.width()
+        || 424 * next / 100 + frame.height() > screen.height());
+    QCOMPARE(m_form->actions().zoomIn->isEnabled(), false);
+
     QTest::keyClick(command(1), Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(m_form->zoomPercent(), 100);
+    QVERIFY(m_form->zoomPercent() < zoom);
     QTest::keyClick(command(1), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(m_form->zoomPercent(), zoom);
     QTest::keyClick(command(1), Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(m_form->size(), QSize(598, 424));
 }
