@@ -7,6 +7,8 @@ namespace {
     template <class... Visitors> struct Overloaded : Visitors... {
         using Visitors::operator()...;
     };
+    // Clang 14 does not deduce an aggregate's template arguments by itself.
+    template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 } // namespace
 
