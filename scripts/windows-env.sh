@@ -1,7 +1,7 @@
 # Sourced by the Windows build and test scripts: where the cross-built Qt and GoogleTest live,
 # the program's version, and the folders of the build.
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cache_root="${QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/mandati/qt-windows}"
+cache_root="${QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-${HOME:-/var/tmp}/.cache}/mandati/qt-windows}"
 triple=x86_64-w64-mingw32
 version="$(sed -n 's/^ *VERSION \([0-9][0-9.]*\)$/\1/p' "$here/CMakeLists.txt" | head -n 1)"
 win_out="$here/build/windows"
