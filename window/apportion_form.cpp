@@ -82,6 +82,7 @@ ApportionForm::ApportionForm(QWidget* parent)
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
     m_board.LoadWindow();
     showBoard();
+    showZoomActions();
 }
 
 void ApportionForm::createControls()
@@ -176,7 +177,7 @@ void ApportionForm::createControls()
 
 void ApportionForm::placeControls()
 {
-    const double zoom = zoomFactor(m_zoomPercent);
+    const double zoom = zoomFactor(zoomPercent());
     setFixedSize(layout::clientSize(zoom));
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSizeF(basePointSize * zoom);
@@ -330,27 +331,28 @@ bool ApportionForm::fitsScreen(int percent) const
     return needed.width() <= available.width() && needed.height() <= available.height();
 }
 
+int ApportionForm::zoomPercent() const { return layout::zoomSteps[m_zoomStep]; }
+
 void ApportionForm::setZoomPercent(int percent)
 {
-    int chosen = layout::zoomSteps.front();
-    for (int step : layout::zoomSteps) {
-        if (step <= percent && fitsScreen(step))
+    std::size_t chosen = 0;
+    for (std::size_t step = 0; step < layout::zoomSteps.size(); ++step) {
+        if (layout::zoomSteps[step] <= percent && fitsScreen(layout::zoomSteps[step]))
             chosen = step;
     }
-    if (chosen != m_zoomPercent) {
-        m_zoomPercent = chosen;
+    if (chosen != m_zoomStep) {
+        m_zoomStep = chosen;
         placeControls();
     }
-    showActions();
+    showZoomActions();
 }
 
 void ApportionForm::zoomBy(int steps)
 {
-    const auto& zoomSteps = layout::zoomSteps;
-    const auto current = std::find(zoomSteps.begin(), zoomSteps.end(), m_zoomPercent);
-    const auto index = std::clamp<std::ptrdiff_t>(
-        (current - zoomSteps.begin()) + steps, 0, std::ssize(zoomSteps) - 1);
-    setZoomPercent(zoomSteps[static_cast<std::size_t>(index)]);
+    const auto last = static_cast<std::ptrdiff_t>(layout::zoomSteps.size()) - 1;
+    const auto step
+        = std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(m_zoomStep) + steps, 0, last);
+    setZoomPercent(layout::zoomSteps[static_cast<std::size_t>(step)]);
 }
 
 void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
@@ -361,7 +363,8 @@ void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
 
 void ApportionForm::openMenu(const QPoint& globalPosition)
 {
-    showActions();
+    // The window may have moved to another screen since the zoom was last set.
+    showZoomActions();
     QMenu* menu = m_actions->createMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
@@ -430,7 +433,7 @@ void ApportionForm::showBoard()
         const QSignalBlocker blocker(m_seatTotals);
         m_seatTotals->setCurrentRow(seatRow);
     }
-    showActions();
+    showHistoryActions();
 }
 
 void ApportionForm::showDivisorSelection()
@@ -445,16 +448,20 @@ void ApportionForm::showDivisorSelection()
     m_divisorList->scrollToItem(m_divisorList->item(row));
 }
 
-void ApportionForm::showActions()
+void ApportionForm::showHistoryActions()
 {
     m_actions->undo->setEnabled(m_history.CanUndo());
     m_actions->redo->setEnabled(m_history.CanRedo());
     const bool hasTable = !m_board.parties[0].rows.empty();
     m_actions->copy->setEnabled(hasTable);
     m_actions->print->setEnabled(hasTable);
-    const auto& zoomSteps = layout::zoomSteps;
-    const auto current = std::find(zoomSteps.begin(), zoomSteps.end(), m_zoomPercent);
-    m_actions->zoomIn->setEnabled(current + 1 < zoomSteps.end() && fitsScreen(*(current + 1)));
-    m_actions->zoomOut->setEnabled(m_zoomPercent > zoomSteps.front());
-    m_actions->zoomReset->setEnabled(m_zoomPercent != zoomSteps.front());
+}
+
+void ApportionForm::showZoomActions()
+{
+    const auto& steps = layout::zoomSteps;
+    m_actions->zoomIn->setEnabled(
+        m_zoomStep + 1 < steps.size() && fitsScreen(steps[m_zoomStep + 1]));
+    m_actions->zoomOut->setEnabled(m_zoomStep > 0);
+    m_actions->zoomReset->setEnabled(m_zoomStep > 0);
 }

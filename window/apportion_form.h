@@ -31,7 +31,7 @@ public:
     const apportion::Board& board() const { return m_board; }
     const FormActions& actions() const { return *m_actions; }
 
-    int zoomPercent() const { return m_zoomPercent; }
+    int zoomPercent() const;
     // Zooms to the largest step up to `percent` at which the window fits its screen.
     void setZoomPercent(int percent);
 
@@ -64,14 +64,17 @@ private:
 
     void showBoard();
     void showDivisorSelection();
-    void showActions();
+    // Only what a seat, a method change or a clear can change is updated on the click's path;
+    // the zoom actions change with the zoom and the screen.
+    void showHistoryActions();
+    void showZoomActions();
 
     apportion::Board m_board;
     apportion::UndoHistory m_history;
     // The seat counter as last shown: a rise means a seat was given and its divisor is highlighted.
     int m_shownSeatsGiven = 0;
     std::optional<int> m_shownDivisorSelection;
-    int m_zoomPercent = 100;
+    std::size_t m_zoomStep = 0; // in form_layout::zoomSteps
 
     std::array<QPlainTextEdit*, 2> m_texts {}; // explanatory text, hidden quotation
     std::array<QLabel*, 3> m_labels {}; // title, "делител", "мандат"
