@@ -99,7 +99,9 @@ double Board::SeatTotal() const
 
 void Board::GiveNextSeat()
 {
-    if (!(SeatTotal() > seatsGiven) || seatsGiven == std::numeric_limits<std::int16_t>::max())
+    // Without a method there are no divisors, and a seat could not say which method gave it.
+    if (!(SeatTotal() > seatsGiven) || seatsGiven == std::numeric_limits<std::int16_t>::max()
+        || !method)
         return;
 
     // Every column must have a latest row at the same position; before the votes are entered,
@@ -137,7 +139,7 @@ void Board::GiveNextSeat()
     std::string divisorText;
     if (position) {
         divisorText = divisors[static_cast<std::size_t>(*position)];
-    } else if (method && divisors.size() == divisorSeriesLength && isWhole(seats)
+    } else if (divisors.size() == divisorSeriesLength && isWhole(seats)
         && seats > divisorSeriesLength && seats <= maxPartySeats) {
         position = static_cast<int>(seats) - 1;
         divisorText = DivisorText(*method, static_cast<int>(seats) + 1);
@@ -146,10 +148,11 @@ void Board::GiveNextSeat()
     }
 
     SeatRecord record;
+    record.won = latestQuotient(*this, winner);
     for (int f = winner + 1; f < partyCount; ++f) {
         if (latest[f] == best) {
             if (record.tie.empty())
-                record.tie.push_back(latestQuotient(*this, winner));
+                record.tie.push_back(record.won);
             record.tie.push_back(latestQuotient(*this, f));
         }
     }
@@ -171,8 +174,10 @@ void Board::GiveNextSeat()
         }
     }
 
-    record.seat = seatsGiven;
+    record.seat = static_cast<int>(seatHistory.size()) + 1;
+    record.method = *method;
     record.winner = winner;
+    record.seatsAfter = winning.entryText;
     record.divisorPosition = *position;
     record.divisorText = std::move(divisorText);
     record.voteText = winning.rows.front();
@@ -188,6 +193,18 @@ void Board::ClearAll()
     }
     seatHistory.clear();
     seatsGiven = 0;
+}
+
+void Board::StartNewExample(const std::array<std::string, partyCount>& votes)
+{
+    for (int i = 0; i < partyCount; ++i) {
+        parties[i].entryText = votes[i];
+        parties[i].rows.clear();
+    }
+    seatHistory.clear();
+    divisorSelection.reset();
+    seatsGiven = 0;
+    enterEnabled = true;
 }
 
 } // namespace apportion

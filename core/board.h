@@ -45,6 +45,10 @@ struct Board {
     void GiveNextSeat();
     // Empties every column and the seat history, and restarts the seat count.
     void ClearAll();
+    // Leaves the allocation for a new example: empties every column, the seat history and the
+    // divisor highlight, restarts the seat count, puts the given vote texts in the entry texts and
+    // enables entering the votes again. The method and the seat total stay.
+    void StartNewExample(const std::array<std::string, partyCount>& votes);
 
     // The seat total the seat selection names, or 0 when nothing is selected.
     double SeatTotal() const;

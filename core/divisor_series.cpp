@@ -46,4 +46,21 @@ DivisorSeries BuildDivisorSeries(DivisorMethod method)
     return series;
 }
 
+std::string MethodCaption(DivisorMethod method)
+{
+    switch (method) {
+    case DivisorMethod::DHondt:
+        return "D’Hondt";
+    case DivisorMethod::SainteLague:
+        return "Sainte-Lague";
+    case DivisorMethod::Danish:
+        return "Danish";
+    case DivisorMethod::Imperali:
+        return "Imperali";
+    case DivisorMethod::EqualProportions:
+        return "Equal proportions";
+    }
+    return {};
+}
+
 } // namespace apportion

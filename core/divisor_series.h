@@ -34,6 +34,9 @@ DivisorSeries BuildDivisorSeries(DivisorMethod method);
 // enumeration.
 std::string DivisorText(DivisorMethod method, int seat);
 
+// The caption of a method's option ("D’Hondt", "Sainte-Lague", …); empty outside the enumeration.
+std::string MethodCaption(DivisorMethod method);
+
 // The value an equal-proportions divisor is rounded from: the square root of seat × (seat − 1).
 double EqualProportionsRoot(int seat);
 

@@ -9,12 +9,18 @@ namespace apportion {
 namespace {
 
     constexpr std::size_t explainedDecimals = 4;
+    // A vote text longer than this is quoted by its start and its length.
+    constexpr std::size_t quotedLength = 24;
 
     std::string partyName(int party) { return "партия " + std::to_string(party + 1); }
 
-    std::string seatCount(int seats)
+    std::string seatNumber(int seat) { return "мандат № " + std::to_string(seat); }
+
+    // A seat count as the party's box held it: "1 мандат", "3 мандата", "2.5 мандата".
+    std::string seatCount(const std::string& seatsText)
     {
-        return std::to_string(seats) + (seats == 1 ? " мандат" : " мандата");
+        const double seats = ParseNumber(seatsText);
+        return FormatShortest(seats) + (seats == 1 ? " мандат" : " мандата");
     }
 
     // "партии 4 и 5", "партии 1, 3 и 5".
@@ -29,21 +35,52 @@ namespace {
         return text;
     }
 
-    std::string division(double votes, const std::string& divisorText, double unrounded)
+    // A text as typed, in quotation marks; a long one by its start and its length.
+    std::string quoted(const std::string& text)
     {
-        return FormatShortest(votes) + " ÷ " + divisorText + " = " + ApproximateText(unrounded);
+        if (text.size() <= quotedLength)
+            return "„" + text + "“";
+        std::size_t cut = quotedLength;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut; // not inside a UTF-8 sequence
+        return "„" + text.substr(0, cut) + "…“ (" + std::to_string(text.size()) + " знака)";
     }
 
-    std::string explainTie(const SeatRecord& record, const std::string& competing)
+    // How a row's text was read, where its text is not the number's own form.
+    std::string readAs(const std::string& text)
     {
-        std::string text = "\nРавенство: частните на " + partyList(record.tie) + " са " + competing
+        const std::string value = FormatShortest(ParseNumber(text));
+        if (value == text)
+            return {};
+        return quoted(text) + " се чете като " + value + ".";
+    }
+
+    std::string division(const TiedQuotient& quotient)
+    {
+        return FormatShortest(quotient.votes) + " ÷ " + quotient.divisorText + " = "
+            + ApproximateText(quotient.unrounded);
+    }
+
+    // The division and, where the row differs from it, the rounding that gave the row.
+    std::string divisionTo(const TiedQuotient& quotient, double competed)
+    {
+        std::string text = division(quotient);
+        const std::string rounded = FormatShortest(competed);
+        if (ApproximateText(quotient.unrounded) != rounded)
+            text += " → " + rounded;
+        return text;
+    }
+
+    std::string explainTie(const SeatRecord& record, double competed)
+    {
+        std::string text = "Равенство за " + seatNumber(record.seat) + ": частните на "
+            + partyList(record.tie) + " са " + FormatShortest(competed)
             + ".\nПри равенство мандатът отива при партията най-вляво — " + partyName(record.winner)
             + ".\nБез закръгляване:";
         const TiedQuotient* highest = &record.tie.front();
         bool allEqual = true;
         for (const auto& tied : record.tie) {
-            text += "\n  " + partyName(tied.party) + ": "
-                + division(tied.votes, tied.divisorText, tied.unrounded);
+            text += "\n  " + partyName(tied.party) + ": " + division(tied);
             allEqual = allEqual && tied.unrounded == record.tie.front().unrounded;
             if (tied.unrounded > highest->unrounded)
                 highest = &tied;
@@ -58,23 +95,28 @@ namespace {
         return text;
     }
 
-    std::string explainSeatRow(
-        const SeatRecord& record, const std::vector<std::string>& rows, std::size_t row)
+    std::string explainWin(const SeatRecord& record, double competed)
     {
-        const int seatsHeld = record.divisorPosition + 1;
         std::string text = "Мандат № " + std::to_string(record.seat) + " за "
-            + partyName(record.winner) + ": "
-            + division(ParseNumber(record.voteText), record.divisorText, record.quotient);
-        if (ApproximateText(record.quotient) != record.row)
-            text += " → " + record.row;
-        text += "\nС него партията има " + seatCount(seatsHeld) + "; " + record.divisorText
-            + " е делителят за следващия ѝ мандат, № " + std::to_string(seatsHeld + 1);
-        text += record.divisorPosition >= divisorSeriesLength
-            ? " (след последния делител в списъка)."
-            : ".";
+            + partyName(record.winner) + " (" + MethodCaption(record.method)
+            + "): " + divisionTo(record.won, competed) + "\nС него партията има "
+            + seatCount(record.seatsAfter) + ".";
         if (!record.tie.empty())
-            text += explainTie(record, FormatShortest(ParseNumber(rows[row - 1])));
+            text += "\n" + explainTie(record, competed);
         return text;
+    }
+
+    std::string explainNewQuotient(const SeatRecord& record)
+    {
+        const TiedQuotient quotient { record.winner, ParseNumber(record.voteText),
+            record.divisorText, record.quotient };
+        std::string text = "Ново частно на " + partyName(record.winner) + " след "
+            + seatNumber(record.seat) + " (" + MethodCaption(record.method) + "): "
+            + divisionTo(quotient, ParseNumber(record.row)) + "\nДелител " + record.divisorText
+            + " — за мандат № " + std::to_string(record.divisorPosition + 2) + " на партията";
+        if (record.divisorPosition >= divisorSeriesLength)
+            text += ", след последния делител в списъка";
+        return text + "; с това частно тя се състезава за " + seatNumber(record.seat + 1) + ".";
     }
 
 } // namespace
@@ -94,12 +136,12 @@ std::string ApproximateText(double value)
 
 RowMark MarkOfRow(const Board& board, int party, std::size_t row)
 {
-    if (row < 2 || row - 2 >= board.seatHistory.size())
+    if (row < 1 || row - 1 >= board.seatHistory.size())
         return {};
-    const SeatRecord& record = board.seatHistory[row - 2];
-    if (record.winner != party)
-        return {};
-    return { true, !record.tie.empty() };
+    const SeatRecord& record = board.seatHistory[row - 1];
+    const bool tied = std::any_of(record.tie.begin(), record.tie.end(),
+        [party](const TiedQuotient& quotient) { return quotient.party == party; });
+    return { record.winner == party ? record.seat : 0, tied };
 }
 
 std::string ExplainRow(const Board& board, int party, std::size_t row)
@@ -109,28 +151,41 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     const auto& rows = board.parties[static_cast<std::size_t>(party)].rows;
     if (row >= rows.size())
         return {};
-    if (row == 0)
-        return "Гласове на " + partyName(party) + ": " + rows[0];
+    if (row == 0) {
+        const std::string reading = readAs(rows[0]);
+        return "Гласове на " + partyName(party) + ": "
+            + (reading.empty() ? rows[0] : FormatShortest(ParseNumber(rows[0])) + "\n" + reading);
+    }
+
+    const double competed = ParseNumber(rows[row]);
+    // Only the first quotient is a text as typed; every later row is the number's own form.
+    const std::string reading = row == 1 ? readAs(rows[1]) : std::string();
+    const std::string readingLine = reading.empty() ? reading : "\n" + reading;
+
+    // The seat this row competed for, if it has been given.
+    const SeatRecord* contest
+        = row - 1 < board.seatHistory.size() ? &board.seatHistory[row - 1] : nullptr;
+    if (contest && contest->winner == party)
+        return explainWin(*contest, competed) + readingLine;
+    if (contest && MarkOfRow(board, party, row).tie) {
+        return "Частното на " + partyName(party) + " е равно на това на "
+            + partyName(contest->winner) + ".\n" + explainTie(*contest, competed) + readingLine;
+    }
+
+    const int next = static_cast<int>(row); // the seat this row competes, or competed, for
     if (row == 1) {
-        return "Първо частно на " + partyName(party) + ": " + FormatShortest(ParseNumber(rows[0]))
-            + " ÷ 1 = " + rows[1];
+        return "Първо частно на " + partyName(party) + ": " + FormatShortest(competed)
+            + " ÷ 1 = " + FormatShortest(competed) + readingLine
+            + "\nС него партията се състезава за " + seatNumber(next) + ".";
     }
     if (row - 2 >= board.seatHistory.size())
         return {};
-
-    const SeatRecord& record = board.seatHistory[row - 2];
-    if (record.winner == party)
-        return explainSeatRow(record, rows, row);
-
-    std::string text = "Без промяна след мандат № " + std::to_string(record.seat) + " (за "
-        + partyName(record.winner) + "): " + rows[row];
-    const bool tied = std::any_of(record.tie.begin(), record.tie.end(),
-        [party](const TiedQuotient& tiedParty) { return tiedParty.party == party; });
-    if (tied) {
-        text += "\nЧастното ѝ беше равно на това на " + partyName(record.winner)
-            + "; при равенство мандатът отива при партията най-вляво.";
-    }
-    return text;
+    const SeatRecord& previous = board.seatHistory[row - 2];
+    if (previous.winner == party)
+        return explainNewQuotient(previous);
+    return "Частното на " + partyName(party) + " остава " + FormatShortest(competed) + " след "
+        + seatNumber(previous.seat) + " (за " + partyName(previous.winner)
+        + "); с него партията продължава да се състезава за " + seatNumber(next) + ".";
 }
 
 std::string ExplainDivisor(DivisorMethod method, int position)
@@ -140,8 +195,8 @@ std::string ExplainDivisor(DivisorMethod method, int position)
     if (position < 0 || divisor.empty())
         return {};
     std::string text = "Делител " + divisor + " за мандат № " + std::to_string(seat)
-        + " на партия: щом партията има " + seatCount(seat - 1) + ", частното ѝ е гласовете ÷ "
-        + divisor + ".";
+        + " на партия: щом партията има " + seatCount(std::to_string(seat - 1))
+        + ", частното ѝ е гласовете ÷ " + divisor + ".";
     if (method == DivisorMethod::EqualProportions) {
         text += "\n√(" + std::to_string(seat) + "·" + std::to_string(seat - 1)
             + ") = " + ApproximateText(EqualProportionsRoot(seat)) + " → " + divisor

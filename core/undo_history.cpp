@@ -64,6 +64,34 @@ void UndoHistory::ClearAll(Board& board)
     record(std::move(step));
 }
 
+std::array<std::string, partyCount> UndoHistory::lastVotes(const Board& board) const
+{
+    auto votesOf = [](const std::array<PartyColumn, partyCount>& parties) {
+        std::array<std::string, partyCount> votes;
+        for (int i = 0; i < partyCount; ++i)
+            votes[i] = parties[i].rows.empty() ? parties[i].entryText : parties[i].rows.front();
+        return votes;
+    };
+    if (!board.parties[0].rows.empty())
+        return votesOf(board.parties);
+    for (std::size_t step = m_done; step-- > 0;) {
+        const auto* clear = std::get_if<ClearStep>(&m_steps[step]);
+        if (clear && !clear->parties[0].rows.empty())
+            return votesOf(clear->parties);
+    }
+    return votesOf(board.parties);
+}
+
+void UndoHistory::NewExample(Board& board)
+{
+    if (board.enterEnabled)
+        return;
+    NewExampleStep step { board.parties, board.seatHistory, board.divisorSelection,
+        board.seatsGiven, lastVotes(board) };
+    board.StartNewExample(step.entriesAfter);
+    record(std::move(step));
+}
+
 void UndoHistory::Undo(Board& board)
 {
     if (!CanUndo())
@@ -98,6 +126,15 @@ void UndoHistory::Undo(Board& board)
                 board.seatHistory = step.seatHistory;
                 board.seatsGiven = step.seatsBefore;
             },
+            [&board](NewExampleStep& step) {
+                for (int i = 0; i < partyCount; ++i)
+                    step.entriesAfter[i] = std::move(board.parties[i].entryText);
+                board.parties = step.parties;
+                board.seatHistory = step.seatHistory;
+                board.divisorSelection = step.selectionBefore;
+                board.seatsGiven = step.seatsBefore;
+                board.enterEnabled = false;
+            },
         },
         m_steps[m_done]);
 }
@@ -106,23 +143,25 @@ void UndoHistory::Redo(Board& board)
 {
     if (!CanRedo())
         return;
-    std::visit(Overloaded {
-                   [&board](const SeatStep& step) {
-                       for (int i = 0; i < partyCount; ++i)
-                           board.parties[i].rows.push_back(step.rows[i]);
-                       board.seatHistory.push_back(step.record);
-                       board.parties[static_cast<std::size_t>(step.record.winner)].entryText
-                           = step.entryAfter;
-                       board.divisorSelection = step.selectionAfter;
-                       board.seatsGiven = static_cast<std::int16_t>(step.seatsBefore + 1);
-                   },
-                   [&board](const MethodStep& step) { board.SelectMethod(step.after); },
-                   [&board](const ClearStep& step) {
-                       board.ClearAll();
-                       for (int i = 0; i < partyCount; ++i)
-                           board.parties[i].entryText = step.entriesAfter[i];
-                   },
-               },
+    std::visit(
+        Overloaded {
+            [&board](const SeatStep& step) {
+                for (int i = 0; i < partyCount; ++i)
+                    board.parties[i].rows.push_back(step.rows[i]);
+                board.seatHistory.push_back(step.record);
+                board.parties[static_cast<std::size_t>(step.record.winner)].entryText
+                    = step.entryAfter;
+                board.divisorSelection = step.selectionAfter;
+                board.seatsGiven = static_cast<std::int16_t>(step.seatsBefore + 1);
+            },
+            [&board](const MethodStep& step) { board.SelectMethod(step.after); },
+            [&board](const ClearStep& step) {
+                board.ClearAll();
+                for (int i = 0; i < partyCount; ++i)
+                    board.parties[i].entryText = step.entriesAfter[i];
+            },
+            [&board](const NewExampleStep& step) { board.StartNewExample(step.entriesAfter); },
+        },
         m_steps[m_done]);
     ++m_done;
 }

@@ -11,11 +11,11 @@
 
 namespace apportion {
 
-// Undo and redo of the actions that change an allocation: seat turns, method choices and
-// clearing. Each action is kept as what it changed, not as a copy of the board, so a 300-seat
-// allocation costs a few hundred bytes a seat. Entering the votes starts the history afresh:
-// it cannot be undone. Typing and choosing a seat total are not actions; what they changed
-// stays when an action around them is undone.
+// Undo and redo of the actions that change an allocation: seat turns, method choices, clearing
+// and leaving it for a new example. Each action is kept as what it changed, not as a copy of the
+// board, so a 300-seat allocation costs a few hundred bytes a seat. Entering the votes starts the
+// history afresh: it cannot be undone. Typing and choosing a seat total are not actions; what they
+// changed stays when an action around them is undone.
 //
 // The board must change only through this history (typing aside) for undo to find it as the
 // action left it.
@@ -25,6 +25,10 @@ public:
     void SelectMethod(Board& board, DivisorMethod method);
     void GiveNextSeat(Board& board);
     void ClearAll(Board& board);
+    // Leaves the allocation for a new example with the same votes (Board::StartNewExample): the
+    // vote totals of the allocation, or of the one a clear emptied. Does nothing while the votes
+    // can still be entered.
+    void NewExample(Board& board);
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -56,7 +60,17 @@ private:
         std::int16_t seatsBefore = 0;
         std::array<std::string, partyCount> entriesAfter; // empty, or typed since
     };
-    using Step = std::variant<SeatStep, MethodStep, ClearStep>;
+    struct NewExampleStep {
+        std::array<PartyColumn, partyCount> parties;
+        std::vector<SeatRecord> seatHistory;
+        std::optional<int> selectionBefore;
+        std::int16_t seatsBefore = 0;
+        std::array<std::string, partyCount> entriesAfter; // the votes, or typed since
+    };
+    using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep>;
+
+    // The vote texts of the allocation on the board or, once cleared, of the one the clear emptied.
+    std::array<std::string, partyCount> lastVotes(const Board& board) const;
 
     void record(Step step);
 

@@ -1,50 +1,36 @@
 #include "core/worked_table.h"
 
+#include "core/explanation.h"
 #include "core/number_text.h"
 
 namespace apportion {
 
-std::string MethodCaption(DivisorMethod method)
-{
-    switch (method) {
-    case DivisorMethod::DHondt:
-        return "D’Hondt";
-    case DivisorMethod::SainteLague:
-        return "Sainte-Lague";
-    case DivisorMethod::Danish:
-        return "Danish";
-    case DivisorMethod::Imperali:
-        return "Imperali";
-    case DivisorMethod::EqualProportions:
-        return "Equal proportions";
-    }
-    return {};
-}
-
 WorkedTable MakeWorkedTable(const Board& board)
 {
     WorkedTable table;
-    if (board.method)
-        table.method = MethodCaption(*board.method);
     table.seatTotal = FormatShortest(board.SeatTotal());
-    for (int i = 0; i < partyCount; ++i) {
-        const auto& rows = board.parties[i].rows;
-        table.votes[i] = rows.empty() ? board.parties[i].entryText : rows.front();
-    }
+    table.votes = ComparedVotes(board);
 
-    // Seat rows stand after each column's vote total and first quotient.
-    constexpr std::size_t firstSeatRow = 2;
+    // Seat k was competed for by every party's row k.
     for (std::size_t s = 0; s < board.seatHistory.size(); ++s) {
         const SeatRecord& record = board.seatHistory[s];
-        WorkedTable::Row row { std::to_string(record.seat), std::to_string(record.winner + 1),
-            record.divisorText, {} };
+        const std::size_t competing = s + 1;
+        WorkedTable::Row row { std::to_string(record.seat), MethodCaption(record.method),
+            std::to_string(record.winner + 1), FormatShortest(record.won.votes),
+            record.won.divisorText, {}, {} };
         for (int i = 0; i < partyCount; ++i) {
             const auto& rows = board.parties[i].rows;
-            if (firstSeatRow + s < rows.size())
-                row.quotients[i] = rows[firstSeatRow + s];
+            if (competing >= rows.size())
+                continue;
+            const RowMark mark = MarkOfRow(board, i, competing);
+            row.quotients[i]
+                = { FormatShortest(ParseNumber(rows[competing])), mark.seat != 0, mark.tie };
         }
+        row.quotient = row.quotients[static_cast<std::size_t>(record.winner)].text;
+        table.seats[static_cast<std::size_t>(record.winner)] += 1;
         table.rows.push_back(std::move(row));
     }
+    table.comparison = MakeComparisonTable(CompareMethods(board));
     return table;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/method_comparison.h"
 
 #include <array>
 #include <string>
@@ -8,25 +9,33 @@
 
 namespace apportion {
 
-// An allocation as a table for a worksheet, a spreadsheet or paper: a header with the method,
-// the seat total and the vote totals, then one row per seat given. Every number is a text
-// exactly as the window shows it.
+// An allocation as a table for a worksheet, a spreadsheet or paper: the seat total and the vote
+// totals, then one row per seat given, numbered since the votes were entered and naming the
+// method that gave it, then each party's seats, and the five methods compared. Every number is
+// a text exactly as the window shows it, with "." as its decimal point.
 struct WorkedTable {
+    struct Quotient {
+        std::string text; // the party's quotient as it competed for the seat
+        bool won = false;
+        bool tied = false; // read equal to the winner's
+    };
     struct Row {
         std::string seat;
+        std::string method;
         std::string party; // 1 to 5, as the window counts parties
+        // The winning division: votes ÷ divisor = quotient, the quotient as it competed.
+        std::string votes;
         std::string divisor;
-        std::array<std::string, partyCount> quotients; // every party's after the seat
+        std::string quotient;
+        std::array<Quotient, partyCount> quotients;
     };
 
-    std::string method;
     std::string seatTotal;
     std::array<std::string, partyCount> votes;
     std::vector<Row> rows;
+    std::array<int, partyCount> seats {}; // each party's seats after the last row
+    ComparisonTable comparison;
 };
-
-// The caption of a method's option ("D’Hondt", "Sainte-Lague", …); empty outside the enumeration.
-std::string MethodCaption(DivisorMethod method);
 
 // The table of the allocation on the board; no rows before the votes are entered.
 WorkedTable MakeWorkedTable(const Board& board);

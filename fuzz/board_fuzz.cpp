@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     UndoHistory history;
     while (!input.empty()) {
         const char* operation = "";
-        switch (input.byte() % 10) {
+        switch (input.byte() % 11) {
         case 0:
             // A new run of the program: a new board and history.
             operation = "LoadWindow";
@@ -130,6 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             operation = "Redo";
             history.Redo(board);
             break;
+        case 10: {
+            operation = "NewExample";
+            const Board before = board;
+            history.NewExample(board);
+            check(NewExampleViolation(before, board), operation);
+            break;
+        }
         }
         check(BoardInvariantViolation(board), operation);
     }

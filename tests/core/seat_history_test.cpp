@@ -2,6 +2,7 @@
 #include "core/board.h"
 #include "core/explanation.h"
 #include "core/number_text.h"
+#include "core/worked_table.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,11 @@ TEST_P(SeatHistory, RecordsEverySeat)
         EXPECT_EQ(FormatShortest(RoundHalfAway(record.quotient, 1)), record.row);
         EXPECT_EQ(record.tie, seat == c.tiedSeat ? c.tie : std::vector<TiedQuotient> {})
             << "seat " << seat;
-        EXPECT_EQ(MarkOfRow(board, expected.winner, i + 2).tie, seat == c.tiedSeat);
+        EXPECT_EQ(record.method, c.method);
+        // The quotient that won seat k is the winner's row k.
+        EXPECT_EQ(MarkOfRow(board, expected.winner, i + 1), (RowMark { seat, seat == c.tiedSeat }));
+        EXPECT_EQ(MarkOfRow(board, expected.winner, i + 2).seat == seat + 1,
+            i + 1 < c.seats.size() && c.seats[i + 1].winner == expected.winner);
     }
 }
 
@@ -91,21 +96,93 @@ TEST(SeatHistory, ExplainsRowsFromTheHistory)
     Board board = allocate(DivisorMethod::DHondt, { "16", "4", "3", "45", "34" }, 7);
     // What the user types afterwards changes no explanation.
     board.parties[3].entryText = "999";
-    const std::string tieRow = ExplainRow(board, 3, 8);
-    EXPECT_NE(tieRow.find("Мандат № 7 за партия 4: 45 ÷ 5 = 9"), std::string::npos) << tieRow;
-    EXPECT_NE(tieRow.find("партия 5: 34 ÷ 3 = 11.3333…"), std::string::npos) << tieRow;
-    EXPECT_NE(tieRow.find("би отишъл при партия 5"), std::string::npos) << tieRow;
-    EXPECT_NE(ExplainRow(board, 4, 8).find("равно"), std::string::npos);
+    const std::string won = ExplainRow(board, 3, 7);
+    EXPECT_EQ(won.rfind("Мандат № 7 за партия 4 (D’Hondt): 45 ÷ 4 = 11.25 → 11.3\n"
+                        "С него партията има 4 мандата.\nРавенство за мандат № 7",
+                  0),
+        0u)
+        << won;
+    const std::string lost = ExplainRow(board, 4, 7);
+    EXPECT_NE(lost.find("партия 5: 34 ÷ 3 = 11.3333…"), std::string::npos) << lost;
+    EXPECT_NE(lost.find("би отишъл при партия 5"), std::string::npos) << lost;
+    EXPECT_EQ(ExplainRow(board, 3, 8)
+                  .rfind("Ново частно на партия 4 след мандат № 7 (D’Hondt): "
+                         "45 ÷ 5 = 9\nДелител 5 — за мандат № 5 на партията; "
+                         "с това частно тя се състезава за мандат № 8.",
+                      0),
+        0u);
     EXPECT_EQ(ExplainRow(board, 0, 0), "Гласове на партия 1: 16");
     EXPECT_EQ(ExplainRow(board, 0, 9), "");
 
     board = allocate(DivisorMethod::DHondt, { "58125", "45871", "27142", "15947", "12264" }, 7);
-    EXPECT_EQ(
-        ExplainRow(board, 0, 7).rfind("Мандат № 6 за партия 1: 58125 ÷ 4 = 14531.25 → 14531.3", 0),
-        0u);
-    EXPECT_EQ(ExplainRow(board, 4, 8).rfind("Без промяна след мандат № 7", 0), 0u);
+    EXPECT_EQ(ExplainRow(board, 0, 6),
+        "Мандат № 6 за партия 1 (D’Hondt): 58125 ÷ 3 = 19375\nС него партията има 3 мандата.");
+    EXPECT_EQ(ExplainRow(board, 4, 8),
+        "Частното на партия 5 остава 12264 след мандат № 7 (за партия 4); с него партията "
+        "продължава да се състезава за мандат № 8.");
     EXPECT_NE(ExplainDivisor(DivisorMethod::EqualProportions, 0).find("√(2·1) = 1.4142… → 1.41"),
         std::string::npos);
+}
+
+// Explanations are built from what was computed, whatever the texts held.
+TEST(SeatHistory, ExplainsOddTextsByTheirReading)
+{
+    const std::string huge(5000, '9');
+    Board board = allocate(DivisorMethod::DHondt, { "3066,8", huge.c_str(), "", "", "" }, 1);
+    EXPECT_EQ(ExplainRow(board, 0, 1),
+        "Първо частно на партия 1: 3066 ÷ 1 = 3066\n„3066,8“ се чете като 3066.\nС него партията "
+        "се състезава за мандат № 1.");
+    EXPECT_EQ(ExplainRow(board, 0, 0), "Гласове на партия 1: 3066\n„3066,8“ се чете като 3066.");
+    const std::string winner = ExplainRow(board, 1, 1);
+    EXPECT_EQ(winner.rfind("Мандат № 1 за партия 2 (D’Hondt): 1.79769313486232E+308 ÷ 1 = "
+                           "1.79769313486232E+308\n",
+                  0),
+        0u)
+        << winner.substr(0, 200);
+    EXPECT_NE(
+        winner.find("…“ (5000 знака) се чете като 1.79769313486232E+308."), std::string::npos);
+    EXPECT_LT(winner.size(), 400u);
+
+    // A seat count typed over before the turn: the explanation says what the box then held.
+    board = allocate(DivisorMethod::DHondt, { "58125", "", "", "", "" }, 1);
+    board.parties[0].entryText = "1.5";
+    board.seatSelection = 1;
+    board.GiveNextSeat();
+    EXPECT_EQ(board.parties[0].entryText, "2.5");
+    EXPECT_NE(ExplainRow(board, 0, 2).find("С него партията има 2.5 мандата."), std::string::npos)
+        << ExplainRow(board, 0, 2);
+}
+
+// A method chosen after three seats: the numbering runs on and each seat keeps its method.
+TEST(SeatHistory, NumbersSeatsAcrossAMethodChange)
+{
+    Board board
+        = allocate(DivisorMethod::DHondt, { "58125", "45871", "27142", "15947", "12264" }, 3);
+    board.SelectMethod(DivisorMethod::SainteLague);
+    board.seatSelection = 1;
+    board.GiveNextSeat();
+    board.GiveNextSeat();
+    ASSERT_EQ(board.seatHistory.size(), 5u);
+    EXPECT_EQ(BoardInvariantViolation(board), "");
+    EXPECT_EQ(board.seatsGiven, 2); // the board's own counter restarts with the method
+
+    const WorkedTable table = MakeWorkedTable(board);
+    const std::vector<std::array<std::string, 5>> expected { { "1", "D’Hondt", "1", "1", "58125" },
+        { "2", "D’Hondt", "2", "1", "45871" }, { "3", "D’Hondt", "1", "2", "29062.5" },
+        { "4", "Sainte-Lague", "3", "1", "27142" }, { "5", "Sainte-Lague", "2", "2", "22935.5" } };
+    ASSERT_EQ(table.rows.size(), expected.size());
+    for (std::size_t s = 0; s < expected.size(); ++s) {
+        const auto& row = table.rows[s];
+        EXPECT_EQ((std::array { row.seat, row.method, row.party, row.divisor, row.quotient }),
+            expected[s]);
+        const auto winner = static_cast<std::size_t>(std::stoi(row.party) - 1);
+        for (std::size_t i = 0; i < partyCount; ++i)
+            EXPECT_EQ(row.quotients[i].won, i == winner) << "seat " << s + 1;
+        EXPECT_EQ(MarkOfRow(board, static_cast<int>(winner), s + 1).seat, static_cast<int>(s) + 1);
+    }
+    EXPECT_EQ(table.seats, (std::array { 2, 2, 1, 0, 0 }));
+    EXPECT_EQ(
+        ExplainRow(board, 2, 4).rfind("Мандат № 4 за партия 3 (Sainte-Lague): 27142 ÷ 1", 0), 0u);
 }
 
 TEST(SeatHistory, DominantPartyGoesPastTheListedDivisors)
@@ -130,7 +207,7 @@ TEST(SeatHistory, EmptiedWithTheRowsAndKeptAcrossMethods)
     board.SelectMethod(DivisorMethod::SainteLague);
     EXPECT_EQ(board.seatHistory.size(), 3u);
     board.GiveNextSeat();
-    EXPECT_EQ(board.seatHistory.back().seat, 1);
+    EXPECT_EQ(board.seatHistory.back().seat, 4);
     EXPECT_EQ(BoardInvariantViolation(board), "");
     board.ClearAll();
     EXPECT_TRUE(board.seatHistory.empty());

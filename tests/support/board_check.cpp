@@ -34,8 +34,15 @@ std::string BoardInvariantViolation(const Board& board)
         return "the seat history does not hold one record per seat row";
     for (std::size_t i = 0; i < board.seatHistory.size(); ++i) {
         const SeatRecord& record = board.seatHistory[i];
-        if (record.winner < 0 || record.winner >= partyCount || record.seat < 1)
-            return "a seat record names no party or no seat";
+        if (record.winner < 0 || record.winner >= partyCount)
+            return "a seat record names no party";
+        if (record.seat != static_cast<int>(i) + 1)
+            return "the seats are not numbered 1, 2, 3, … since the votes were entered";
+        const int method = static_cast<int>(record.method);
+        if (method < 0 || method >= divisorMethodCount)
+            return "a seat record names no method";
+        if (record.won.party != record.winner)
+            return "a seat record's winning quotient is not its winner's";
         if (board.parties[static_cast<std::size_t>(record.winner)].rows[i + 2] != record.row)
             return "a seat record's row is not the row its winner shows";
         for (std::size_t t = 1; t < record.tie.size(); ++t) {
@@ -90,10 +97,34 @@ std::string SeatTurnViolation(const SeatTurnSnapshot& before, const Board& after
         return "a seat was counted, but not exactly one seat count changed";
     if (after.seatHistory.size() != before.historySize + 1)
         return "a seat was counted, but not recorded once in the seat history";
+    if (!after.method || after.seatHistory.back().method != *after.method)
+        return "a seat was counted, but does not name the method that gave it";
     // The highlight marks the divisor used, unless it lies past the listed ones.
     const int position = after.seatHistory.back().divisorPosition;
     const bool listed = position < static_cast<int>(after.divisors.size());
     if (listed ? after.divisorSelection != position : after.divisorSelection.has_value())
         return "a seat was counted, but the divisor highlight does not show its divisor";
+    return {};
+}
+
+std::string NewExampleViolation(const Board& before, const Board& after)
+{
+    if (before.enterEnabled)
+        return after == before ? ""
+                               : "a new example before the votes were entered changed the board";
+    for (int i = 0; i < partyCount; ++i) {
+        const auto& left = before.parties[i];
+        if (!after.parties[i].rows.empty())
+            return "a new example left rows in a list";
+        if (!left.rows.empty() && after.parties[i].entryText != left.rows.front())
+            return "a new example's vote box does not hold the vote total of the allocation left";
+    }
+    if (!after.seatHistory.empty() || after.seatsGiven != 0 || after.divisorSelection)
+        return "a new example kept seats, the seat counter or the divisor highlight";
+    if (!after.enterEnabled)
+        return "a new example does not let the votes be entered";
+    if (after.method != before.method || after.seatSelection != before.seatSelection
+        || after.divisors != before.divisors)
+        return "a new example changed the method or the seat total";
     return {};
 }

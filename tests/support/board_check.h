@@ -11,7 +11,8 @@
 
 // Equal quotient-list lengths, a seat counter that is not negative, selections at valid
 // positions, the full divisor series whenever a method is set, and one seat record per row
-// after the first two, matching the row its winner shows.
+// after the first two, matching the row its winner shows, numbered 1, 2, 3, … and naming the
+// method that gave it.
 std::string BoardInvariantViolation(const apportion::Board& board);
 
 // What a seat turn may change, taken before it: cheap enough to take before every turn of a
@@ -32,3 +33,9 @@ struct SeatTurnSnapshot {
 // counter rose by one, exactly one entry text changed, the seat history gained its record and the
 // divisor used is highlighted (none past the listed divisors).
 std::string SeatTurnViolation(const SeatTurnSnapshot& before, const apportion::Board& after);
+
+// Leaving an allocation for a new example: nothing changes while the votes can still be entered;
+// otherwise the lists, the seat history, the counter and the highlight are empty, the votes can
+// be entered again, the method and the seat total stay, and the vote boxes hold the vote totals
+// of the allocation left, when it had rows.
+std::string NewExampleViolation(const apportion::Board& before, const apportion::Board& after);
