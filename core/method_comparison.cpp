@@ -101,8 +101,9 @@ std::array<int, partyCount> FinalSeats(
                 winner = f;
         }
         const int held = ++seats[winner];
-        latest[winner]
-            = ParseNumber(FormatShortest(RoundHalfAway(votesRead[winner] / divisors[held + 1], 1)));
+        // RoundHalfAway reads back a decimal of at most 15 significant digits, which writing
+        // and reading again would leave as it is.
+        latest[winner] = RoundHalfAway(votesRead[winner] / divisors[held + 1], 1);
         written[winner] = true;
         for (int h = 0; h < partyCount; ++h) {
             if (!written[h]) {

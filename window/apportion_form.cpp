@@ -1,40 +1,33 @@
 #include "window/apportion_form.h"
 
-#include "core/worked_table.h"
-#include "window/board_item.h"
+#include "core/method_comparison.h"
+#include "window/comparison_window.h"
+#include "window/divisor_model.h"
 #include "window/form_actions.h"
 #include "window/form_layout.h"
 #include "window/form_style.h"
-#include "window/list_diff.h"
+#include "window/menu_routing.h"
+#include "window/quotient_model.h"
 #include "window/row_delegate.h"
+#include "window/row_list.h"
+#include "window/scroll_link.h"
 #include "window/seat_list.h"
 #include "window/static_texts.h"
-#include "window/table_export.h"
+#include "window/table_output.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDate>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTextDocument>
+#include <QToolTip>
 
-#include <algorithm>
 #include <limits>
 
 using namespace apportion;
@@ -44,26 +37,23 @@ namespace {
 
 const char* const commandCaptions[] = { "Въведи", "Търси", "Изчисти" };
 const char* const commandDescriptions[] = {
-    "Записва гласовете в списъците с частни; може да се направи веднъж",
+    "Записва гласовете в списъците с частни; може да се направи веднъж за пример",
     "Дава следващия мандат на партията с най-голямо частно",
     "Изчиства гласовете и списъците с частни",
 };
 const char* const labelCaptions[]
     = { "Математика - системи на делителя за разпределение на мандати", "делител", "мандат" };
 
-constexpr double basePointSize = 12;
-
 QString indexedName(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-double zoomFactor(int percent) { return percent / 100.0; }
-
 } // namespace
 
 ApportionForm::ApportionForm(QWidget* parent)
     : QWidget(parent)
+    , m_board(std::make_shared<Board>())
 {
     setWindowTitle(QStringLiteral("Математика - системи за разпределение на мандати"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/apportion.xpm")));
@@ -80,13 +70,17 @@ ApportionForm::ApportionForm(QWidget* parent)
     connectEvents();
 
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
-    m_board.LoadWindow();
-    showBoard();
-    showZoomActions();
+    m_board->LoadWindow();
+    showBoard(Operation::LoadWindow);
+    applyZoom();
 }
+
+ApportionForm::~ApportionForm() = default;
 
 void ApportionForm::createControls()
 {
+    auto* textBoxKeys = new TextBoxKeys(this);
+
     // Created in tab order, so the focus chain follows the layout table.
     for (int i = 0; i < 2; ++i) {
         auto* text = new QPlainTextEdit(this);
@@ -94,6 +88,7 @@ void ApportionForm::createControls()
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        text->installEventFilter(textBoxKeys);
         m_texts[i] = text;
     }
     m_texts[0]->setPlainText(explanatoryText());
@@ -112,12 +107,14 @@ void ApportionForm::createControls()
     makeLabel(0);
 
     for (int i = 0; i < partyCount; ++i) {
-        auto* list = new QListWidget(this);
+        m_quotientModels[i] = new QuotientModel(m_board, i, this);
+        auto* list = new RowList(this);
         list->setObjectName(indexedName("List1", i));
-        list->setUniformItemSizes(true);
+        list->setModel(m_quotientModels[i]);
         list->setAccessibleName(QStringLiteral("Частни, партия %1").arg(i + 1));
-        list->setAccessibleDescription(
-            QStringLiteral("Гласовете на партията и нейното частно след всеки даден мандат"));
+        list->setAccessibleDescription(QStringLiteral(
+            "Гласовете на партията и нейното частно за всеки пореден мандат; частното, спечелило "
+            "мандат, е удебелено и носи номера на мандата"));
         m_quotientLists[i] = list;
 
         auto* votes = new QLineEdit(this);
@@ -126,8 +123,11 @@ void ApportionForm::createControls()
         votes->setAccessibleName(QStringLiteral("Гласове, партия %1").arg(i + 1));
         votes->setAccessibleDescription(
             QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
+        votes->installEventFilter(textBoxKeys);
         m_voteBoxes[i] = votes;
     }
+    m_scrollLink = new ScrollLink(
+        std::vector<QAbstractItemView*>(m_quotientLists.begin(), m_quotientLists.end()), this);
 
     m_commands = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -139,9 +139,10 @@ void ApportionForm::createControls()
         m_commands->addButton(button, i);
     }
 
-    m_divisorList = new QListWidget(this);
+    m_divisorModel = new DivisorModel(m_board, this);
+    m_divisorList = new RowList(this);
     m_divisorList->setObjectName(QStringLiteral("List2"));
-    m_divisorList->setUniformItemSizes(true);
+    m_divisorList->setModel(m_divisorModel);
     m_divisorList->setAccessibleName(QStringLiteral("Делители"));
     m_divisorList->setAccessibleDescription(
         QStringLiteral("Делителите на избрания метод за втория до стотния мандат на партия; "
@@ -165,7 +166,7 @@ void ApportionForm::createControls()
     m_seatTotals->setUniformItemSizes(true);
     m_seatTotals->setAccessibleName(QStringLiteral("Брой мандати"));
     m_seatTotals->setAccessibleDescription(QStringLiteral("Общият брой мандати за разпределяне"));
-    for (const auto& seats : m_board.seatChoices)
+    for (const auto& seats : m_board->seatChoices)
         m_seatTotals->addItem(QString::fromStdString(seats));
 
     auto* rows = new RowDelegate(this);
@@ -177,10 +178,9 @@ void ApportionForm::createControls()
 
 void ApportionForm::placeControls()
 {
-    const double zoom = zoomFactor(zoomPercent());
+    const double zoom = m_zoom.factor();
     setFixedSize(layout::clientSize(zoom));
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(basePointSize * zoom);
+    const QFont font = m_zoom.font();
     setFont(font);
 
     for (int i = 0; i < 2; ++i)
@@ -230,32 +230,42 @@ void ApportionForm::connectEvents()
     connect(
         m_seatTotals, &QListWidget::itemSelectionChanged, this, &ApportionForm::selectSeatTotal);
 
+    connect(m_actions->newExample, &QAction::triggered, this, &ApportionForm::newExample);
     connect(m_actions->undo, &QAction::triggered, this, &ApportionForm::undo);
     connect(m_actions->redo, &QAction::triggered, this, &ApportionForm::redo);
-    connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
-    connect(m_actions->print, &QAction::triggered, this, &ApportionForm::printWithDialog);
+    connect(m_actions->copy, &QAction::triggered, this, [this] { copyWorkedTable(*m_board); });
+    connect(m_actions->print, &QAction::triggered, this,
+        [this] { printWorkedTableWithDialog(*m_board, this); });
+    connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
     connect(m_actions->zoomReset, &QAction::triggered, this, [this] { setZoomPercent(100); });
-    connect(m_actions->showMenu, &QAction::triggered, this, &ApportionForm::openMenuFromKeyboard);
+    connect(m_actions->showMenu, &QAction::triggered, this,
+        [this] { openContextMenuFromKeyboard(*m_actions, this, m_zoom.font()); });
 }
 
 void ApportionForm::runCommand(int index)
 {
     switch (index) {
     case 0:
-        m_history.EnterVotes(m_board);
+        m_history.EnterVotes(*m_board);
+        showBoard(Operation::EnterVotes);
         break;
-    case 1:
-        m_history.GiveNextSeat(m_board);
+    case 1: {
+        const std::size_t seatsBefore = m_board->seatHistory.size();
+        m_history.GiveNextSeat(*m_board);
+        // A refused seat changes nothing, not even the divisor highlight the user moved.
+        if (m_board->seatHistory.size() != seatsBefore)
+            showBoard(Operation::GiveNextSeat);
         break;
+    }
     case 2:
-        m_history.ClearAll(m_board);
+        m_history.ClearAll(*m_board);
+        showBoard(Operation::ClearAll);
         break;
     default:
-        return;
+        break;
     }
-    showBoard();
 }
 
 void ApportionForm::selectMethod(int index, bool checked)
@@ -263,205 +273,175 @@ void ApportionForm::selectMethod(int index, bool checked)
     // Only the option being selected counts; the one it replaces reports its unchecking too.
     if (!checked || index < 0 || index >= divisorMethodCount)
         return;
-    m_history.SelectMethod(m_board, static_cast<DivisorMethod>(index));
-    showBoard();
+    m_history.SelectMethod(*m_board, static_cast<DivisorMethod>(index));
+    showBoard(Operation::SelectMethod);
 }
 
 void ApportionForm::editVotes(int party, const QString& text)
 {
-    m_board.parties[party].entryText = text.toStdString();
+    m_board->parties[party].entryText = text.toStdString();
+    showComparison();
 }
 
 void ApportionForm::selectSeatTotal()
 {
     const auto selected = m_seatTotals->selectionModel()->selectedRows();
     if (!selected.isEmpty())
-        m_board.seatSelection = selected.front().row();
+        m_board->seatSelection = selected.front().row();
+    showComparison();
 }
 
 void ApportionForm::undo()
 {
-    m_history.Undo(m_board);
-    showBoard();
+    m_history.Undo(*m_board);
+    showBoard(Operation::History);
 }
 
 void ApportionForm::redo()
 {
-    m_history.Redo(m_board);
-    showBoard();
+    m_history.Redo(*m_board);
+    showBoard(Operation::History);
 }
 
-void ApportionForm::copyTable() const
+void ApportionForm::newExample()
 {
-    const WorkedTable table = MakeWorkedTable(m_board);
-    auto* formats = new QMimeData;
-    formats->setText(tableAsTabSeparated(table, QLocale()));
-    formats->setHtml(tableAsHtml(table));
-    QGuiApplication::clipboard()->setMimeData(formats);
+    m_history.NewExample(*m_board);
+    showBoard(Operation::NewExample);
 }
 
-void ApportionForm::printTable(QPrinter& printer) const
+void ApportionForm::openComparison()
 {
-    QTextDocument document;
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(11);
-    document.setDefaultFont(font);
-    document.setHtml(printableHtml(MakeWorkedTable(m_board), QDate::currentDate()));
-    document.print(&printer);
+    if (!m_comparison) {
+        m_comparison = new ComparisonWindow(this);
+        m_compared.reset();
+        showComparison();
+        m_comparison->setZoomedFont(m_zoom.font());
+    }
+    m_comparison->show();
+    m_comparison->raise();
+    m_comparison->activateWindow();
 }
 
-void ApportionForm::printWithDialog()
-{
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Печат на таблицата"));
-    if (dialog.exec() == QDialog::Accepted)
-        printTable(printer);
-}
-
-bool ApportionForm::fitsScreen(int percent) const
-{
-    const QScreen* where = screen();
-    if (!where)
-        return percent == 100;
-    // The frame the window system adds stays its own size.
-    const QSize frame = frameGeometry().size() - size();
-    const QSize needed = layout::clientSize(zoomFactor(percent)) + frame;
-    const QSize available = where->availableGeometry().size();
-    return needed.width() <= available.width() && needed.height() <= available.height();
-}
-
-int ApportionForm::zoomPercent() const { return layout::zoomSteps[m_zoomStep]; }
+void ApportionForm::printTable(QPrinter& printer) const { printWorkedTable(*m_board, printer); }
 
 void ApportionForm::setZoomPercent(int percent)
 {
-    std::size_t chosen = 0;
-    for (std::size_t step = 0; step < layout::zoomSteps.size(); ++step) {
-        if (layout::zoomSteps[step] <= percent && fitsScreen(layout::zoomSteps[step]))
-            chosen = step;
-    }
-    if (chosen != m_zoomStep) {
-        m_zoomStep = chosen;
-        placeControls();
-    }
+    if (m_zoom.setPercent(percent, *this))
+        applyZoom();
     showZoomActions();
 }
 
 void ApportionForm::zoomBy(int steps)
 {
-    const auto last = static_cast<std::ptrdiff_t>(layout::zoomSteps.size()) - 1;
-    const auto step
-        = std::clamp<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(m_zoomStep) + steps, 0, last);
-    setZoomPercent(layout::zoomSteps[static_cast<std::size_t>(step)]);
+    if (m_zoom.stepBy(steps, *this))
+        applyZoom();
+    showZoomActions();
+}
+
+void ApportionForm::applyZoom()
+{
+    placeControls();
+    // Tooltips and menus are windows of their own: they take the zoomed font only when given it.
+    QToolTip::setFont(m_zoom.font());
+    if (m_comparison)
+        m_comparison->setZoomedFont(m_zoom.font());
+    showZoomActions();
 }
 
 void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
 {
-    openMenu(event->globalPos());
+    // The window may have moved to another screen since the zoom was last set.
+    showZoomActions();
+    openContextMenu(*m_actions, this, event->globalPos(), m_zoom.font());
     event->accept();
 }
 
-void ApportionForm::openMenu(const QPoint& globalPosition)
-{
-    // The window may have moved to another screen since the zoom was last set.
-    showZoomActions();
-    QMenu* menu = m_actions->createMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(globalPosition);
-}
-
-void ApportionForm::openMenuFromKeyboard()
-{
-    QWidget* focus = focusWidget();
-    if (!focus)
-        focus = this;
-    const QPoint centre = focus->rect().center();
-    // A text box opens its own menu, as its right click does.
-    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) {
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, focus->mapToGlobal(centre));
-        QApplication::sendEvent(focus, &event);
-        return;
-    }
-    openMenu(focus->mapToGlobal(centre));
-}
-
-void ApportionForm::showBoard()
+void ApportionForm::showBoard(Operation operation)
 {
     for (int i = 0; i < partyCount; ++i) {
-        const auto entryText = QString::fromStdString(m_board.parties[i].entryText);
+        const auto entryText = QString::fromStdString(m_board->parties[i].entryText);
         if (m_voteBoxes[i]->text() != entryText) {
             const QSignalBlocker blocker(m_voteBoxes[i]);
             m_voteBoxes[i]->setText(entryText);
         }
-        showItems(
-            m_quotientLists[i], m_board.parties[i].rows, [this, i](const QString& text, auto row) {
-                return new BoardItem(text, m_board, i, row);
-            });
     }
+    for (QuotientModel* model : m_quotientModels)
+        model->showBoard();
 
-    const bool seatGiven = m_board.seatsGiven > m_shownSeatsGiven;
-    m_shownSeatsGiven = m_board.seatsGiven;
-    {
-        const QSignalBlocker blocker(m_divisorList);
-        const auto divisors
-            = showItems(m_divisorList, m_board.divisors, [this](const QString& text, auto row) {
-                  return new BoardItem(text, m_board, BoardItem::divisorColumn, row);
-              });
-        // A new series is shown from its first divisor, wherever the old highlight had
-        // scrolled the list.
-        if (divisors == ListChange::Rebuilt)
-            m_divisorList->scrollToTop();
-        if (divisors != ListChange::None || seatGiven
-            || m_board.divisorSelection != m_shownDivisorSelection)
-            showDivisorSelection();
-    }
+    // A new series is shown from its first divisor, wherever the old highlight had scrolled the
+    // list. Entering the votes and clearing leave the highlight, which the user may have moved.
+    if (m_divisorModel->showBoard())
+        m_divisorList->scrollToTop();
+    if (operation != Operation::EnterVotes && operation != Operation::ClearAll)
+        showDivisorSelection();
 
-    m_commands->button(0)->setEnabled(m_board.enterEnabled);
+    m_commands->button(0)->setEnabled(m_board->enterEnabled);
 
-    if (m_board.method) {
+    if (m_board->method) {
         const QSignalBlocker blocker(m_methods);
-        m_methods->button(static_cast<int>(*m_board.method))->setChecked(true);
+        m_methods->button(static_cast<int>(*m_board->method))->setChecked(true);
         // The option group is one tab stop, at its checked option, from either direction; the
         // arrow keys move within it. Qt only arranges this once an option has had the focus.
         for (QAbstractButton* option : m_methods->buttons())
             option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
 
-    const int seatRow = m_board.seatSelection.value_or(-1);
+    const int seatRow = m_board->seatSelection.value_or(-1);
     if (seatRow >= 0 && seatRow < m_seatTotals->count()
         && !m_seatTotals->item(seatRow)->isSelected()) {
         const QSignalBlocker blocker(m_seatTotals);
         m_seatTotals->setCurrentRow(seatRow);
     }
+
+    // The row a seat wrote, or the last one an undo or redo left, comes into view in all five.
+    if (operation == Operation::GiveNextSeat || operation == Operation::History)
+        m_scrollLink->showLastRow();
     showHistoryActions();
+    showComparison();
 }
 
 void ApportionForm::showDivisorSelection()
 {
-    m_shownDivisorSelection = m_board.divisorSelection;
-    const int row = m_board.divisorSelection.value_or(-1);
-    if (row < 0 || row >= m_divisorList->count()) {
-        m_divisorList->clearSelection();
+    const int row = m_board->divisorSelection.value_or(-1);
+    if (row < 0 || row >= m_divisorModel->rowCount()) {
+        m_divisorList->selectionModel()->clearSelection();
         return;
     }
-    m_divisorList->setCurrentRow(row);
-    m_divisorList->scrollToItem(m_divisorList->item(row));
+    const QModelIndex divisor = m_divisorModel->index(row);
+    m_divisorList->selectionModel()->setCurrentIndex(divisor, QItemSelectionModel::ClearAndSelect);
+    m_divisorList->scrollTo(divisor);
 }
 
 void ApportionForm::showHistoryActions()
 {
+    m_actions->newExample->setEnabled(!m_board->enterEnabled);
     m_actions->undo->setEnabled(m_history.CanUndo());
     m_actions->redo->setEnabled(m_history.CanRedo());
-    const bool hasTable = !m_board.parties[0].rows.empty();
+    const bool hasTable = !m_board->parties[0].rows.empty();
     m_actions->copy->setEnabled(hasTable);
     m_actions->print->setEnabled(hasTable);
 }
 
 void ApportionForm::showZoomActions()
 {
-    const auto& steps = layout::zoomSteps;
-    m_actions->zoomIn->setEnabled(
-        m_zoomStep + 1 < steps.size() && fitsScreen(steps[m_zoomStep + 1]));
-    m_actions->zoomOut->setEnabled(m_zoomStep > 0);
-    m_actions->zoomReset->setEnabled(m_zoomStep > 0);
+    m_actions->zoomIn->setEnabled(m_zoom.canZoomIn(*this));
+    m_actions->zoomOut->setEnabled(m_zoom.canZoomOut());
+    m_actions->zoomReset->setEnabled(m_zoom.canZoomOut());
+}
+
+void ApportionForm::showComparison()
+{
+    auto inputs = std::make_pair(ComparedVotes(*m_board), m_board->SeatTotal());
+    if (m_compared == inputs)
+        return;
+    const MethodComparison comparison = CompareMethods(*m_board);
+    m_compared = std::move(inputs);
+    for (const MethodResult& result : comparison.methods) {
+        QAbstractButton* option = m_methods->button(static_cast<int>(result.method));
+        const QString seats = QString::fromStdString(SeatsSummary(result));
+        option->setToolTip(seats);
+        option->setAccessibleDescription(seats);
+    }
+    if (m_comparison)
+        m_comparison->showComparison(MakeComparisonTable(comparison));
 }

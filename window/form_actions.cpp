@@ -32,6 +32,7 @@ QList<QKeySequence> standard(QKeySequence::StandardKey key, QList<QKeySequence> 
 FormActions::FormActions(QWidget* window)
     : QObject(window)
 {
+    newExample = makeAction(window, QStringLiteral("Нов пример"), standard(QKeySequence::New));
     undo = makeAction(window, QStringLiteral("Отмени"), standard(QKeySequence::Undo));
     redo = makeAction(window, QStringLiteral("Повтори"),
         standard(QKeySequence::Redo,
@@ -39,6 +40,8 @@ FormActions::FormActions(QWidget* window)
                 QKeySequence(Qt::CTRL | Qt::Key_Y) }));
     copy = makeAction(window, QStringLiteral("Копирай таблицата"), standard(QKeySequence::Copy));
     print = makeAction(window, QStringLiteral("Печат…"), standard(QKeySequence::Print));
+    compare = makeAction(
+        window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });
     zoomIn = makeAction(window, QStringLiteral("Увеличи"),
         standard(QKeySequence::ZoomIn, { QKeySequence(Qt::CTRL | Qt::Key_Equal) }));
     zoomOut = makeAction(window, QStringLiteral("Намали"), standard(QKeySequence::ZoomOut));
@@ -50,11 +53,13 @@ FormActions::FormActions(QWidget* window)
 QMenu* FormActions::createMenu(QWidget* parent) const
 {
     auto* menu = new QMenu(parent);
+    menu->addAction(newExample);
     menu->addAction(undo);
     menu->addAction(redo);
     menu->addSeparator();
     menu->addAction(copy);
     menu->addAction(print);
+    menu->addAction(compare);
     menu->addSeparator();
     menu->addAction(zoomIn);
     menu->addAction(zoomOut);

@@ -6,10 +6,10 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// The teacher's actions of the window: undo and redo, copying and printing the worked table,
-// and zooming for a projector. Each has its standard shortcuts, active anywhere in the window
-// (a text box keeps its own undo, redo and copy while it has the focus), and all are listed in
-// the window's context menu.
+// The teacher's actions of the window: a new example, undo and redo, copying and printing the
+// worked table, comparing the methods, and zooming for a projector. Each has its standard
+// shortcuts, active anywhere in the window (a text box keeps its own editing keys while it has the
+// focus), and all are listed in the window's context menu.
 class FormActions : public QObject {
     Q_OBJECT
 
@@ -19,10 +19,12 @@ public:
     // A new context menu listing the actions with their shortcuts; the caller owns it.
     QMenu* createMenu(QWidget* parent) const;
 
+    QAction* newExample = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     QAction* copy = nullptr;
     QAction* print = nullptr;
+    QAction* compare = nullptr;
     QAction* zoomIn = nullptr;
     QAction* zoomOut = nullptr;
     QAction* zoomReset = nullptr;

@@ -1,40 +1,60 @@
 #include "window/row_delegate.h"
 
-#include "window/board_item.h"
+#include "window/quotient_model.h"
 
-#include <QApplication>
 #include <QPainter>
+#include <QRegularExpression>
 
 namespace {
 
 constexpr int textMargin = 3;
+constexpr double markScale = 0.7; // the seat number's size against the row's
 
-// Drawn at the right end of a row whose seat was decided between quotients that read equal.
+// Drawn at the right end of a row that read equal to the winning quotient of its seat.
 const QString tieMarker = QStringLiteral("=");
 
 } // namespace
+
+QString elidedRowText(const QString& text, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    static const QRegularExpression exponent(QStringLiteral("^(.*[0-9.])([eE][+-]?[0-9]+)$"));
+    const auto match = exponent.match(text);
+    if (match.hasMatch()) {
+        const QString tail = match.captured(2);
+        const int room = width - metrics.horizontalAdvance(tail);
+        if (room > metrics.horizontalAdvance(QChar(0x2026)))
+            return metrics.elidedText(match.captured(1), Qt::ElideRight, room) + tail;
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
 
 RowDelegate::RowLayout RowDelegate::layoutRow(
     const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     RowLayout row { option.font, option.rect.adjusted(textMargin, 0, -textMargin, 0),
-        index.data().toString(), false };
+        index.data().toString(), {}, {}, {} };
 
-    // A seat's row is bold; a tie adds a marker, so colour is never the only sign.
-    const int marks = index.data(BoardItem::rowMarkRole).toInt();
-    if (marks & BoardItem::SeatMark)
+    // Bold and a number for the quotient that won a seat, "=" for a tie: never colour alone.
+    const int seat = index.data(QuotientModel::seatRole).toInt();
+    const bool tie = index.data(QuotientModel::tieRole).toBool();
+    if (seat > 0)
         row.font.setBold(true);
-    const QFontMetrics metrics = marks ? QFontMetrics(row.font) : option.fontMetrics;
-    if (marks & BoardItem::TieMark) {
-        row.tie = true;
-        row.textRect.setRight(
-            row.textRect.right() - metrics.horizontalAdvance(tieMarker) - textMargin);
+    if (tie)
+        row.marks = tieMarker;
+    if (seat > 0)
+        row.marks += (tie ? QStringLiteral(" ") : QString()) + QString::number(seat);
+    const QFontMetrics metrics = seat > 0 ? QFontMetrics(row.font) : option.fontMetrics;
+    if (!row.marks.isEmpty()) {
+        row.markFont = option.font;
+        row.markFont.setPointSizeF(option.font.pointSizeF() * markScale);
+        const int width = QFontMetrics(row.markFont).horizontalAdvance(row.marks);
+        row.markRect = row.textRect;
+        row.markRect.setLeft(row.textRect.right() - width);
+        row.textRect.setRight(row.markRect.left() - textMargin);
     }
-
-    // A number too wide for its list is elided with "…" rather than cut, which could make it
-    // read as another number.
-    if (metrics.horizontalAdvance(row.text) > row.textRect.width())
-        row.text = metrics.elidedText(row.text, Qt::ElideRight, row.textRect.width());
+    row.text = elidedRowText(row.text, metrics, row.textRect.width());
     return row;
 }
 
@@ -54,11 +74,12 @@ void RowDelegate::paint(
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
 
     const RowLayout row = layoutRow(option, index);
-    painter->setFont(row.font);
-    if (row.tie) {
-        painter->drawText(option.rect.adjusted(textMargin, 0, -textMargin, 0),
-            Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, tieMarker);
+    if (!row.marks.isEmpty()) {
+        painter->setFont(row.markFont);
+        painter->drawText(
+            row.markRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, row.marks);
     }
+    painter->setFont(row.font);
     painter->drawText(
         row.textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.text);
 
@@ -72,9 +93,7 @@ void RowDelegate::paint(
     }
 }
 
-QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    const QFontMetrics metrics(option.font);
-    return QSize(
-        metrics.horizontalAdvance(index.data().toString()) + 2 * textMargin, metrics.height() + 2);
+    return QSize(2 * textMargin, option.fontMetrics.height() + 2);
 }

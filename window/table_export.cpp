@@ -8,90 +8,179 @@ using namespace apportion;
 
 namespace {
 
-const QString methodLabel = QStringLiteral("Метод");
 const QString seatTotalLabel = QStringLiteral("Брой мандати");
 const QString votesLabel = QStringLiteral("Гласове");
-const QStringList seatColumns
-    = { QStringLiteral("Мандат"), QStringLiteral("Партия"), QStringLiteral("Делител") };
+const QString seatsLabel = QStringLiteral("Мандати");
+const QString comparisonTitle = QStringLiteral("Сравнение на методите");
+const QStringList seatColumns = { QStringLiteral("Мандат"), QStringLiteral("Метод"),
+    QStringLiteral("Партия"), QStringLiteral("Деление") };
+const QString tieMarker = QStringLiteral(" =");
 
-QString partyColumn(int party) { return QStringLiteral("Партия %1").arg(party + 1); }
+struct Cell {
+    QString text;
+    bool bold = false;
+};
+using Line = QList<Cell>;
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+struct Sections {
+    QList<Line> info; // the seat total and the votes
+    Line seatHeading;
+    QList<Line> seats; // one per seat, then each party's seats
+    Line comparisonHeading;
+    QList<Line> comparison;
+};
 
-QString escaped(const std::string& value) { return text(value).toHtmlEscaped(); }
-
-QString htmlRows(const WorkedTable& table)
+// Numbers written by the window always use "." and never group digits, so swapping the point
+// is the whole conversion.
+Sections sections(const WorkedTable& table, QChar point)
 {
-    QString html = QStringLiteral("<tr><th>%1</th><td colspan=\"2\"></td>").arg(votesLabel);
-    for (const auto& votes : table.votes)
-        html += QStringLiteral("<td align=\"right\">%1</td>").arg(escaped(votes));
-    html += QStringLiteral("</tr>\n<tr>");
+    auto number = [point](const std::string& text) {
+        return QString::fromStdString(text).replace(QLatin1Char('.'), point);
+    };
+    const int leading = static_cast<int>(seatColumns.size());
+
+    Sections parts;
+    parts.info << Line { { seatTotalLabel }, { number(table.seatTotal) } };
+    Line votes { { votesLabel } };
+    for (int i = 1; i < leading; ++i)
+        votes << Cell {};
+    for (const auto& value : table.votes)
+        votes << Cell { number(value) };
+    parts.info << votes;
+
     for (const auto& column : seatColumns)
-        html += QStringLiteral("<th>%1</th>").arg(column);
+        parts.seatHeading << Cell { column, true };
     for (int i = 0; i < partyCount; ++i)
-        html += QStringLiteral("<th>%1</th>").arg(partyColumn(i));
-    html += QStringLiteral("</tr>\n");
+        parts.seatHeading << Cell { QStringLiteral("Партия %1").arg(i + 1), true };
     for (const auto& row : table.rows) {
-        html += QStringLiteral("<tr><td align=\"right\">%1</td><td align=\"right\">%2</td>"
-                               "<td align=\"right\">%3</td>")
-                    .arg(escaped(row.seat), escaped(row.party), escaped(row.divisor));
-        for (int i = 0; i < partyCount; ++i) {
-            const bool won = row.party == std::to_string(i + 1);
-            html += QStringLiteral("<td align=\"right\">%1%2%3</td>")
-                        .arg(won ? QStringLiteral("<b>") : QString(), escaped(row.quotients[i]),
-                            won ? QStringLiteral("</b>") : QString());
-        }
-        html += QStringLiteral("</tr>\n");
+        Line line { { number(row.seat) }, { QString::fromStdString(row.method) },
+            { number(row.party) },
+            { number(row.votes) + QStringLiteral(" ÷ ") + number(row.divisor)
+                + QStringLiteral(" = ") + number(row.quotient) } };
+        for (const auto& quotient : row.quotients)
+            line << Cell { number(quotient.text) + (quotient.tied ? tieMarker : QString()),
+                quotient.won };
+        parts.seats << line;
     }
-    return html;
+    Line total { { seatsLabel, true } };
+    for (int i = 1; i < leading; ++i)
+        total << Cell {};
+    for (const int seats : table.seats)
+        total << Cell { QString::number(seats), true };
+    parts.seats << total;
+
+    for (const auto& heading : table.comparison.header)
+        parts.comparisonHeading << Cell { QString::fromStdString(heading), true };
+    for (const auto& row : table.comparison.rows) {
+        Line line;
+        for (const auto& cell : row)
+            line << Cell { number(cell.text), cell.change != 0 };
+        parts.comparison << line;
+    }
+    return parts;
+}
+
+QString tabSeparated(const QList<Line>& lines)
+{
+    QStringList texts;
+    for (const Line& line : lines) {
+        QStringList cells;
+        for (const Cell& cell : line)
+            cells << cell.text;
+        texts << cells.join(QLatin1Char('\t'));
+    }
+    return texts.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString htmlRow(const Line& line, bool heading = false)
+{
+    QString html = QStringLiteral("<tr>");
+    for (const Cell& cell : line) {
+        const QString text = cell.text.toHtmlEscaped();
+        if (heading)
+            html += QStringLiteral("<th>%1</th>").arg(text);
+        else
+            html += cell.bold ? QStringLiteral("<td><b>%1</b></td>").arg(text)
+                              : QStringLiteral("<td>%1</td>").arg(text);
+    }
+    return html + QStringLiteral("</tr>\n");
+}
+
+QString htmlTable(const QList<Line>& lines)
+{
+    QString html = QStringLiteral(
+        "<meta charset=\"utf-8\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
+    for (const Line& line : lines)
+        html += htmlRow(line);
+    return html + QStringLiteral("</table>\n");
+}
+
+// The clipboard's lines: the sections one after another, an empty line between them.
+QList<Line> clipboardLines(const Sections& parts)
+{
+    QList<Line> lines = parts.info;
+    lines << Line {} << parts.seatHeading << parts.seats << Line {}
+          << Line { { comparisonTitle, true } } << parts.comparisonHeading << parts.comparison;
+    return lines;
+}
+
+// A printed table whose heading repeats at the top of every page it runs onto.
+QString printedTable(const Line& heading, const QList<Line>& lines)
+{
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+                                  "width=\"100%\">\n<thead>")
+        + htmlRow(heading, true) + QStringLiteral("</thead>\n<tbody>\n");
+    for (const Line& line : lines)
+        html += htmlRow(line);
+    return html + QStringLiteral("</tbody></table>\n");
+}
+
+QList<Line> comparisonLines(const ComparisonTable& table, QChar point)
+{
+    WorkedTable worked;
+    worked.comparison = table;
+    const Sections parts = sections(worked, point);
+    return QList<Line> { parts.comparisonHeading } << parts.comparison;
 }
 
 } // namespace
 
 QString tableAsTabSeparated(const WorkedTable& table, const QLocale& locale)
 {
-    const QString point = locale.decimalPoint();
-    auto number = [&point](const std::string& value) {
-        return text(value).replace(QLatin1Char('.'), point);
-    };
-
-    QStringList lines;
-    lines << methodLabel + QLatin1Char('\t') + text(table.method);
-    lines << seatTotalLabel + QLatin1Char('\t') + number(table.seatTotal);
-    QStringList votes { votesLabel, QString(), QString() };
-    for (const auto& value : table.votes)
-        votes << number(value);
-    lines << votes.join(QLatin1Char('\t'));
-    lines << QString();
-
-    QStringList heading = seatColumns;
-    for (int i = 0; i < partyCount; ++i)
-        heading << partyColumn(i);
-    lines << heading.join(QLatin1Char('\t'));
-    for (const auto& row : table.rows) {
-        QStringList cells { text(row.seat), text(row.party), number(row.divisor) };
-        for (const auto& quotient : row.quotients)
-            cells << number(quotient);
-        lines << cells.join(QLatin1Char('\t'));
-    }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return tabSeparated(clipboardLines(sections(table, locale.decimalPoint().front())));
 }
 
-QString tableAsHtml(const WorkedTable& table)
+QString tableAsHtml(const WorkedTable& table, const QLocale& locale)
 {
-    return QStringLiteral("<meta charset=\"utf-8\"><table border=\"1\" cellspacing=\"0\" "
-                          "cellpadding=\"3\">\n<tr><th>%1</th><td colspan=\"7\">%2</td></tr>\n"
-                          "<tr><th>%3</th><td colspan=\"7\">%4</td></tr>\n%5</table>\n")
-        .arg(methodLabel, escaped(table.method), seatTotalLabel, escaped(table.seatTotal),
-            htmlRows(table));
+    return htmlTable(clipboardLines(sections(table, locale.decimalPoint().front())));
 }
 
 QString printableHtml(const WorkedTable& table, const QDate& date)
 {
-    return QStringLiteral("<h2>Математика - системи за разпределение на мандати</h2>\n"
-                          "<p>%1<br>%2: %3<br>%4: %5</p>\n"
-                          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-                          "width=\"100%\">\n%6</table>\n")
-        .arg(date.toString(QStringLiteral("dd.MM.yyyy")), methodLabel, escaped(table.method),
-            seatTotalLabel, escaped(table.seatTotal), htmlRows(table));
+    const Sections parts = sections(table, QLatin1Char('.'));
+    QString info;
+    for (const Line& line : parts.info) {
+        QStringList cells;
+        for (const Cell& cell : line) {
+            if (!cell.text.isEmpty())
+                cells << cell.text.toHtmlEscaped();
+        }
+        info += QStringLiteral("<br>") + cells.join(QStringLiteral(" "));
+    }
+    return QStringLiteral(
+               "<h2>Математика - системи за разпределение на мандати</h2>\n<p>%1%2</p>\n")
+               .arg(date.toString(QStringLiteral("dd.MM.yyyy")), info)
+        + printedTable(parts.seatHeading, parts.seats)
+        + QStringLiteral("<h3>%1</h3>\n").arg(comparisonTitle)
+        + printedTable(parts.comparisonHeading, parts.comparison);
+}
+
+QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)
+{
+    return tabSeparated(comparisonLines(table, locale.decimalPoint().front()));
+}
+
+QString comparisonAsHtml(const ComparisonTable& table, const QLocale& locale)
+{
+    return htmlTable(comparisonLines(table, locale.decimalPoint().front()));
 }

@@ -8,25 +8,34 @@ using namespace apportion;
 
 namespace {
 
-QString listMismatch(const QListWidget* list, const std::vector<std::string>& items)
+QString listMismatch(const QListView* list, const std::vector<std::string>& items)
 {
-    if (list->count() != static_cast<int>(items.size()))
+    if (rowCount(list) != static_cast<int>(items.size()))
         return QStringLiteral("%1 shows %2 items, the board has %3")
             .arg(list->objectName())
-            .arg(list->count())
+            .arg(rowCount(list))
             .arg(items.size());
-    for (int row = 0; row < list->count(); ++row) {
+    for (int row = 0; row < rowCount(list); ++row) {
         const auto expected = QString::fromStdString(items[static_cast<std::size_t>(row)]);
-        if (list->item(row)->text() != expected)
+        if (rowText(list, row) != expected)
             return QStringLiteral("%1 row %2 shows \"%3\", the board has \"%4\"")
                 .arg(list->objectName())
                 .arg(row)
-                .arg(list->item(row)->text(), expected);
+                .arg(rowText(list, row), expected);
     }
     return {};
 }
 
 } // namespace
+
+QModelIndex rowIndex(const QListView* list, int row)
+{
+    return list->model()->index(row, list->modelColumn());
+}
+
+int rowCount(const QListView* list) { return list->model()->rowCount(); }
+
+QString rowText(const QListView* list, int row) { return rowIndex(list, row).data().toString(); }
 
 QString boardViewMismatch(const ApportionForm& form)
 {
@@ -37,16 +46,16 @@ QString boardViewMismatch(const ApportionForm& form)
         if (control<QLineEdit>(form, name)->text() != expected)
             return name + QStringLiteral(" differs from the entry text \"%1\"").arg(expected);
         const auto rows = listMismatch(
-            control<QListWidget>(form, QStringLiteral("List1_%1").arg(i)), board.parties[i].rows);
+            control<QListView>(form, QStringLiteral("List1_%1").arg(i)), board.parties[i].rows);
         if (!rows.isEmpty())
             return rows;
     }
     const auto divisors
-        = listMismatch(control<QListWidget>(form, QStringLiteral("List2")), board.divisors);
+        = listMismatch(control<QListView>(form, QStringLiteral("List2")), board.divisors);
     if (!divisors.isEmpty())
         return divisors;
     const auto seats
-        = listMismatch(control<QListWidget>(form, QStringLiteral("List3")), board.seatChoices);
+        = listMismatch(control<QListView>(form, QStringLiteral("List3")), board.seatChoices);
     if (!seats.isEmpty())
         return seats;
 

@@ -2,6 +2,7 @@
 
 #include "window/apportion_form.h"
 
+#include <QListView>
 #include <QString>
 
 // Finds a control of the window by its object name ("Text2_0", "List2", ...); fails the
@@ -19,3 +20,8 @@ template <typename Widget> Widget* control(const ApportionForm& form, const QStr
 // or an empty text when the window shows the board exactly. The divisor highlight is left out:
 // the user may move it by hand and the board does not read it.
 QString boardViewMismatch(const ApportionForm& form);
+
+// What a list shows: the number of its rows and the text of one, whichever its model.
+int rowCount(const QListView* list);
+QString rowText(const QListView* list, int row);
+QModelIndex rowIndex(const QListView* list, int row);

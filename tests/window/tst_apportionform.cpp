@@ -1,6 +1,6 @@
 #include "board_view.h"
 #include "window/apportion_form.h"
-#include "window/board_item.h"
+#include "window/quotient_model.h"
 #include "window/row_delegate.h"
 #include "window/static_texts.h"
 
@@ -43,6 +43,7 @@ private slots:
     void rowsExplainThemselves();
     void divisorListStartsAtTheTopAfterAMethodChange();
     void longNumbersAreElided();
+    void listsScrollTogether();
 
     void captionsFit();
     void rowsFit_data();
@@ -61,16 +62,17 @@ private:
     {
         return find<QPushButton>(QStringLiteral("Command1_%1").arg(index));
     }
-    QListWidget* quotients(int party) const
+    QListView* quotients(int party) const
     {
-        return find<QListWidget>(QStringLiteral("List1_%1").arg(party));
+        return find<QListView>(QStringLiteral("List1_%1").arg(party));
     }
+    QListView* divisorList() const { return find<QListView>(QStringLiteral("List2")); }
     QLineEdit* votes(int party) const
     {
         return find<QLineEdit>(QStringLiteral("Text2_%1").arg(party));
     }
     void chooseMethod(int index) const;
-    void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) const;
+    void clickRow(QListView* list, int row, Qt::KeyboardModifiers modifiers = {}) const;
     QStringList entryTexts() const;
     void typeVotes(const QStringList& texts) const;
 
@@ -109,11 +111,11 @@ void TestApportionForm::chooseMethod(int index) const
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
 }
 
-void TestApportionForm::clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers) const
+void TestApportionForm::clickRow(QListView* list, int row, Qt::KeyboardModifiers modifiers) const
 {
-    list->scrollToItem(list->item(row));
+    list->scrollTo(rowIndex(list, row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-        list->visualItemRect(list->item(row)).center());
+        list->visualRect(rowIndex(list, row)).center());
 }
 
 QStringList TestApportionForm::entryTexts() const
@@ -137,11 +139,11 @@ void TestApportionForm::typeVotes(const QStringList& texts) const
 void TestApportionForm::startUp()
 {
     QVERIFY(find<QRadioButton>(QStringLiteral("Option1_0"))->isChecked());
-    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
-    QCOMPARE(divisors->count(), 99);
-    QCOMPARE(divisors->item(0)->text(), QStringLiteral("2"));
-    QCOMPARE(divisors->item(98)->text(), QStringLiteral("100"));
-    QVERIFY(divisors->selectedItems().isEmpty());
+    auto* divisors = divisorList();
+    QCOMPARE(rowCount(divisors), 99);
+    QCOMPARE(rowText(divisors, 0), QStringLiteral("2"));
+    QCOMPARE(rowText(divisors, 98), QStringLiteral("100"));
+    QVERIFY(divisors->selectionModel()->selectedIndexes().isEmpty());
     const auto seats = find<QListWidget>(QStringLiteral("List3"))->selectedItems();
     QCOMPARE(seats.size(), 1);
     QCOMPARE(seats.front()->text(), QStringLiteral("7"));
@@ -215,17 +217,17 @@ void TestApportionForm::typicalUse()
     QCOMPARE(m_form->board().method, static_cast<DivisorMethod>(method));
     QTest::mouseClick(command(0), Qt::LeftButton);
     QCOMPARE(entryTexts(), QStringList(5, QStringLiteral("0")));
-    QCOMPARE(quotients(0)->count(), 2);
+    QCOMPARE(rowCount(quotients(0)), 2);
     QVERIFY(!command(0)->isEnabled());
 
     for (int seat = 0; seat < 8; ++seat) // the eighth press finds the seat total reached
         QTest::mouseClick(command(1), Qt::LeftButton);
     QCOMPARE(entryTexts(), seatCounts);
     for (int i = 0; i < partyCount; ++i)
-        QCOMPARE(quotients(i)->count(), 9);
-    QCOMPARE(quotients(party)->item(8)->text(), lastRow);
-    QCOMPARE(find<QListWidget>(QStringLiteral("List2"))->currentRow(), divisorRow);
-    QVERIFY(find<QListWidget>(QStringLiteral("List2"))->item(divisorRow)->isSelected());
+        QCOMPARE(rowCount(quotients(i)), 9);
+    QCOMPARE(rowText(quotients(party), 8), lastRow);
+    QCOMPARE(divisorList()->currentIndex().row(), divisorRow);
+    QVERIFY(divisorList()->selectionModel()->isSelected(rowIndex(divisorList(), divisorRow)));
     QCOMPARE(boardViewMismatch(*m_form), QString());
 }
 
@@ -238,11 +240,11 @@ void TestApportionForm::typedVotesAreCopiedUnchanged()
     QCOMPARE(m_form->board().parties[1].entryText, std::string("45 871"));
 
     QTest::mouseClick(command(0), Qt::LeftButton);
-    QCOMPARE(quotients(1)->item(0)->text(), QStringLiteral("45 871"));
-    QCOMPARE(quotients(1)->item(1)->text(), QStringLiteral("45 871"));
+    QCOMPARE(rowText(quotients(1), 0), QStringLiteral("45 871"));
+    QCOMPARE(rowText(quotients(1), 1), QStringLiteral("45 871"));
     QTest::mouseClick(command(1), Qt::LeftButton);
     QCOMPARE(votes(0)->text(), QStringLiteral("1"));
-    QCOMPARE(quotients(1)->item(2)->text(), QStringLiteral("45871"));
+    QCOMPARE(rowText(quotients(1), 2), QStringLiteral("45871"));
 }
 
 void TestApportionForm::enterStaysDisabled()
@@ -251,11 +253,11 @@ void TestApportionForm::enterStaysDisabled()
     QTest::mouseClick(command(1), Qt::LeftButton);
     QTest::mouseClick(command(2), Qt::LeftButton);
     QCOMPARE(entryTexts(), QStringList(5, QString()));
-    QCOMPARE(quotients(0)->count(), 0);
+    QCOMPARE(rowCount(quotients(0)), 0);
     QVERIFY(!command(0)->isEnabled());
 
     QTest::mouseClick(command(0), Qt::LeftButton);
-    QCOMPARE(quotients(0)->count(), 0);
+    QCOMPARE(rowCount(quotients(0)), 0);
     // With empty lists the next-seat button gives nothing.
     QTest::mouseClick(command(1), Qt::LeftButton);
     QCOMPARE(m_form->board().seatsGiven, 0);
@@ -273,29 +275,40 @@ void TestApportionForm::lowerSeatTotalStopsSeats()
     const QStringList before = entryTexts();
     QTest::mouseClick(command(1), Qt::LeftButton);
     QCOMPARE(entryTexts(), before);
-    QCOMPARE(quotients(0)->count(), 5);
+    QCOMPARE(rowCount(quotients(0)), 5);
     QCOMPARE(m_form->board().seatsGiven, 3);
 }
 
 void TestApportionForm::seatTotalCannotBeDeselected_data()
 {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("row");
     QTest::addColumn<bool>("byKeyboard");
-    QTest::newRow("ctrl+click") << false;
-    QTest::newRow("ctrl+space") << true;
+    QTest::newRow("seat total, ctrl+click") << "List3" << 6 << false;
+    QTest::newRow("seat total, ctrl+space") << "List3" << 6 << true;
+    QTest::newRow("quotients, ctrl+click") << "List1_2" << 1 << false;
+    QTest::newRow("quotients, ctrl+space") << "List1_2" << 1 << true;
+    QTest::newRow("divisors, ctrl+click") << "List2" << 3 << false;
+    QTest::newRow("divisors, ctrl+space") << "List2" << 3 << true;
 }
 
 void TestApportionForm::seatTotalCannotBeDeselected()
 {
+    QFETCH(QString, list);
+    QFETCH(int, row);
     QFETCH(bool, byKeyboard);
-    auto* seats = find<QListWidget>(QStringLiteral("List3"));
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    auto* view = find<QListView>(list);
+    clickRow(view, row);
+    const QModelIndex selected = rowIndex(view, row);
+    QVERIFY(view->selectionModel()->isSelected(selected));
     if (byKeyboard) {
-        seats->setFocus();
-        QTest::keyClick(seats, Qt::Key_Space, Qt::ControlModifier);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
     } else {
-        clickRow(seats, 6, Qt::ControlModifier);
+        clickRow(view, row, Qt::ControlModifier);
     }
-    QCOMPARE(seats->selectedItems().size(), 1);
-    QCOMPARE(seats->selectedItems().front()->text(), QStringLiteral("7"));
+    QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList { selected });
     QCOMPARE(m_form->board().seatSelection, 6);
 }
 
@@ -306,15 +319,15 @@ void TestApportionForm::reselectingTheMethodKeepsTheCount()
     QTest::mouseClick(command(1), Qt::LeftButton);
     chooseMethod(0);
     QCOMPARE(m_form->board().seatsGiven, 2);
-    QVERIFY(find<QListWidget>(QStringLiteral("List2"))->item(0)->isSelected());
+    QVERIFY(divisorList()->selectionModel()->isSelected(rowIndex(divisorList(), 0)));
 
     chooseMethod(4);
-    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    auto* divisors = divisorList();
     QCOMPARE(m_form->board().seatsGiven, 0);
-    QCOMPARE(divisors->item(0)->text(), QStringLiteral("1.41"));
-    QCOMPARE(divisors->item(1)->text(), QStringLiteral("2.45"));
-    QVERIFY(divisors->selectedItems().isEmpty());
-    QCOMPARE(quotients(0)->count(), 4); // the rows stay
+    QCOMPARE(rowText(divisors, 0), QStringLiteral("1.41"));
+    QCOMPARE(rowText(divisors, 1), QStringLiteral("2.45"));
+    QVERIFY(divisors->selectionModel()->selectedIndexes().isEmpty());
+    QCOMPARE(rowCount(quotients(0)), 4); // the rows stay
 }
 
 void TestApportionForm::divisorHighlightScrollsIntoView()
@@ -329,11 +342,9 @@ void TestApportionForm::divisorHighlightScrollsIntoView()
     QTest::mouseClick(command(0), Qt::LeftButton);
     for (int seat = 0; seat < 30; ++seat)
         QTest::mouseClick(command(1), Qt::LeftButton);
-    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
-    QCOMPARE(divisors->currentRow(), 29);
-    QVERIFY(divisors->viewport()->rect().contains(divisors->visualItemRect(divisors->item(29))));
-    // Appending never scrolls the quotient lists: their first rows stay in view.
-    QCOMPARE(quotients(0)->verticalScrollBar()->value(), 0);
+    auto* divisors = divisorList();
+    QCOMPARE(divisors->currentIndex().row(), 29);
+    QVERIFY(divisors->viewport()->rect().contains(divisors->visualRect(rowIndex(divisors, 29))));
 }
 
 void TestApportionForm::rowsExplainThemselves()
@@ -344,40 +355,54 @@ void TestApportionForm::rowsExplainThemselves()
     for (int seat = 0; seat < 7; ++seat)
         QTest::mouseClick(command(1), Qt::LeftButton);
 
-    QListWidgetItem* tieRow = quotients(3)->item(8);
-    QCOMPARE(
-        tieRow->data(BoardItem::rowMarkRole).toInt(), BoardItem::SeatMark | BoardItem::TieMark);
-    QCOMPARE(quotients(3)->item(7)->data(BoardItem::rowMarkRole).toInt(), int(BoardItem::SeatMark));
-    QCOMPARE(quotients(4)->item(8)->data(BoardItem::rowMarkRole).toInt(), 0);
-    const QString tip = tieRow->data(Qt::ToolTipRole).toString();
-    QVERIFY2(tip.startsWith(QStringLiteral("Мандат № 7 за партия 4: 45 ÷ 5 = 9")), qPrintable(tip));
-    QVERIFY2(tip.contains(QStringLiteral("би отишъл при партия 5")), qPrintable(tip));
+    // The quotient that won seat 7 is party 4's row 7: bold with its number, and tied, as is
+    // party 5's 11.3 beside it; the row the seat wrote below it is plain.
+    auto marks = [this](int party, int row) {
+        const QModelIndex index = rowIndex(quotients(party), row);
+        return std::make_pair(index.data(QuotientModel::seatRole).toInt(),
+            index.data(QuotientModel::tieRole).toBool());
+    };
+    QCOMPARE(marks(3, 7), std::make_pair(7, true));
+    QCOMPARE(marks(4, 7), std::make_pair(0, true));
+    QCOMPARE(marks(3, 8), std::make_pair(0, false));
+    QCOMPARE(marks(0, 5), std::make_pair(5, false));
+    const QModelIndex wonRow = rowIndex(quotients(3), 7);
+    const QString tip = wonRow.data(Qt::ToolTipRole).toString();
+    QVERIFY2(
+        tip.startsWith(QStringLiteral("Мандат № 7 за партия 4 (D’Hondt): 45 ÷ 4 = 11.25 → 11.3")),
+        qPrintable(tip));
+    QVERIFY2(rowIndex(quotients(4), 7)
+                 .data(Qt::ToolTipRole)
+                 .toString()
+                 .contains(QStringLiteral("би отишъл при партия 5")),
+        qPrintable(tip));
     // Typing over a seat count afterwards changes no explanation.
     typeVotes({ "1", "1", "1", "1", "1" });
-    QCOMPARE(tieRow->data(Qt::ToolTipRole).toString(), tip);
+    QCOMPARE(wonRow.data(Qt::ToolTipRole).toString(), tip);
 
     // A screen reader reads the same explanation as the row's description.
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(quotients(3));
     QVERIFY(list);
-    QAccessibleInterface* row = list->child(8);
+    QAccessibleInterface* row = list->child(7);
     QVERIFY(row);
     QCOMPARE(row->text(QAccessible::Description), tip);
 
-    // Hovering the winner's row of the 6th seat shows its division.
+    // Hovering the quotient that won the 6th seat shows its division.
     auto* winnerList = quotients(3);
-    const QRect rect = winnerList->visualItemRect(winnerList->item(7));
+    winnerList->scrollToTop();
+    const QRect rect = winnerList->visualRect(rowIndex(winnerList, 6));
     QHelpEvent hover(
         QEvent::ToolTip, rect.center(), winnerList->viewport()->mapToGlobal(rect.center()));
     QApplication::sendEvent(winnerList->viewport(), &hover);
     QTRY_VERIFY(QToolTip::isVisible());
     QVERIFY2(QToolTip::text().startsWith(
-                 QStringLiteral("Мандат № 6 за партия 4: 45 ÷ 4 = 11.25 → 11.3")),
+                 QStringLiteral("Мандат № 6 за партия 4 (D’Hondt): 45 ÷ 3 = 15")),
         qPrintable(QToolTip::text()));
 }
 
 void TestApportionForm::divisorListStartsAtTheTopAfterAMethodChange()
 {
-    auto* divisors = find<QListWidget>(QStringLiteral("List2"));
+    auto* divisors = divisorList();
     typeVotes({ "100", "", "", "", "" });
     clickRow(find<QListWidget>(QStringLiteral("List3")), 19);
     QTest::mouseClick(command(0), Qt::LeftButton);
@@ -392,30 +417,87 @@ void TestApportionForm::divisorListStartsAtTheTopAfterAMethodChange()
 
 void TestApportionForm::longNumbersAreElided()
 {
-    // Enough seats for a scroll bar, which leaves the widest vote total no room.
-    typeVotes({ "9876543.21", "9876543", "27142", "", "" });
+    // Enough seats for a scroll bar, which leaves the widest numbers no room. Party 1's votes
+    // have 14 digits; party 2's are repeated in exponent form once another party wins.
+    typeVotes({ "99999999999999", "0.0000012345678", "9876543.21", "27142", "" });
     clickRow(find<QListWidget>(QStringLiteral("List3")), 39);
     QTest::mouseClick(command(0), Qt::LeftButton);
     for (int seat = 0; seat < 40; ++seat)
         QTest::mouseClick(command(1), Qt::LeftButton);
 
-    auto* list = quotients(0);
-    QVERIFY(list->verticalScrollBar()->isVisible());
-    auto* delegate = qobject_cast<RowDelegate*>(list->itemDelegate());
-    QVERIFY(delegate);
-    QStyleOptionViewItem option;
-    option.initFrom(list->viewport());
-    option.font = list->font();
-    option.fontMetrics = list->fontMetrics();
-    option.rect = list->visualItemRect(list->item(0));
-    const QString shown = delegate->shownText(option, list->model()->index(0, 0));
-    QVERIFY2(
-        shown != QStringLiteral("9876543.21") && shown.endsWith(QChar(0x2026)), qPrintable(shown));
-    QVERIFY(list->item(0)->data(Qt::ToolTipRole).toString().contains(QStringLiteral("9876543.21")));
+    auto shown = [this](int party, int row) {
+        auto* list = quotients(party);
+        auto* delegate = qobject_cast<RowDelegate*>(list->itemDelegate());
+        QStyleOptionViewItem option;
+        option.initFrom(list->viewport());
+        option.font = list->font();
+        option.fontMetrics = list->fontMetrics();
+        option.rect = list->visualRect(rowIndex(list, row));
+        return delegate->shownText(option, rowIndex(list, row));
+    };
+    const QString ellipsis(QChar(0x2026));
+    QVERIFY(quotients(0)->verticalScrollBar()->isVisible());
+    QCOMPARE(rowText(quotients(1), 2), QStringLiteral("1.2345678E-6"));
+    const int last = rowCount(quotients(0)) - 1;
+    for (int party = 0; party < 3; ++party) {
+        // The list never scrolls sideways: its rows are as wide as it is.
+        QCOMPARE(quotients(party)->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(quotients(party)->visualRect(rowIndex(quotients(party), last)).width(),
+            quotients(party)->viewport()->width());
+    }
+    QVERIFY2(shown(0, 0).startsWith(QStringLiteral("999")) && shown(0, 0).endsWith(ellipsis),
+        qPrintable(shown(0, 0)));
+    QVERIFY2(shown(1, 2).endsWith(ellipsis + QStringLiteral("E-6")), qPrintable(shown(1, 2)));
+    QVERIFY(rowIndex(quotients(0), 0)
+                .data(Qt::ToolTipRole)
+                .toString()
+                .contains(QStringLiteral("99999999999999")));
     // A number that fits is drawn whole.
-    option.rect = quotients(2)->visualItemRect(quotients(2)->item(0));
-    QCOMPARE(
-        delegate->shownText(option, quotients(2)->model()->index(0, 0)), QStringLiteral("27142"));
+    QCOMPARE(shown(3, 0), QStringLiteral("27142"));
+}
+
+void TestApportionForm::listsScrollTogether()
+{
+    auto firstRows = [this] {
+        QList<int> rows;
+        for (int i = 0; i < partyCount; ++i)
+            rows << quotients(i)->indexAt(QPoint(2, 2)).row();
+        return rows;
+    };
+    clickRow(find<QListWidget>(QStringLiteral("List3")), 39);
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < 40; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+
+    // After each seat the row it wrote is in view, in all five lists, at the same height.
+    const QList<int> atBottom = firstRows();
+    QVERIFY(atBottom.front() > 0);
+    QCOMPARE(atBottom, QList<int>(partyCount, atBottom.front()));
+    for (int i = 0; i < partyCount; ++i) {
+        QVERIFY(quotients(i)->viewport()->rect().contains(
+            quotients(i)->visualRect(rowIndex(quotients(i), 41))));
+    }
+
+    // The wheel over one list scrolls all five; typing does not pull them back down.
+    auto* list = quotients(2);
+    const QPoint centre = list->viewport()->rect().center();
+    QWheelEvent wheel(centre, list->viewport()->mapToGlobal(centre), {}, QPoint(0, 120),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &wheel);
+    const QList<int> scrolled = firstRows();
+    QVERIFY(scrolled.front() < atBottom.front());
+    QCOMPARE(scrolled, QList<int>(partyCount, scrolled.front()));
+    typeVotes({ "1", "2", "3", "4", "5" });
+    QCOMPARE(firstRows(), scrolled);
+
+    // So does the keyboard, and the next action brings the newest row back.
+    quotients(4)->setFocus();
+    QTest::keyClick(quotients(4), Qt::Key_End);
+    QCOMPARE(firstRows(), atBottom);
+    list->verticalScrollBar()->setValue(0);
+    QCOMPARE(firstRows(), QList<int>(partyCount, 0));
+    QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(firstRows(), QList<int>(partyCount, atBottom.front() - 1));
 }
 
 void TestApportionForm::captionsFit()
@@ -469,7 +551,7 @@ void TestApportionForm::rowsFit()
     QFETCH(QString, text);
     QFETCH(int, rows);
 
-    auto* widget = find<QListWidget>(list);
+    auto* widget = find<QListView>(list);
     const int needed = widget->fontMetrics().horizontalAdvance(text);
     const int scrollBar = widget->verticalScrollBar()->sizeHint().width();
     const int available = widget->width() - 2 * widget->frameWidth()

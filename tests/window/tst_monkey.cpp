@@ -4,6 +4,7 @@
 #include "board_check.h"
 #include "board_view.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,7 +40,7 @@ public:
 private:
     int number(int below) { return std::uniform_int_distribution<int>(0, below - 1)(m_random); }
     QString randomText();
-    void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers);
+    void clickRow(QListView* list, int row, Qt::KeyboardModifiers modifiers);
 
     ApportionForm* m_form = nullptr;
     std::mt19937 m_random;
@@ -65,25 +66,24 @@ QString Monkey::randomText()
     }
 }
 
-void Monkey::clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers)
+void Monkey::clickRow(QListView* list, int row, Qt::KeyboardModifiers modifiers)
 {
-    list->scrollToItem(list->item(row));
+    list->scrollTo(rowIndex(list, row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-        list->visualItemRect(list->item(row)).center());
+        list->visualRect(rowIndex(list, row)).center());
 }
 
 QString Monkey::act()
 {
     m_pressedNextSeat = false;
     const Qt::KeyboardModifiers ctrl = number(3) == 0 ? Qt::ControlModifier : Qt::NoModifier;
-    switch (number(12)) {
+    switch (number(13)) {
     case 0:
     case 1:
     case 2:
     case 3: {
-        // "Търси" most often, so that allocations run deep; "Изчисти" ends a run's allocations
-        // for good, so it comes seldom.
-        const int index = number(100) == 0 ? 2 : number(8) == 0 ? 0 : 1;
+        // "Търси" most often, so that allocations run deep; "Изчисти" seldom.
+        const int index = number(40) == 0 ? 2 : number(8) == 0 ? 0 : 1;
         m_pressedNextSeat = index == 1;
         QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_%1").arg(index)),
             Qt::LeftButton);
@@ -103,10 +103,16 @@ QString Monkey::act()
         QTest::mouseClick(box, Qt::LeftButton);
         if (number(2) == 0)
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        // Character by character, as a keyboard with any layout would send them.
+        // A long number is pasted; a short one typed character by character, as a keyboard
+        // with any layout would send them.
+        if (text.size() > 20) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            return QStringLiteral("paste \"%1\" into Text2_%2").arg(text.left(40)).arg(party);
+        }
         for (const QChar c : text)
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        return QStringLiteral("type \"%1\" into Text2_%2").arg(text.left(40)).arg(party);
+        return QStringLiteral("type \"%1\" into Text2_%2").arg(text).arg(party);
     }
     case 7: {
         const int row = number(seatChoiceCount);
@@ -114,16 +120,32 @@ QString Monkey::act()
         return QStringLiteral("click List3 row %1%2").arg(row).arg(ctrl ? " with Ctrl" : "");
     }
     case 8: {
-        auto* list = control<QListWidget>(*m_form, QStringLiteral("List2"));
-        const int row = number(list->count());
+        // A divisor, or a quotient, which scrolls all five quotient lists.
+        const int party = number(partyCount + 1) - 1;
+        const QString name
+            = party < 0 ? QStringLiteral("List2") : QStringLiteral("List1_%1").arg(party);
+        auto* list = control<QListView>(*m_form, name);
+        if (rowCount(list) == 0)
+            return QStringLiteral("nothing to click in %1").arg(name);
+        const int row = number(rowCount(list));
         clickRow(list, row, ctrl);
-        return QStringLiteral("click List2 row %1%2").arg(row).arg(ctrl ? " with Ctrl" : "");
+        return QStringLiteral("click %1 row %2%3").arg(name).arg(row).arg(ctrl ? " with Ctrl" : "");
+    }
+    case 9: {
+        // A new example, an undo or the comparison of the methods, by their shortcuts, with the
+        // window active again as a user would have it after looking at the comparison.
+        static const Qt::Key keys[] = { Qt::Key_N, Qt::Key_N, Qt::Key_Z, Qt::Key_Z, Qt::Key_M };
+        const Qt::Key key = keys[number(static_cast<int>(std::size(keys)))];
+        m_form->activateWindow();
+        QTest::keyClick(m_form, key, Qt::ControlModifier);
+        return QStringLiteral("key Ctrl+%1").arg(QKeySequence(key).toString());
     }
     default: {
         static const Qt::Key keys[] = { Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down,
             Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Space,
             Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Z, Qt::Key_Y };
         const Qt::Key key = keys[number(static_cast<int>(std::size(keys)))];
+        m_form->activateWindow();
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
         const QString name = target->objectName();
         QTest::keyClick(target, key, ctrl);
@@ -148,12 +170,14 @@ void TestMonkey::randomUserActions()
     std::unique_ptr<ApportionForm> window;
     int seatsGiven = 0;
     int runs = 0;
+    int clearsUndone = 0;
+    int newExamples = 0;
     QElapsedTimer timer;
     timer.start();
     for (int step = 0; step < actions; ++step) {
-        // Once the votes were entered and cleared, nothing but typing is left: the user starts
-        // the program again.
-        if (!window || (!window->board().enterEnabled && window->board().parties[0].rows.empty())) {
+        // Every state can be left by the window's own actions (undo, a new example), so the
+        // program is started once.
+        if (!window) {
             window = std::make_unique<ApportionForm>();
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -162,9 +186,14 @@ void TestMonkey::randomUserActions()
         }
         const ApportionForm& form = *window;
         const SeatTurnSnapshot before(form.board());
+        const bool wasCleared = !form.board().enterEnabled && form.board().parties[0].rows.empty();
+        const bool wasEntered = !form.board().enterEnabled;
         const QString action = monkey.act();
         if (step % 64 == 0)
             QCoreApplication::processEvents(); // paint now and then, with whatever texts are shown
+
+        clearsUndone += wasCleared && !form.board().parties[0].rows.empty();
+        newExamples += wasEntered && form.board().enterEnabled;
 
         QString problem = boardViewMismatch(form);
         if (problem.isEmpty())
@@ -179,9 +208,17 @@ void TestMonkey::randomUserActions()
                            .arg(step)
                            .arg(action, problem)));
     }
-    qInfo("%d actions in %lld ms, %d runs of the program, %d seats given by mouse, seed %u",
-        actions, static_cast<long long>(timer.elapsed()), runs, seatsGiven, seed);
-    QVERIFY(seatsGiven > 100); // the stream reaches deep allocations, not only refusals
+    qInfo("%d actions in %lld ms, %d runs of the program, %d seats given by mouse, %d clears "
+          "undone, %d new examples, seed %u",
+        actions, static_cast<long long>(timer.elapsed()), runs, seatsGiven, clearsUndone,
+        newExamples, seed);
+    // The stream reaches deep allocations, not only refusals, and the paths out of a clear.
+    QVERIFY(seatsGiven > 100);
+    if (actions >= 5000) {
+        QVERIFY(clearsUndone > 0);
+        QVERIFY(newExamples > 0);
+        QVERIFY(window->comparisonWindow() != nullptr);
+    }
 }
 
 QTEST_MAIN(TestMonkey)

@@ -1,0 +1,101 @@
+#include "window/comparison_model.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+using namespace apportion;
+
+namespace {
+
+// "с 1 мандат повече от D’Hondt", "с 2 мандата по-малко от D’Hondt".
+QString changeText(int change)
+{
+    const int seats = change < 0 ? -change : change;
+    return QStringLiteral("с %1 %2 %3 от D’Hondt")
+        .arg(seats)
+        .arg(seats == 1 ? QStringLiteral("мандат") : QStringLiteral("мандата"))
+        .arg(change > 0 ? QStringLiteral("повече") : QStringLiteral("по-малко"));
+}
+
+} // namespace
+
+void ComparisonModel::setTable(ComparisonTable table)
+{
+    const bool sameShape
+        = table.rows.size() == m_table.rows.size() && table.header.size() == m_table.header.size();
+    if (!sameShape)
+        beginResetModel();
+    m_table = std::move(table);
+    if (!sameShape) {
+        endResetModel();
+    } else if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+}
+
+int ComparisonModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_table.rows.size());
+}
+
+int ComparisonModel::columnCount(const QModelIndex& parent) const
+{
+    // The first column of the table, the method, is the rows' heading.
+    return parent.isValid() || m_table.header.empty() ? 0
+                                                      : static_cast<int>(m_table.header.size()) - 1;
+}
+
+const ComparisonTable::Cell* ComparisonModel::cell(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
+        return nullptr;
+    const auto& row = m_table.rows[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<std::size_t>(index.column()) + 1;
+    return index.column() >= 0 && column < row.size() ? &row[column] : nullptr;
+}
+
+QVariant ComparisonModel::data(const QModelIndex& index, int role) const
+{
+    const ComparisonTable::Cell* shown = cell(index);
+    if (!shown)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(shown->text);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (shown->change != 0) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::BackgroundRole:
+        if (shown->change != 0)
+            return QBrush(shown->change > 0 ? QColor(214, 240, 214) : QColor(248, 218, 218));
+        return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (shown->change != 0)
+            return changeText(shown->change);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || section < 0)
+        return {};
+    const auto at = static_cast<std::size_t>(section);
+    if (orientation == Qt::Horizontal) {
+        return at + 1 < m_table.header.size() ? QString::fromStdString(m_table.header[at + 1])
+                                              : QVariant();
+    }
+    if (at < m_table.rows.size() && !m_table.rows[at].empty())
+        return QString::fromStdString(m_table.rows[at].front().text);
+    return {};
+}

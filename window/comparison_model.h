@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/method_comparison.h"
+
+#include <QAbstractTableModel>
+
+// The five methods compared, as a table: a row of votes, then one row per method, named in the
+// row headings; a column per party, then the Gallagher index and the effective number of
+// parties. Holds its own copy of the comparison and is given a new one whenever the votes or the
+// seat total change.
+class ComparisonModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    const apportion::ComparisonTable& table() const { return m_table; }
+    void setTable(apportion::ComparisonTable table);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const apportion::ComparisonTable::Cell* cell(const QModelIndex& index) const;
+
+    apportion::ComparisonTable m_table;
+};

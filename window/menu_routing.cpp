@@ -1,0 +1,85 @@
+#include "window/menu_routing.h"
+
+#include "window/form_actions.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace {
+
+bool isCtrlY(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Y
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+// The keys a vote box edits with, whatever the platform binds them to.
+bool isEditingKey(const QKeyEvent* key)
+{
+    for (const auto standard : { QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+             QKeySequence::Copy, QKeySequence::Paste, QKeySequence::SelectAll }) {
+        if (key->matches(standard))
+            return true;
+    }
+    const auto combination = key->keyCombination();
+    return isCtrlY(key)
+        || combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+} // namespace
+
+void openContextMenu(
+    const FormActions& actions, QWidget* window, const QPoint& globalPosition, const QFont& font)
+{
+    QMenu* menu = actions.createMenu(window);
+    menu->setFont(font);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
+}
+
+void openContextMenuFromKeyboard(const FormActions& actions, QWidget* window, const QFont& font)
+{
+    QWidget* focus = window->focusWidget();
+    if (!focus)
+        focus = window;
+    const QPoint centre = focus->rect().center();
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, focus->mapToGlobal(centre));
+        QApplication::sendEvent(focus, &event);
+        return;
+    }
+    openContextMenu(actions, window, focus->mapToGlobal(centre), font);
+}
+
+bool TextBoxKeys::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+
+    if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+        if (!isEditingKey(key))
+            return false;
+        if (type == QEvent::ShortcutOverride) {
+            event->accept(); // the key goes to the box, not to the window's action
+            return false;
+        }
+        if (isCtrlY(key) && !key->matches(QKeySequence::Redo)) {
+            box->redo();
+            return true;
+        }
+        return false;
+    }
+
+    if (auto* text = qobject_cast<QPlainTextEdit*>(watched)) {
+        const bool kept = key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll);
+        if (type == QEvent::ShortcutOverride && kept && text->textCursor().hasSelection())
+            event->accept();
+    }
+    return false;
+}

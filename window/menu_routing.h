@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class FormActions;
+class QFont;
+class QPoint;
+class QWidget;
+
+// Opens the window's context menu of the teacher's actions at a point, in the given font, so
+// that it follows the window's zoom.
+void openContextMenu(
+    const FormActions& actions, QWidget* window, const QPoint& globalPosition, const QFont& font);
+
+// The context menu from the keyboard (the Menu key, Shift+F10): a focused text box opens its own
+// menu, as its right click does; elsewhere the window's menu opens at the focused control.
+void openContextMenuFromKeyboard(const FormActions& actions, QWidget* window, const QFont& font);
+
+// Gives a text box's own keys to the text box, ahead of the window's shortcuts: a vote box keeps
+// undo, redo (Ctrl+Y too, which is not redo in a line edit on every platform), cut, copy, paste
+// and select all; a read-only text keeps copy and select all while it has a selection. Install
+// it on each text box.
+class TextBoxKeys : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

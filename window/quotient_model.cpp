@@ -1,0 +1,75 @@
+#include "window/quotient_model.h"
+
+#include "core/explanation.h"
+
+#include <algorithm>
+
+using namespace apportion;
+
+QuotientModel::QuotientModel(std::shared_ptr<const Board> board, int party, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_board(std::move(board))
+    , m_party(std::clamp(party, 0, partyCount - 1))
+{
+    showBoard();
+}
+
+int QuotientModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_shownRows;
+}
+
+QVariant QuotientModel::data(const QModelIndex& index, int role) const
+{
+    const int party = m_party;
+    if (!index.isValid() || index.row() < 0)
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto& rows = m_board->parties[static_cast<std::size_t>(party)].rows;
+    if (row >= rows.size())
+        return {};
+
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(rows[row]);
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromStdString(ExplainRow(*m_board, party, row));
+    case seatRole:
+        return MarkOfRow(*m_board, party, row).seat;
+    case tieRole:
+        return MarkOfRow(*m_board, party, row).tie;
+    default:
+        return {};
+    }
+}
+
+void QuotientModel::showBoard()
+{
+    const auto& shown = m_board->parties[static_cast<std::size_t>(m_party)].rows;
+    const int rows = static_cast<int>(shown.size());
+    const std::string votes = shown.empty() ? std::string() : shown.front();
+
+    // The board's rows grow and shrink at the end; anything else replaced the allocation.
+    const bool sameAllocation = m_shownRows == 0 || rows == 0 || votes == m_shownVotes;
+    if (!sameAllocation) {
+        beginResetModel();
+        m_shownRows = rows;
+        m_shownVotes = votes;
+        endResetModel();
+        return;
+    }
+    m_shownVotes = votes;
+    if (rows > m_shownRows) {
+        beginInsertRows({}, m_shownRows, rows - 1);
+        m_shownRows = rows;
+        endInsertRows();
+    } else if (rows < m_shownRows) {
+        beginRemoveRows({}, rows, m_shownRows - 1);
+        m_shownRows = rows;
+        endRemoveRows();
+    }
+    // A seat marks the row before the one it wrote; an undo takes that mark off again.
+    if (m_shownRows >= 2)
+        emit dataChanged(index(m_shownRows - 2), index(m_shownRows - 1));
+}
