@@ -1,6 +1,8 @@
 // A full 300-seat allocation on a board, and the cost of the first and the last 50 seats of it,
-// which shows whether a seat turn grows dearer as the quotient lists grow.
+// which shows whether a seat turn grows dearer as the quotient lists grow; and the five methods
+// compared for 300 seats, which the window computes again whenever a vote total is typed.
 #include "core/board.h"
+#include "core/method_comparison.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,7 +84,19 @@ void phases(benchmark::internal::Benchmark* bench)
 
 } // namespace
 
+// The five methods' final seats, indices and table for 300 seats, as a keystroke costs them.
+void CompareFiveMethods(benchmark::State& state)
+{
+    const std::array<std::string, partyCount> votes { "61000", "60500", "60000", "59500", "59000" };
+    for (auto _ : state) {
+        const MethodComparison comparison = CompareMethods(votes, seatTotal);
+        benchmark::DoNotOptimize(MakeComparisonTable(comparison));
+    }
+}
+
 BENCHMARK(FullAllocation)->Apply(methods)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(FiftySeats)->Apply(phases)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(CompareFiveMethods)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

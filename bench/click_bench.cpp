@@ -2,7 +2,12 @@
 // with the window shown, and after each click the events are processed until the first party
 // list has been painted. Prints the total and the median and 99th percentile per click, over
 // all clicks and over the first and the last 50.
+//
+// Then a floor to measure it against: a bare window with five plain list widgets of the same
+// size and font, appending the same 300 rows with a repaint after each; and the ratio of the
+// two totals.
 #include "window/apportion_form.h"
+#include "window/form_layout.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,6 +16,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -31,6 +37,13 @@ protected:
     }
 };
 
+// Processes events until the watched list has been painted again, as after a click.
+void waitForPaint(const PaintCounter& counter, int paintsBefore)
+{
+    for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
+        QApplication::processEvents();
+}
+
 double percentile(std::vector<double> values, double fraction)
 {
     std::sort(values.begin(), values.end());
@@ -39,11 +52,17 @@ double percentile(std::vector<double> values, double fraction)
     return values[index];
 }
 
-void report(const char* name, const std::vector<double>& ms)
+double sum(const std::vector<double>& ms)
 {
     double total = 0;
     for (double value : ms)
         total += value;
+    return total;
+}
+
+void report(const char* name, const std::vector<double>& ms)
+{
+    const double total = sum(ms);
     std::printf("%-12s clicks %3zu  total %8.2f ms  median %6.3f ms  p99 %6.3f ms  max %6.3f ms\n",
         name, ms.size(), total, percentile(ms, 0.5), percentile(ms, 0.99),
         *std::max_element(ms.begin(), ms.end()));
@@ -71,7 +90,7 @@ int main(int argc, char* argv[])
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
 
     auto* next = form.findChild<QPushButton*>(QStringLiteral("Command1_1"));
-    auto* firstList = form.findChild<QListWidget*>(QStringLiteral("List1_0"));
+    auto* firstList = form.findChild<QListView*>(QStringLiteral("List1_0"));
     PaintCounter counter;
     firstList->viewport()->installEventFilter(&counter);
     QApplication::processEvents();
@@ -81,8 +100,7 @@ int main(int argc, char* argv[])
         const int paintsBefore = counter.paints;
         const auto start = std::chrono::steady_clock::now();
         QTest::mouseClick(next, Qt::LeftButton);
-        for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
-            QApplication::processEvents();
+        waitForPaint(counter, paintsBefore);
         ms.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
@@ -95,5 +113,41 @@ int main(int argc, char* argv[])
     report("all", ms);
     report("first 50", std::vector<double>(ms.begin(), ms.begin() + 50));
     report("last 50", std::vector<double>(ms.end() - 50, ms.end()));
+
+    // The floor: the same rows appended to five plain lists, with nothing else to do.
+    QWidget bare;
+    bare.setFixedSize(form.size());
+    bare.setFont(form.font());
+    std::array<QListWidget*, apportion::partyCount> lists {};
+    for (int i = 0; i < apportion::partyCount; ++i) {
+        lists[i] = new QListWidget(&bare);
+        // As the program's lists: rows of one height, so a new row costs no layout of the others.
+        lists[i]->setUniformItemSizes(true);
+        lists[i]->setGeometry(form_layout::toPixels(
+            form_layout::shiftedRight(form_layout::quotientList, i * form_layout::partySpacing),
+            1));
+        for (std::size_t row = 0; row < 2; ++row)
+            lists[i]->addItem(QString::fromStdString(form.board().parties[i].rows[row]));
+    }
+    form.hide();
+    bare.show();
+    if (!QTest::qWaitForWindowExposed(&bare))
+        return 1;
+    PaintCounter floorCounter;
+    lists[0]->viewport()->installEventFilter(&floorCounter);
+    QApplication::processEvents();
+    std::vector<double> floor;
+    for (std::size_t row = 2; row < 302; ++row) {
+        const int paintsBefore = floorCounter.paints;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < apportion::partyCount; ++i)
+            lists[i]->addItem(QString::fromStdString(form.board().parties[i].rows[row]));
+        waitForPaint(floorCounter, paintsBefore);
+        floor.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    report("floor", floor);
+    std::printf("ratio to the floor %.2f\n", sum(ms) / sum(floor));
     return 0;
 }

@@ -89,6 +89,7 @@ void ApportionForm::createControls()
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         text->installEventFilter(textBoxKeys);
+        text->viewport()->installEventFilter(textBoxKeys);
         m_texts[i] = text;
     }
     m_texts[0]->setPlainText(explanatoryText());
@@ -316,6 +317,7 @@ void ApportionForm::openComparison()
         m_compared.reset();
         showComparison();
         m_comparison->setZoomedFont(m_zoom.font());
+        m_comparison->placeBeside(*this);
     }
     m_comparison->show();
     m_comparison->raise();

@@ -6,8 +6,11 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ComparisonWindow::ComparisonWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -32,6 +35,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_legend);
@@ -52,6 +56,9 @@ void ComparisonWindow::showComparison(apportion::ComparisonTable table)
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     setFont(font);
+    // The headings take the platform's font for headings unless given one.
+    m_table->horizontalHeader()->setFont(font);
+    m_table->verticalHeader()->setFont(font);
     fitToContents();
 }
 
@@ -59,11 +66,27 @@ void ComparisonWindow::fitToContents()
 {
     m_table->resizeColumnsToContents();
     m_table->resizeRowsToContents();
-    const int width = m_table->verticalHeader()->width() + m_table->horizontalHeader()->length()
-        + 2 * m_table->frameWidth();
-    const int height = m_table->horizontalHeader()->height() + m_table->verticalHeader()->length()
-        + 2 * m_table->frameWidth();
-    m_table->setMinimumSize(width, height);
-    m_legend->setMaximumWidth(width);
-    adjustSize();
+    m_table->updateGeometry();
+    m_legend->setMaximumWidth(m_table->sizeHint().width());
+    // The whole table where the screen has room (adjustSize would stop at two thirds of it);
+    // scroll bars where it has not.
+    QSize size = sizeHint();
+    if (const QScreen* where = screen())
+        size = size.boundedTo(where->availableGeometry().size());
+    resize(size);
+}
+
+void ComparisonWindow::placeBeside(const QWidget& window)
+{
+    // Beside the main window where the screen has room, else below it; never off the screen.
+    const QRect frame = window.frameGeometry();
+    const QRect screen = window.screen() ? window.screen()->availableGeometry() : frame;
+    QPoint place(frame.right() + 1, frame.top());
+    if (place.x() + frameGeometry().width() > screen.right())
+        place = QPoint(frame.left(), frame.bottom() + 1);
+    place.setX(std::clamp(place.x(), screen.left(),
+        std::max(screen.left(), screen.right() - frameGeometry().width())));
+    place.setY(std::clamp(place.y(), screen.top(),
+        std::max(screen.top(), screen.bottom() - frameGeometry().height())));
+    move(place);
 }

@@ -20,6 +20,8 @@ public:
     void showComparison(apportion::ComparisonTable table);
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
+    // Moves beside the main window, on its screen.
+    void placeBeside(const QWidget& window);
 
     const ComparisonModel& model() const { return *m_model; }
 

@@ -55,9 +55,38 @@ void openContextMenuFromKeyboard(const FormActions& actions, QWidget* window, co
     openContextMenu(actions, window, focus->mapToGlobal(centre), font);
 }
 
+bool TextBoxKeys::openOwnMenu(QObject* watched, QContextMenuEvent* event)
+{
+    // A text box's own menu, in the box's font, which is the window's zoomed one. A multi-line
+    // box takes a mouse's menu through its viewport.
+    QMenu* menu = nullptr;
+    QWidget* box = nullptr;
+    if (auto* line = qobject_cast<QLineEdit*>(watched)) {
+        menu = line->createStandardContextMenu();
+        box = line;
+    } else {
+        auto* text = qobject_cast<QPlainTextEdit*>(watched);
+        if (!text && watched->parent())
+            text = qobject_cast<QPlainTextEdit*>(watched->parent());
+        if (!text)
+            return false;
+        const QPoint at
+            = watched == text ? text->viewport()->mapFrom(text, event->pos()) : event->pos();
+        menu = text->createStandardContextMenu(at);
+        box = text;
+    }
+    menu->setFont(box->font());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    event->accept();
+    return true;
+}
+
 bool TextBoxKeys::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
+    if (type == QEvent::ContextMenu)
+        return openOwnMenu(watched, static_cast<QContextMenuEvent*>(event));
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);

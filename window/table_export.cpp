@@ -92,16 +92,20 @@ QString tabSeparated(const QList<Line>& lines)
     return texts.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QString htmlRow(const Line& line, bool heading = false)
+// One row of a table; `cell` opens each data cell ("<td>", or with attributes).
+QString htmlRow(
+    const Line& line, bool heading = false, const QString& cell = QStringLiteral("<td>"))
 {
     QString html = QStringLiteral("<tr>");
-    for (const Cell& cell : line) {
-        const QString text = cell.text.toHtmlEscaped();
+    for (const Cell& shown : line) {
+        const QString text
+            = shown.text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
         if (heading)
-            html += QStringLiteral("<th>%1</th>").arg(text);
+            html += QString(cell).replace(QStringLiteral("td"), QStringLiteral("th")) + text
+                + QStringLiteral("</th>");
         else
-            html += cell.bold ? QStringLiteral("<td><b>%1</b></td>").arg(text)
-                              : QStringLiteral("<td>%1</td>").arg(text);
+            html += cell + (shown.bold ? QStringLiteral("<b>%1</b>").arg(text) : text)
+                + QStringLiteral("</td>");
     }
     return html + QStringLiteral("</tr>\n");
 }
@@ -125,13 +129,23 @@ QList<Line> clipboardLines(const Sections& parts)
 }
 
 // A printed table whose heading repeats at the top of every page it runs onto.
-QString printedTable(const Line& heading, const QList<Line>& lines)
+QString printedTable(const Line& heading, QList<Line> lines, bool shareOnItsOwnLine = false)
 {
-    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-                                  "width=\"100%\">\n<thead>")
+    // A share in parentheses goes under its count, so that the comparison fits a page's width.
+    if (shareOnItsOwnLine) {
+        for (Line& line : lines) {
+            for (Cell& cell : line)
+                cell.text.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+        }
+    }
+    // The seats take the page's width; the comparison only what its cells need.
+    QString html
+        = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"%1>\n<thead>")
+              .arg(shareOnItsOwnLine ? QString() : QStringLiteral(" width=\"100%\""))
         + htmlRow(heading, true) + QStringLiteral("</thead>\n<tbody>\n");
+    // A cell never wraps, so a page holds as many seats as its height allows; headings may.
     for (const Line& line : lines)
-        html += htmlRow(line);
+        html += htmlRow(line, false, QStringLiteral("<td style=\"white-space: nowrap\">"));
     return html + QStringLiteral("</tbody></table>\n");
 }
 
@@ -172,7 +186,7 @@ QString printableHtml(const WorkedTable& table, const QDate& date)
                .arg(date.toString(QStringLiteral("dd.MM.yyyy")), info)
         + printedTable(parts.seatHeading, parts.seats)
         + QStringLiteral("<h3>%1</h3>\n").arg(comparisonTitle)
-        + printedTable(parts.comparisonHeading, parts.comparison);
+        + printedTable(parts.comparisonHeading, parts.comparison, true);
 }
 
 QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)

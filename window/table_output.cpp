@@ -58,7 +58,7 @@ void printWorkedTable(const Board& board, QPrinter& printer)
 {
     QTextDocument document;
     QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(11);
+    font.setPointSizeF(10);
     document.setDefaultFont(font);
     document.setHtml(printableHtml(MakeWorkedTable(board), QDate::currentDate()));
     document.setMetaInformation(QTextDocument::DocumentTitle, printTitle());
