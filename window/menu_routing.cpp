@@ -98,7 +98,9 @@ bool TextBoxKeys::eventFilter(QObject* watched, QEvent* event)
             event->accept(); // the key goes to the box, not to the window's action
             return false;
         }
-        if (isCtrlY(key) && !key->matches(QKeySequence::Redo)) {
+        // Ctrl+Y is redo in a vote box wherever the platform binds it to something else, or
+        // to nothing.
+        if (isCtrlY(key)) {
             box->redo();
             return true;
         }

@@ -128,7 +128,8 @@ void TestTeacherActions::textBoxesKeepTheirKeys_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QKeyCombination>("key");
-    // What the clipboard starts with afterwards ("x" before), or empty to leave it unchecked.
+    // What the clipboard starts with afterwards ("x" before, "<selection>" for the vote box's
+    // selected text).
     QTest::addColumn<QString>("clipboard");
 
     const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
@@ -137,8 +138,8 @@ void TestTeacherActions::textBoxesKeepTheirKeys_data()
     QTest::newRow("redo, Ctrl+Y") << "Text2_4" << ctrl(Qt::Key_Y) << x;
     QTest::newRow("redo, Ctrl+Shift+Z")
         << "Text2_4" << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) << x;
-    QTest::newRow("copy") << "Text2_4" << ctrl(Qt::Key_C) << "2";
-    QTest::newRow("cut") << "Text2_4" << ctrl(Qt::Key_X) << "2";
+    QTest::newRow("copy") << "Text2_4" << ctrl(Qt::Key_C) << "<selection>";
+    QTest::newRow("cut") << "Text2_4" << ctrl(Qt::Key_X) << "<selection>";
     QTest::newRow("paste") << "Text2_4" << ctrl(Qt::Key_V) << x;
     QTest::newRow("select all") << "Text2_4" << ctrl(Qt::Key_A) << x;
     QTest::newRow("explanation, copy") << "Text1_0" << ctrl(Qt::Key_C) << "Математ";
@@ -165,12 +166,18 @@ void TestTeacherActions::textBoxesKeepTheirKeys()
     for (QLineEdit* edit : { votes, &alone }) {
         edit->setFocus();
         edit->end(false);
+        // Something to undo and something to redo.
         QTest::keyClicks(edit, QStringLiteral("9"));
-        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, QStringLiteral("12"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
     }
+    if (clipboard == QStringLiteral("<selection>"))
+        clipboard = votes->selectedText();
+    QVERIFY(!votes->selectedText().isEmpty());
     QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    const QString textBefore = votes->text();
 
     auto* target = control<QWidget>(*m_form, box);
     target->setFocus();
@@ -189,6 +196,8 @@ void TestTeacherActions::textBoxesKeepTheirKeys()
     }
 
     QCOMPARE(votes->text(), alone.text());
+    QVERIFY(votes->text() != textBefore || key.key() == Qt::Key_C || key.key() == Qt::Key_A
+        || target != votes);
     if (target == votes)
         QCOMPARE(votes->selectedText(), alone.selectedText());
     QVERIFY2(QGuiApplication::clipboard()->text().startsWith(clipboard),
