@@ -59,7 +59,7 @@ void UndoHistory::GiveNextSeat(Board& board)
 
 void UndoHistory::ClearAll(Board& board)
 {
-    ClearStep step { board.parties, board.seatHistory, board.seatsGiven, {} };
+    ClearStep step { { board.parties, board.seatHistory, board.seatsGiven, {} } };
     board.ClearAll();
     record(std::move(step));
 }
@@ -86,10 +86,19 @@ void UndoHistory::NewExample(Board& board)
 {
     if (board.enterEnabled)
         return;
-    NewExampleStep step { board.parties, board.seatHistory, board.divisorSelection,
-        board.seatsGiven, lastVotes(board) };
+    NewExampleStep step { { board.parties, board.seatHistory, board.seatsGiven, lastVotes(board) },
+        board.divisorSelection };
     board.StartNewExample(step.entriesAfter);
     record(std::move(step));
+}
+
+void UndoHistory::bringBack(Board& board, LeftAllocation& left)
+{
+    for (int i = 0; i < partyCount; ++i)
+        left.entriesAfter[i] = std::move(board.parties[i].entryText);
+    board.parties = left.parties;
+    board.seatHistory = left.seatHistory;
+    board.seatsGiven = left.seatsBefore;
 }
 
 void UndoHistory::Undo(Board& board)
@@ -119,20 +128,10 @@ void UndoHistory::Undo(Board& board)
                 board.divisorSelection = step.selectionBefore;
                 board.seatsGiven = step.seatsBefore;
             },
-            [&board](ClearStep& step) {
-                for (int i = 0; i < partyCount; ++i)
-                    step.entriesAfter[i] = std::move(board.parties[i].entryText);
-                board.parties = step.parties;
-                board.seatHistory = step.seatHistory;
-                board.seatsGiven = step.seatsBefore;
-            },
+            [&board](ClearStep& step) { bringBack(board, step); },
             [&board](NewExampleStep& step) {
-                for (int i = 0; i < partyCount; ++i)
-                    step.entriesAfter[i] = std::move(board.parties[i].entryText);
-                board.parties = step.parties;
-                board.seatHistory = step.seatHistory;
+                bringBack(board, step);
                 board.divisorSelection = step.selectionBefore;
-                board.seatsGiven = step.seatsBefore;
                 board.enterEnabled = false;
             },
         },

@@ -54,21 +54,21 @@ private:
         std::optional<int> selectionBefore;
         std::int16_t seatsBefore = 0;
     };
-    struct ClearStep {
+    // An allocation left whole, by a clear or for a new example.
+    struct LeftAllocation {
         std::array<PartyColumn, partyCount> parties;
         std::vector<SeatRecord> seatHistory;
         std::int16_t seatsBefore = 0;
-        std::array<std::string, partyCount> entriesAfter; // empty, or typed since
+        std::array<std::string, partyCount> entriesAfter; // empty or the votes, or typed since
     };
-    struct NewExampleStep {
-        std::array<PartyColumn, partyCount> parties;
-        std::vector<SeatRecord> seatHistory;
+    struct ClearStep : LeftAllocation { };
+    struct NewExampleStep : LeftAllocation {
         std::optional<int> selectionBefore;
-        std::int16_t seatsBefore = 0;
-        std::array<std::string, partyCount> entriesAfter; // the votes, or typed since
     };
     using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep>;
 
+    // Puts a left allocation back on the board, keeping what was typed since for redo.
+    static void bringBack(Board& board, LeftAllocation& left);
     // The vote texts of the allocation on the board or, once cleared, of the one the clear emptied.
     std::array<std::string, partyCount> lastVotes(const Board& board) const;
 
