@@ -67,17 +67,22 @@ void printWorkedTable(const Board& board, QPrinter& printer)
     document.print(&printer);
 }
 
-void printWorkedTableWithDialog(const Board& board, QWidget* parent)
+void preparePrintDialog(QPrintDialog& dialog)
 {
-    QPrinter printer;
-    printer.setDocName(printTitle());
-    QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Печат на таблицата"));
     // Qt's own dialog offers a print to a file with a name in the current folder; the
     // documents folder is where a teacher looks for it. (The platform's dialogs name the file
     // after the document.)
     if (auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
         fileName->setText(suggestedPdfPath());
+}
+
+void printWorkedTableWithDialog(const Board& board, QWidget* parent)
+{
+    QPrinter printer;
+    printer.setDocName(printTitle());
+    QPrintDialog dialog(&printer, parent);
+    preparePrintDialog(dialog);
     if (dialog.exec() == QDialog::Accepted)
         printWorkedTable(board, printer);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -22,6 +23,9 @@ void printWorkedTable(const apportion::Board& board, QPrinter& printer);
 // Asks for a printer, suggesting "Мандати <date>.pdf" in the user's documents folder for a
 // print to a file, and prints.
 void printWorkedTableWithDialog(const apportion::Board& board, QWidget* parent);
+
+// Titles the print dialog and, in Qt's own dialog, suggests the file for a print to a file.
+void preparePrintDialog(QPrintDialog& dialog);
 
 // The document title a printout carries, and the file a print to a file suggests.
 QString printTitle();
