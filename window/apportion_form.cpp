@@ -1,6 +1,7 @@
 #include "window/apportion_form.h"
 
 #include "core/method_comparison.h"
+#include "window/command_button.h"
 #include "window/comparison_window.h"
 #include "window/divisor_model.h"
 #include "window/form_actions.h"
@@ -132,7 +133,7 @@ void ApportionForm::createControls()
 
     m_commands = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
+        auto* button = new CommandButton(QString::fromUtf8(commandCaptions[i]), this);
         button->setObjectName(indexedName("Command1", i));
         button->setAccessibleDescription(QString::fromUtf8(commandDescriptions[i]));
         // Enter presses the focused button too, as on the classic desktop.
