@@ -36,17 +36,14 @@ namespace {
     bool isWhole(double value) { return std::isfinite(value) && value == std::floor(value); }
 
     // The division behind a party's latest row: its last seat's, or its vote total over 1 while
-    // it has won none since the votes were entered.
-    TiedQuotient latestQuotient(const Board& board, int party)
+    // it has won none since the votes were entered. `votes` is the party's vote total as read.
+    TiedQuotient latestQuotient(const Board& board, int party, double votes)
     {
         for (auto record = board.seatHistory.rbegin(); record != board.seatHistory.rend();
              ++record) {
-            if (record->winner == party) {
-                return { party, ParseNumber(record->voteText), record->divisorText,
-                    record->quotient };
-            }
+            if (record->winner == party)
+                return { party, votes, record->divisorText, record->quotient };
         }
-        const double votes = ParseNumber(board.parties[party].rows.front());
         return { party, votes, "1", votes };
     }
 
@@ -147,13 +144,15 @@ void Board::GiveNextSeat()
         return;
     }
 
+    // The winner's vote total, read once: for its winning division and its new quotient.
+    const double winnerVotes = ParseNumber(winning.rows.front());
     SeatRecord record;
-    record.won = latestQuotient(*this, winner);
+    record.won = latestQuotient(*this, winner, winnerVotes);
     for (int f = winner + 1; f < partyCount; ++f) {
         if (latest[f] == best) {
             if (record.tie.empty())
                 record.tie.push_back(record.won);
-            record.tie.push_back(latestQuotient(*this, f));
+            record.tie.push_back(latestQuotient(*this, f, ParseNumber(parties[f].rows.front())));
         }
     }
 
@@ -167,7 +166,7 @@ void Board::GiveNextSeat()
     for (int h = 0; h < partyCount; ++h) {
         auto& rows = parties[h].rows;
         if (h == winner) {
-            record.quotient = ParseNumber(rows[0]) / divisor;
+            record.quotient = winnerVotes / divisor;
             rows.push_back(FormatShortest(RoundHalfAway(record.quotient, 1)));
         } else {
             rows.push_back(FormatShortest(latest[h]));
