@@ -35,10 +35,10 @@ QVariant QuotientModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         return QString::fromStdString(ExplainRow(*m_board, party, row));
-    case seatRole:
-        return MarkOfRow(*m_board, party, row).seat;
-    case tieRole:
-        return MarkOfRow(*m_board, party, row).tie;
+    case markRole: {
+        const RowMark mark = MarkOfRow(*m_board, party, row);
+        return mark.seat * 2 + (mark.tie ? 1 : 0);
+    }
     default:
         return {};
     }

@@ -20,10 +20,11 @@ class QuotientModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    // The seat this row won (an int, 0 for none), and whether it read equal to that seat's
-    // winning quotient (a bool).
-    static constexpr int seatRole = Qt::UserRole + 1;
-    static constexpr int tieRole = Qt::UserRole + 2;
+    // The row's marks in one int, so that a repaint asks once: the seat this row won (0 for
+    // none) and whether it read equal to that seat's winning quotient.
+    static constexpr int markRole = Qt::UserRole + 1;
+    static int wonSeat(int marks) { return marks >> 1; }
+    static bool tied(int marks) { return (marks & 1) != 0; }
 
     QuotientModel(
         std::shared_ptr<const apportion::Board> board, int party, QObject* parent = nullptr);

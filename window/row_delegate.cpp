@@ -15,9 +15,36 @@ const QString tieMarker = QStringLiteral("=");
 
 } // namespace
 
-QString elidedRowText(const QString& text, const QFontMetrics& metrics, int width)
+namespace {
+
+// The characters of a number as the board writes it, exponents aside.
+const QString numberCharacters = QStringLiteral("0123456789.-");
+
+// True when the text is a plain number whose every character is at most `advance` wide, with
+// room for one more: such a text fits whatever the font's kerning.
+bool surelyFits(const QString& text, int advance, int width)
 {
-    if (metrics.horizontalAdvance(text) <= width)
+    if (advance <= 0 || (text.size() + 1) * advance > width)
+        return false;
+    for (const QChar c : text) {
+        if (!numberCharacters.contains(c))
+            return false;
+    }
+    return true;
+}
+
+// The baseline of one line of text centred in the rectangle.
+int baseline(const QRect& rect, const QFontMetrics& metrics)
+{
+    return rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
+}
+
+} // namespace
+
+QString elidedRowText(
+    const QString& text, const QFontMetrics& metrics, int width, int numberAdvance)
+{
+    if (surelyFits(text, numberAdvance, width) || metrics.horizontalAdvance(text) <= width)
         return text;
     static const QRegularExpression exponent(QStringLiteral("^(.*[0-9.])([eE][+-]?[0-9]+)$"));
     const auto match = exponent.match(text);
@@ -30,31 +57,53 @@ QString elidedRowText(const QString& text, const QFontMetrics& metrics, int widt
     return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
+const RowDelegate::Fonts& RowDelegate::fontsFor(const QFont& font) const
+{
+    if (m_fontsSet && m_fonts.regular == font)
+        return m_fonts;
+    m_fonts.regular = font;
+    m_fonts.bold = font;
+    m_fonts.bold.setBold(true);
+    m_fonts.mark = font;
+    m_fonts.mark.setPointSizeF(font.pointSizeF() * markScale);
+    m_fonts.boldMetrics = QFontMetrics(m_fonts.bold);
+    m_fonts.markMetrics = QFontMetrics(m_fonts.mark);
+    m_fonts.numberAdvance = 0;
+    for (const QChar c : numberCharacters) {
+        m_fonts.numberAdvance = qMax(m_fonts.numberAdvance,
+            qMax(
+                m_fonts.boldMetrics.horizontalAdvance(c), QFontMetrics(font).horizontalAdvance(c)));
+    }
+    m_fontsSet = true;
+    return m_fonts;
+}
+
 RowDelegate::RowLayout RowDelegate::layoutRow(
     const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     RowLayout row { option.font, option.rect.adjusted(textMargin, 0, -textMargin, 0),
         index.data().toString(), {}, {}, {} };
+    const Fonts& fonts = fontsFor(option.font);
 
     // Bold and a number for the quotient that won a seat, "=" for a tie: never colour alone.
-    const int seat = index.data(QuotientModel::seatRole).toInt();
-    const bool tie = index.data(QuotientModel::tieRole).toBool();
+    const int marks = index.data(QuotientModel::markRole).toInt();
+    const int seat = QuotientModel::wonSeat(marks);
+    const bool tie = QuotientModel::tied(marks);
     if (seat > 0)
-        row.font.setBold(true);
+        row.font = fonts.bold;
     if (tie)
         row.marks = tieMarker;
     if (seat > 0)
         row.marks += (tie ? QStringLiteral(" ") : QString()) + QString::number(seat);
-    const QFontMetrics metrics = seat > 0 ? QFontMetrics(row.font) : option.fontMetrics;
     if (!row.marks.isEmpty()) {
-        row.markFont = option.font;
-        row.markFont.setPointSizeF(option.font.pointSizeF() * markScale);
-        const int width = QFontMetrics(row.markFont).horizontalAdvance(row.marks);
+        row.markFont = fonts.mark;
+        const int width = fonts.markMetrics.horizontalAdvance(row.marks);
         row.markRect = row.textRect;
         row.markRect.setLeft(row.textRect.right() - width);
         row.textRect.setRight(row.markRect.left() - textMargin);
     }
-    row.text = elidedRowText(row.text, metrics, row.textRect.width());
+    row.text = elidedRowText(row.text, seat > 0 ? fonts.boldMetrics : option.fontMetrics,
+        row.textRect.width(), fonts.numberAdvance);
     return row;
 }
 
@@ -73,15 +122,18 @@ void RowDelegate::paint(
     painter->setPen(
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
 
+    // Drawn at a point rather than in a rectangle: the rectangle's alignment goes through the
+    // rich text layout, the dearest part of a row, and one line of plain text needs none of it.
     const RowLayout row = layoutRow(option, index);
+    const Fonts& fonts = fontsFor(option.font);
     if (!row.marks.isEmpty()) {
         painter->setFont(row.markFont);
         painter->drawText(
-            row.markRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, row.marks);
+            QPoint(row.markRect.left(), baseline(row.markRect, fonts.markMetrics)), row.marks);
     }
     painter->setFont(row.font);
-    painter->drawText(
-        row.textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.text);
+    const QFontMetrics& metrics = row.font.bold() ? fonts.boldMetrics : option.fontMetrics;
+    painter->drawText(QPoint(row.textRect.left(), baseline(row.textRect, metrics)), row.text);
 
     if ((option.state & QStyle::State_HasFocus) && option.widget && option.widget->hasFocus()) {
         QStyleOptionFocusRect focus;

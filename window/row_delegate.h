@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QStyledItemDelegate>
 
 // Draws a list row as a classic list box does: one line of text, the selection highlight and
@@ -33,8 +34,26 @@ private:
         QString marks; // "=", the seat number, or both
     };
     RowLayout layoutRow(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
+    // Fonts and metrics derived from the lists' font, kept while it stays the same: a seat
+    // repaints every visible row of five lists, and building them each time cost more than the
+    // drawing.
+    struct Fonts {
+        QFont regular;
+        QFont bold;
+        QFont mark;
+        QFontMetrics boldMetrics { QFont() };
+        QFontMetrics markMetrics { QFont() };
+        int numberAdvance = 0; // the widest digit, point or minus, bold or not
+    };
+    const Fonts& fontsFor(const QFont& font) const;
+    mutable Fonts m_fonts;
+    mutable bool m_fontsSet = false;
 };
 
 // The text elided to the width, with "…" where it was cut; a number's exponent ("E+20") stays
-// whole at the end, so the elided text never reads as another number.
-QString elidedRowText(const QString& text, const QFontMetrics& metrics, int width);
+// whole at the end, so the elided text never reads as another number. `numberAdvance`, if not
+// 0, is the widest advance of a character of a number in this font: a number that fits by it
+// is not measured.
+QString elidedRowText(
+    const QString& text, const QFontMetrics& metrics, int width, int numberAdvance = 0);
