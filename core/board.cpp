@@ -194,6 +194,14 @@ void Board::ClearAll()
     seatsGiven = 0;
 }
 
+std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties)
+{
+    std::array<std::string, partyCount> votes;
+    for (int i = 0; i < partyCount; ++i)
+        votes[i] = parties[i].rows.empty() ? parties[i].entryText : parties[i].rows.front();
+    return votes;
+}
+
 void Board::StartNewExample(const std::array<std::string, partyCount>& votes)
 {
     for (int i = 0; i < partyCount; ++i) {

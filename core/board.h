@@ -67,4 +67,7 @@ struct Board {
     bool operator==(const Board&) const = default;
 };
 
+// Each party's vote text: its row 0 once the votes were entered, its entry text before.
+std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties);
+
 } // namespace apportion

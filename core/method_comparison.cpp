@@ -140,21 +140,11 @@ MethodComparison CompareMethods(const std::array<std::string, partyCount>& votes
     return comparison;
 }
 
-std::array<std::string, partyCount> ComparedVotes(const Board& board)
-{
-    std::array<std::string, partyCount> votes;
-    for (int i = 0; i < partyCount; ++i) {
-        const auto& party = board.parties[i];
-        votes[i] = party.rows.empty() ? party.entryText : party.rows.front();
-    }
-    return votes;
-}
-
 MethodComparison CompareMethods(const Board& board)
 {
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
-    return CompareMethods(ComparedVotes(board), seatTotal);
+    return CompareMethods(VoteTexts(board.parties), seatTotal);
 }
 
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison)

@@ -43,9 +43,6 @@ MethodComparison CompareMethods(const std::array<std::string, partyCount>& votes
 // the votes are entered, the vote boxes' texts.
 MethodComparison CompareMethods(const Board& board);
 
-// The vote texts a comparison of the board reads.
-std::array<std::string, partyCount> ComparedVotes(const Board& board);
-
 // The comparison as a table of texts, as the window and the copies show it: a header, a row of
 // votes and vote shares, and one row per method with each party's seats and seat share, the
 // Gallagher index and the effective number of parties. Numbers use "." as their decimal point.

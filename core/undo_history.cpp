@@ -66,20 +66,14 @@ void UndoHistory::ClearAll(Board& board)
 
 std::array<std::string, partyCount> UndoHistory::lastVotes(const Board& board) const
 {
-    auto votesOf = [](const std::array<PartyColumn, partyCount>& parties) {
-        std::array<std::string, partyCount> votes;
-        for (int i = 0; i < partyCount; ++i)
-            votes[i] = parties[i].rows.empty() ? parties[i].entryText : parties[i].rows.front();
-        return votes;
-    };
     if (!board.parties[0].rows.empty())
-        return votesOf(board.parties);
+        return VoteTexts(board.parties);
     for (std::size_t step = m_done; step-- > 0;) {
         const auto* clear = std::get_if<ClearStep>(&m_steps[step]);
         if (clear && !clear->parties[0].rows.empty())
-            return votesOf(clear->parties);
+            return VoteTexts(clear->parties);
     }
-    return votesOf(board.parties);
+    return VoteTexts(board.parties);
 }
 
 void UndoHistory::NewExample(Board& board)

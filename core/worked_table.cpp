@@ -9,7 +9,7 @@ WorkedTable MakeWorkedTable(const Board& board)
 {
     WorkedTable table;
     table.seatTotal = FormatShortest(board.SeatTotal());
-    table.votes = ComparedVotes(board);
+    table.votes = VoteTexts(board.parties);
 
     // Seat k was competed for by every party's row k.
     for (std::size_t s = 0; s < board.seatHistory.size(); ++s) {

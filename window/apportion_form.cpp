@@ -400,7 +400,9 @@ void ApportionForm::showBoard(Operation operation)
     if (operation == Operation::GiveNextSeat || operation == Operation::History)
         m_scrollLink->showLastRow();
     showHistoryActions();
-    showComparison();
+    // A seat turn changes neither the votes nor the seat total.
+    if (operation != Operation::GiveNextSeat)
+        showComparison();
 }
 
 void ApportionForm::showDivisorSelection()
@@ -434,7 +436,7 @@ void ApportionForm::showZoomActions()
 
 void ApportionForm::showComparison()
 {
-    auto inputs = std::make_pair(ComparedVotes(*m_board), m_board->SeatTotal());
+    auto inputs = std::make_pair(VoteTexts(m_board->parties), m_board->SeatTotal());
     if (m_compared == inputs)
         return;
     const MethodComparison comparison = CompareMethods(*m_board);

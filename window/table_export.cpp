@@ -32,11 +32,30 @@ struct Sections {
 
 // Numbers written by the window always use "." and never group digits, so swapping the point
 // is the whole conversion.
+QString withPoint(const std::string& text, QChar point)
+{
+    return QString::fromStdString(text).replace(QLatin1Char('.'), point);
+}
+
+// The comparison's heading, then its rows.
+QList<Line> comparisonLines(const ComparisonTable& table, QChar point)
+{
+    Line heading;
+    for (const auto& column : table.header)
+        heading << Cell { QString::fromStdString(column), true };
+    QList<Line> lines { heading };
+    for (const auto& row : table.rows) {
+        Line line;
+        for (const auto& cell : row)
+            line << Cell { withPoint(cell.text, point), cell.change != 0 };
+        lines << line;
+    }
+    return lines;
+}
+
 Sections sections(const WorkedTable& table, QChar point)
 {
-    auto number = [point](const std::string& text) {
-        return QString::fromStdString(text).replace(QLatin1Char('.'), point);
-    };
+    auto number = [point](const std::string& text) { return withPoint(text, point); };
     const int leading = static_cast<int>(seatColumns.size());
 
     Sections parts;
@@ -69,14 +88,8 @@ Sections sections(const WorkedTable& table, QChar point)
         total << Cell { QString::number(seats), true };
     parts.seats << total;
 
-    for (const auto& heading : table.comparison.header)
-        parts.comparisonHeading << Cell { QString::fromStdString(heading), true };
-    for (const auto& row : table.comparison.rows) {
-        Line line;
-        for (const auto& cell : row)
-            line << Cell { number(cell.text), cell.change != 0 };
-        parts.comparison << line;
-    }
+    parts.comparison = comparisonLines(table.comparison, point);
+    parts.comparisonHeading = parts.comparison.takeFirst();
     return parts;
 }
 
@@ -147,14 +160,6 @@ QString printedTable(const Line& heading, QList<Line> lines, bool shareOnItsOwnL
     for (const Line& line : lines)
         html += htmlRow(line, false, QStringLiteral("<td style=\"white-space: nowrap\">"));
     return html + QStringLiteral("</tbody></table>\n");
-}
-
-QList<Line> comparisonLines(const ComparisonTable& table, QChar point)
-{
-    WorkedTable worked;
-    worked.comparison = table;
-    const Sections parts = sections(worked, point);
-    return QList<Line> { parts.comparisonHeading } << parts.comparison;
 }
 
 } // namespace

@@ -359,8 +359,8 @@ void TestApportionForm::rowsExplainThemselves()
     // party 5's 11.3 beside it; the row the seat wrote below it is plain.
     auto marks = [this](int party, int row) {
         const QModelIndex index = rowIndex(quotients(party), row);
-        const int marks = index.data(QuotientModel::markRole).toInt();
-        return std::make_pair(QuotientModel::wonSeat(marks), QuotientModel::tied(marks));
+        const int packed = index.data(QuotientModel::markRole).toInt();
+        return std::make_pair(QuotientModel::wonSeat(packed), QuotientModel::tied(packed));
     };
     QCOMPARE(marks(3, 7), std::make_pair(7, true));
     QCOMPARE(marks(4, 7), std::make_pair(0, true));
