@@ -42,9 +42,9 @@ namespace {
         for (auto record = board.seatHistory.rbegin(); record != board.seatHistory.rend();
              ++record) {
             if (record->winner == party)
-                return { party, votes, record->divisorText, record->quotient };
+                return { party, votes, record->divisorText, record->quotient, record->method };
         }
-        return { party, votes, "1", votes };
+        return { party, votes, "1", votes, std::nullopt };
     }
 
 } // namespace
@@ -116,14 +116,8 @@ void Board::GiveNextSeat()
     std::array<double, partyCount> latest {};
     for (int f = 0; f < partyCount; ++f)
         latest[f] = ParseNumber(parties[f].rows[last]);
-    int winner = 0;
-    double best = latest[0];
-    for (int f = 0; f < partyCount; ++f) {
-        if (best < latest[f]) {
-            best = latest[f];
-            winner = f;
-        }
-    }
+    const int winner = SeatWinner(latest);
+    const double best = latest[static_cast<std::size_t>(winner)];
 
     // The winner's seat count and the divisor for its next quotient are settled before anything
     // is written, so a seat with no divisor (a seat count edited out of range or to a fraction
@@ -167,7 +161,7 @@ void Board::GiveNextSeat()
         auto& rows = parties[h].rows;
         if (h == winner) {
             record.quotient = winnerVotes / divisor;
-            rows.push_back(FormatShortest(RoundHalfAway(record.quotient, 1)));
+            rows.push_back(FormatShortest(CompetingQuotient(winnerVotes, divisor)));
         } else {
             rows.push_back(FormatShortest(latest[h]));
         }
@@ -193,6 +187,18 @@ void Board::ClearAll()
     seatHistory.clear();
     seatsGiven = 0;
 }
+
+int SeatWinner(const std::array<double, partyCount>& quotients)
+{
+    int winner = 0;
+    for (int f = 1; f < partyCount; ++f) {
+        if (quotients[static_cast<std::size_t>(winner)] < quotients[static_cast<std::size_t>(f)])
+            winner = f;
+    }
+    return winner;
+}
+
+double CompetingQuotient(double votes, double divisor) { return RoundHalfAway(votes / divisor, 1); }
 
 std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties)
 {

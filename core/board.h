@@ -67,6 +67,14 @@ struct Board {
     bool operator==(const Board&) const = default;
 };
 
+// The seat turn's rule, shared by the board and by every computation of final seats: the party
+// whose quotient is the highest wins, the leftmost of quotients that are equal.
+int SeatWinner(const std::array<double, partyCount>& quotients);
+
+// The quotient a winner competes with next: votes ÷ divisor, rounded to one decimal with halves
+// away from zero, as its new row is written.
+double CompetingQuotient(double votes, double divisor);
+
 // Each party's vote text: its row 0 once the votes were entered, its entry text before.
 std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties);
 

@@ -16,43 +16,41 @@ namespace {
 
     std::string seatNumber(int seat) { return "мандат № " + std::to_string(seat); }
 
-    // A seat count as the party's box held it: "1 мандат", "3 мандата", "2.5 мандата".
-    std::string seatCount(const std::string& seatsText)
-    {
-        const double seats = ParseNumber(seatsText);
-        return FormatShortest(seats) + (seats == 1 ? " мандат" : " мандата");
-    }
+    std::string seatCount(const std::string& seatsText) { return SeatCountText(seatsText); }
 
-    // "партии 4 и 5", "партии 1, 3 и 5".
-    std::string partyList(const std::vector<TiedQuotient>& tie)
-    {
-        std::string text = "партии ";
-        for (std::size_t i = 0; i < tie.size(); ++i) {
-            if (i > 0)
-                text += i + 1 == tie.size() ? " и " : ", ";
-            text += std::to_string(tie[i].party + 1);
-        }
-        return text;
-    }
+    std::string partyList(const std::vector<TiedQuotient>& tie) { return "партии " + PartyNumbers(tie); }
 
-    // A text as typed, in quotation marks; a long one by its start and its length.
+    // A text as typed, in quotation marks; a long one by its first letters and its length in
+    // letters (UTF-8 sequences, never cut inside one).
     std::string quoted(const std::string& text)
     {
-        if (text.size() <= quotedLength)
+        std::size_t letters = 0;
+        std::size_t cut = text.size();
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+                continue; // inside a letter
+            if (letters == quotedLength)
+                cut = i;
+            ++letters;
+        }
+        if (letters <= quotedLength)
             return "„" + text + "“";
-        std::size_t cut = quotedLength;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut; // not inside a UTF-8 sequence
-        return "„" + text.substr(0, cut) + "…“ (" + std::to_string(text.size()) + " знака)";
+        return "„" + text.substr(0, cut) + "…“ (" + std::to_string(letters) + " знака)";
     }
 
-    // How a row's text was read, where its text is not the number's own form.
-    std::string readAs(const std::string& text)
+    std::string readAs(const std::string& text) { return ReadingOf(text); }
+
+    // Where the seat a row competes for lies past the seat total, it competes for it only once
+    // the total is raised.
+    // `subject` starts the sentence ("с него партията").
+    std::string competesFor(
+        const Board& board, int seat, const std::string& subject, const std::string& goesOn)
     {
-        const std::string value = FormatShortest(ParseNumber(text));
-        if (value == text)
-            return {};
-        return quoted(text) + " се чете като " + value + ".";
+        if (seat > board.SeatTotal()) {
+            return subject + " би се състезавала за " + seatNumber(seat)
+                + ", ако броят на мандатите се увеличи.";
+        }
+        return subject + " " + goesOn + " за " + seatNumber(seat) + ".";
     }
 
     std::string division(const TiedQuotient& quotient)
@@ -61,14 +59,9 @@ namespace {
             + ApproximateText(quotient.unrounded);
     }
 
-    // The division and, where the row differs from it, the rounding that gave the row.
     std::string divisionTo(const TiedQuotient& quotient, double competed)
     {
-        std::string text = division(quotient);
-        const std::string rounded = FormatShortest(competed);
-        if (ApproximateText(quotient.unrounded) != rounded)
-            text += " → " + rounded;
-        return text;
+        return DivisionText(quotient, competed);
     }
 
     std::string explainTie(const SeatRecord& record, double competed)
@@ -99,27 +92,66 @@ namespace {
     {
         std::string text = "Мандат № " + std::to_string(record.seat) + " за "
             + partyName(record.winner) + " (" + MethodCaption(record.method)
-            + "): " + divisionTo(record.won, competed) + "\nС него партията има "
-            + seatCount(record.seatsAfter) + ".";
+            + "): " + divisionTo(record.won, competed);
+        // After a method change a party competes with a quotient the earlier method computed.
+        if (record.won.method && *record.won.method != record.method) {
+            text += " — частното е изчислено по " + MethodCaption(*record.won.method)
+                + ", преди смяната на метода";
+        }
+        text += "\nС него партията има " + seatCount(record.seatsAfter) + ".";
         if (!record.tie.empty())
             text += "\n" + explainTie(record, competed);
         return text;
     }
 
-    std::string explainNewQuotient(const SeatRecord& record)
+    std::string explainNewQuotient(const Board& board, const SeatRecord& record)
     {
         const TiedQuotient quotient { record.winner, ParseNumber(record.voteText),
-            record.divisorText, record.quotient };
+            record.divisorText, record.quotient, record.method };
         std::string text = "Ново частно на " + partyName(record.winner) + " след "
             + seatNumber(record.seat) + " (" + MethodCaption(record.method) + "): "
             + divisionTo(quotient, ParseNumber(record.row)) + "\nДелител " + record.divisorText
-            + " — за мандат № " + std::to_string(record.divisorPosition + 2) + " на партията";
+            + " — за партия с " + seatCount(std::to_string(record.divisorPosition + 1));
         if (record.divisorPosition >= divisorSeriesLength)
             text += ", след последния делител в списъка";
-        return text + "; с това частно тя се състезава за " + seatNumber(record.seat + 1) + ".";
+        return text + "; " + competesFor(board, record.seat + 1, "с това частно тя", "се състезава");
     }
 
 } // namespace
+
+std::string ReadingOf(const std::string& text)
+{
+    const std::string value = FormatShortest(ParseNumber(text));
+    if (value == text)
+        return {};
+    return quoted(text) + " се чете като " + value + ".";
+}
+
+std::string SeatCountText(const std::string& seatsText)
+{
+    const double seats = ParseNumber(seatsText);
+    return FormatShortest(seats) + (seats == 1 ? " мандат" : " мандата");
+}
+
+std::string PartyNumbers(const std::vector<TiedQuotient>& parties)
+{
+    std::string text;
+    for (std::size_t i = 0; i < parties.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == parties.size() ? " и " : ", ";
+        text += std::to_string(parties[i].party + 1);
+    }
+    return text;
+}
+
+std::string DivisionText(const TiedQuotient& quotient, double competed)
+{
+    std::string text = division(quotient);
+    const std::string rounded = FormatShortest(competed);
+    if (ApproximateText(quotient.unrounded) != rounded)
+        text += " → " + rounded;
+    return text;
+}
 
 std::string ApproximateText(double value)
 {
@@ -127,8 +159,13 @@ std::string ApproximateText(double value)
     const auto point = text.find('.');
     if (point == std::string::npos || text.find('E') != std::string::npos)
         return text;
-    if (text.size() - point - 1 > explainedDecimals) {
-        text.resize(point + 1 + explainedDecimals);
+    // Four decimals, or four significant digits where the value is smaller than that shows.
+    std::size_t keep = point + 1 + explainedDecimals;
+    const auto significant = text.find_first_not_of("-0.");
+    if (significant != std::string::npos && significant > point)
+        keep = std::max(keep, significant + explainedDecimals);
+    if (text.size() > keep) {
+        text.resize(keep);
         text += "…";
     }
     return text;
@@ -175,17 +212,17 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     const int next = static_cast<int>(row); // the seat this row competes, or competed, for
     if (row == 1) {
         return "Първо частно на " + partyName(party) + ": " + FormatShortest(competed)
-            + " ÷ 1 = " + FormatShortest(competed) + readingLine
-            + "\nС него партията се състезава за " + seatNumber(next) + ".";
+            + " ÷ 1 = " + FormatShortest(competed) + readingLine + "\n"
+            + competesFor(board, next, "С него партията", "се състезава");
     }
     if (row - 2 >= board.seatHistory.size())
         return {};
     const SeatRecord& previous = board.seatHistory[row - 2];
     if (previous.winner == party)
-        return explainNewQuotient(previous);
+        return explainNewQuotient(board, previous);
     return "Частното на " + partyName(party) + " остава " + FormatShortest(competed) + " след "
         + seatNumber(previous.seat) + " (за " + partyName(previous.winner)
-        + "); с него партията продължава да се състезава за " + seatNumber(next) + ".";
+        + "); " + competesFor(board, next, "с него партията", "продължава да се състезава");
 }
 
 std::string ExplainDivisor(DivisorMethod method, int position)
@@ -194,9 +231,9 @@ std::string ExplainDivisor(DivisorMethod method, int position)
     const std::string divisor = DivisorText(method, seat);
     if (position < 0 || divisor.empty())
         return {};
-    std::string text = "Делител " + divisor + " за мандат № " + std::to_string(seat)
-        + " на партия: щом партията има " + seatCount(std::to_string(seat - 1))
-        + ", частното ѝ е гласовете ÷ " + divisor + ".";
+    std::string text = "Делител " + divisor + ": щом партията има "
+        + seatCount(std::to_string(seat - 1)) + ", частното ѝ за следващия ѝ мандат е гласовете ÷ "
+        + divisor + ".";
     if (method == DivisorMethod::EqualProportions) {
         text += "\n√(" + std::to_string(seat) + "·" + std::to_string(seat - 1)
             + ") = " + ApproximateText(EqualProportionsRoot(seat)) + " → " + divisor

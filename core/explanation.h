@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace apportion {
 
@@ -32,8 +33,23 @@ std::string ExplainRow(const Board& board, int party, std::size_t row);
 // equal proportions, the square root it was rounded from.
 std::string ExplainDivisor(DivisorMethod method, int position);
 
+// How a typed text was read, where it is not the number's own form: "„3066,8“ се чете като
+// 3066."; empty where it is.
+std::string ReadingOf(const std::string& text);
+
+// A seat count as the party's box held it: "1 мандат", "3 мандата", "2.5 мандата".
+std::string SeatCountText(const std::string& seatsText);
+
+// The parties' numbers as the window counts them: "4 и 5", "1, 3 и 5".
+std::string PartyNumbers(const std::vector<TiedQuotient>& parties);
+
+// A division as it competed: "58125 ÷ 3 = 19375", or with the rounding that gave the row where
+// it differs from the unrounded quotient: "45 ÷ 4 = 11.25 → 11.3".
+std::string DivisionText(const TiedQuotient& quotient, double competed);
+
 // A value as the explanations write it: the window's own form, cut to four decimals with "…"
-// where it has more ("11.3333…").
+// where it has more ("11.3333…"), or to four significant digits where the value is too small for
+// four decimals to show them ("0.00001234…").
 std::string ApproximateText(double value);
 
 } // namespace apportion

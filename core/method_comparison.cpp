@@ -66,11 +66,26 @@ namespace {
         return std::isfinite(value) ? FormatFixed(value, places) : "—";
     }
 
-    std::string withShare(const std::string& count, double share)
+    std::string shareText(double share)
     {
-        if (!std::isfinite(share))
-            return count;
-        return count + " (" + FormatFixed(share, 1) + " %)";
+        return std::isfinite(share) ? FormatFixed(share, 1) : std::string();
+    }
+
+    // "3 (42.9 %)", or the count alone where the share is not defined.
+    ComparisonTable::Cell countCell(const std::string& shown, const std::string& count,
+        double share, int change = 0)
+    {
+        const std::string percent = shareText(share);
+        return { percent.empty() ? shown : shown + " (" + percent + " %)", change, count,
+            percent };
+    }
+
+    ComparisonTable::Cell textCell(std::string text) { return { std::move(text), 0, {}, {} }; }
+
+    ComparisonTable::Cell indexCell(double value)
+    {
+        const std::string text = numberOrDash(value, 2);
+        return { text, 0, std::isfinite(value) ? text : std::string(), {} };
     }
 
 } // namespace
@@ -95,15 +110,11 @@ std::array<int, partyCount> FinalSeats(
 
     const int total = std::clamp(seatTotal, 0, maxPartySeats);
     for (int turn = 0; turn < total; ++turn) {
-        int winner = 0;
-        for (int f = 1; f < partyCount; ++f) {
-            if (latest[winner] < latest[f])
-                winner = f;
-        }
+        const int winner = SeatWinner(latest);
         const int held = ++seats[winner];
         // RoundHalfAway reads back a decimal of at most 15 significant digits, which writing
         // and reading again would leave as it is.
-        latest[winner] = RoundHalfAway(votesRead[winner] / divisors[held + 1], 1);
+        latest[winner] = CompetingQuotient(votesRead[winner], divisors[held + 1]);
         written[winner] = true;
         for (int h = 0; h < partyCount; ++h) {
             if (!written[h]) {
@@ -156,27 +167,27 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
     table.header.push_back("Индекс на Галахър");
     table.header.push_back("Ефективен брой партии");
 
-    std::vector<ComparisonTable::Cell> votes { { "Гласове" } };
-    for (int i = 0; i < partyCount; ++i)
-        votes.push_back(
-            { withShare(FormatShortest(comparison.votes[i]), comparison.voteShares[i]) });
-    votes.push_back({ "" });
-    votes.push_back({ numberOrDash(comparison.effectivePartiesByVotes, 2) });
+    std::vector<ComparisonTable::Cell> votes { textCell("Гласове") };
+    for (int i = 0; i < partyCount; ++i) {
+        const std::string count = FormatShortest(comparison.votes[i]);
+        votes.push_back(countCell(count, count, comparison.voteShares[i]));
+    }
+    votes.push_back(textCell(""));
+    votes.push_back(indexCell(comparison.effectivePartiesByVotes));
     table.rows.push_back(std::move(votes));
 
     const MethodResult& reference = comparison.methods[0];
     for (const MethodResult& result : comparison.methods) {
         const auto seatShares = shares(result.seats);
-        std::vector<ComparisonTable::Cell> row { { MethodCaption(result.method) } };
+        std::vector<ComparisonTable::Cell> row { textCell(MethodCaption(result.method)) };
         for (int i = 0; i < partyCount; ++i) {
             const int change = result.seats[i] - reference.seats[i];
-            std::string count = std::to_string(result.seats[i]);
-            if (change != 0)
-                count += change > 0 ? " ▲" : " ▼";
-            row.push_back({ withShare(count, seatShares[i]), change });
+            const std::string count = std::to_string(result.seats[i]);
+            const std::string shown = change == 0 ? count : count + (change > 0 ? " ▲" : " ▼");
+            row.push_back(countCell(shown, count, seatShares[i], change));
         }
-        row.push_back({ numberOrDash(result.gallagher, 2) });
-        row.push_back({ numberOrDash(result.effectiveParties, 2) });
+        row.push_back(indexCell(result.gallagher));
+        row.push_back(indexCell(result.effectiveParties));
         table.rows.push_back(std::move(row));
     }
     return table;

@@ -48,13 +48,18 @@ MethodComparison CompareMethods(const Board& board);
 // Gallagher index and the effective number of parties. Numbers use "." as their decimal point.
 struct ComparisonTable {
     struct Cell {
-        std::string text;
+        std::string text; // as the window shows it: "3 ▲ (42.9 %)"
         // Seats more (above 0) or fewer (below 0) than D'Hondt gives the party; the text then
         // carries "▲" or "▼" after the seat count, so the difference is not told by colour alone.
         int change = 0;
+        // The cell's numbers alone, for copies that give each number a cell of its own: the count
+        // (votes, seats or an index) and the share in percent, written with "." and as the text
+        // shows them; empty where the cell has none.
+        std::string count;
+        std::string share;
     };
     std::vector<std::string> header;
-    std::vector<std::vector<Cell>> rows;
+    std::vector<std::vector<Cell>> rows; // the votes' row first, then one per method
 };
 
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison);

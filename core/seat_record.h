@@ -2,6 +2,7 @@
 
 #include "core/divisor_series.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct TiedQuotient {
     double votes = 0;
     std::string divisorText; // "1" while the party's latest row is its vote total
     double unrounded = 0;
+    // The method whose divisor gave the quotient; none for the vote total over 1, which is the
+    // same under every method.
+    std::optional<DivisorMethod> method;
 
     bool operator==(const TiedQuotient&) const = default;
 };

@@ -82,6 +82,13 @@ void UndoHistory::NewExample(Board& board)
         return;
     NewExampleStep step { { board.parties, board.seatHistory, board.seatsGiven, lastVotes(board) },
         board.divisorSelection };
+    // After a clear the boxes are empty until the user types into them: what was typed stays.
+    if (board.parties[0].rows.empty()) {
+        for (int i = 0; i < partyCount; ++i) {
+            if (!board.parties[i].entryText.empty())
+                step.entriesAfter[i] = board.parties[i].entryText;
+        }
+    }
     board.StartNewExample(step.entriesAfter);
     record(std::move(step));
 }

@@ -26,8 +26,8 @@ public:
     void GiveNextSeat(Board& board);
     void ClearAll(Board& board);
     // Leaves the allocation for a new example with the same votes (Board::StartNewExample): the
-    // vote totals of the allocation, or of the one a clear emptied. Does nothing while the votes
-    // can still be entered.
+    // vote totals of the allocation, or of the one a clear emptied where nothing was typed into
+    // the emptied box since. Does nothing while the votes can still be entered.
     void NewExample(Board& board);
 
     bool CanUndo() const { return m_done > 0; }

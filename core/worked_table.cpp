@@ -9,7 +9,13 @@ WorkedTable MakeWorkedTable(const Board& board)
 {
     WorkedTable table;
     table.seatTotal = FormatShortest(board.SeatTotal());
-    table.votes = VoteTexts(board.parties);
+    const auto typed = VoteTexts(board.parties);
+    for (int i = 0; i < partyCount; ++i) {
+        table.votes[i] = FormatShortest(ParseNumber(typed[i]));
+        const std::string reading = ReadingOf(typed[i]);
+        if (!reading.empty())
+            table.readings.push_back("Партия " + std::to_string(i + 1) + ": " + reading);
+    }
 
     // Seat k was competed for by every party's row k.
     for (std::size_t s = 0; s < board.seatHistory.size(); ++s) {
@@ -17,7 +23,7 @@ WorkedTable MakeWorkedTable(const Board& board)
         const std::size_t competing = s + 1;
         WorkedTable::Row row { std::to_string(record.seat), MethodCaption(record.method),
             std::to_string(record.winner + 1), FormatShortest(record.won.votes),
-            record.won.divisorText, {}, {} };
+            record.won.divisorText, ApproximateText(record.won.unrounded), {}, {} };
         for (int i = 0; i < partyCount; ++i) {
             const auto& rows = board.parties[i].rows;
             if (competing >= rows.size())

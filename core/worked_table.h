@@ -12,7 +12,8 @@ namespace apportion {
 // An allocation as a table for a worksheet, a spreadsheet or paper: the seat total and the vote
 // totals, then one row per seat given, numbered since the votes were entered and naming the
 // method that gave it, then each party's seats, and the five methods compared. Every number is
-// a text exactly as the window shows it, with "." as its decimal point.
+// a text of its own, exactly as the window shows it, with "." as its decimal point; the copies
+// and the printout format their cells from these parts.
 struct WorkedTable {
     struct Quotient {
         std::string text; // the party's quotient as it competed for the seat
@@ -23,15 +24,20 @@ struct WorkedTable {
         std::string seat;
         std::string method;
         std::string party; // 1 to 5, as the window counts parties
-        // The winning division: votes ÷ divisor = quotient, the quotient as it competed.
+        // The winning division: votes ÷ divisor = unrounded → quotient, the quotient as it
+        // competed. `unrounded` is cut as the explanations cut it ("11.3333…").
         std::string votes;
         std::string divisor;
+        std::string unrounded;
         std::string quotient;
         std::array<Quotient, partyCount> quotients;
     };
 
     std::string seatTotal;
+    // The vote totals as the allocation read them, and a note for each typed text that reads
+    // as another number ("„3066,8“ се чете като 3066.").
     std::array<std::string, partyCount> votes;
+    std::vector<std::string> readings;
     std::vector<Row> rows;
     std::array<int, partyCount> seats {}; // each party's seats after the last row
     ComparisonTable comparison;

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Allocations, SeatHistory,
         HistoryCase { "RoundingTie", DivisorMethod::DHondt, { "16", "4", "3", "45", "34" },
             { { 3, "2", "22.5" }, { 4, "2", "17" }, { 3, "3", "15" }, { 4, "3", "11.3" },
                 { 0, "2", "8" }, { 3, "4", "11.3" }, { 3, "5", "9" } },
-            7, { { 3, 45, "4", 11.25 }, { 4, 34, "3", 34.0 / 3 } } }),
+            7, { { 3, 45, "4", 11.25, DivisorMethod::DHondt }, { 4, 34, "3", 34.0 / 3, DivisorMethod::DHondt } } }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SeatHistory, ExplainsRowsFromTheHistory)
@@ -105,12 +105,14 @@ TEST(SeatHistory, ExplainsRowsFromTheHistory)
     const std::string lost = ExplainRow(board, 4, 7);
     EXPECT_NE(lost.find("партия 5: 34 ÷ 3 = 11.3333…"), std::string::npos) << lost;
     EXPECT_NE(lost.find("би отишъл при партия 5"), std::string::npos) << lost;
-    EXPECT_EQ(ExplainRow(board, 3, 8)
-                  .rfind("Ново частно на партия 4 след мандат № 7 (D’Hondt): "
-                         "45 ÷ 5 = 9\nДелител 5 — за мандат № 5 на партията; "
-                         "с това частно тя се състезава за мандат № 8.",
-                      0),
-        0u);
+    // Seven of seven seats given: the last row competes only if the total is raised.
+    EXPECT_EQ(ExplainRow(board, 3, 8),
+        "Ново частно на партия 4 след мандат № 7 (D’Hondt): 45 ÷ 5 = 9\nДелител 5 — за партия "
+        "с 4 мандата; с това частно тя би се състезавала за мандат № 8, ако броят на мандатите "
+        "се увеличи.");
+    board.seatSelection = 7;
+    EXPECT_EQ(ExplainRow(board, 3, 8).substr(ExplainRow(board, 3, 8).find("; ")),
+        "; с това частно тя се състезава за мандат № 8.");
     EXPECT_EQ(ExplainRow(board, 0, 0), "Гласове на партия 1: 16");
     EXPECT_EQ(ExplainRow(board, 0, 9), "");
 
@@ -119,7 +121,10 @@ TEST(SeatHistory, ExplainsRowsFromTheHistory)
         "Мандат № 6 за партия 1 (D’Hondt): 58125 ÷ 3 = 19375\nС него партията има 3 мандата.");
     EXPECT_EQ(ExplainRow(board, 4, 8),
         "Частното на партия 5 остава 12264 след мандат № 7 (за партия 4); с него партията "
-        "продължава да се състезава за мандат № 8.");
+        "би се състезавала за мандат № 8, ако броят на мандатите се увеличи.");
+    EXPECT_EQ(ExplainRow(board, 4, 7),
+        "Частното на партия 5 остава 12264 след мандат № 6 (за партия 1); с него партията "
+        "продължава да се състезава за мандат № 7.");
     EXPECT_NE(ExplainDivisor(DivisorMethod::EqualProportions, 0).find("√(2·1) = 1.4142… → 1.41"),
         std::string::npos);
 }
@@ -141,6 +146,9 @@ TEST(SeatHistory, ExplainsOddTextsByTheirReading)
         << winner.substr(0, 200);
     EXPECT_NE(
         winner.find("…“ (5000 знака) се чете като 1.79769313486232E+308."), std::string::npos);
+    // Quoted by letters, not bytes: 24 Cyrillic letters of 36, and their count.
+    EXPECT_EQ(ReadingOf("абвгдежзийклмнопрстуфхцчшщъьюяабвгде"),
+        "„абвгдежзийклмнопрстуфхцч…“ (36 знака) се чете като 0.");
     EXPECT_LT(winner.size(), 400u);
 
     // A seat count typed over before the turn: the explanation says what the box then held.
@@ -183,6 +191,10 @@ TEST(SeatHistory, NumbersSeatsAcrossAMethodChange)
     EXPECT_EQ(table.seats, (std::array { 2, 2, 1, 0, 0 }));
     EXPECT_EQ(
         ExplainRow(board, 2, 4).rfind("Мандат № 4 за партия 3 (Sainte-Lague): 27142 ÷ 1", 0), 0u);
+    // Party 2 competed with a quotient D'Hondt computed before the change.
+    EXPECT_EQ(ExplainRow(board, 1, 5),
+        "Мандат № 5 за партия 2 (Sainte-Lague): 45871 ÷ 2 = 22935.5 — частното е изчислено по "
+        "D’Hondt, преди смяната на метода\nС него партията има 2 мандата.");
 }
 
 TEST(SeatHistory, DominantPartyGoesPastTheListedDivisors)

@@ -98,4 +98,23 @@ TEST(Undo, KeepsWhatWasTypedBetweenActions)
     EXPECT_EQ(board.parties[4].entryText, "typed");
 }
 
+// After a clear, a new example takes the cleared votes only into the boxes left empty.
+TEST(Undo, NewExampleAfterAClearKeepsTypedVotes)
+{
+    Board board;
+    board.LoadWindow();
+    UndoHistory history;
+    history.EnterVotes(board);
+    history.GiveNextSeat(board);
+    history.ClearAll(board);
+    board.parties[1].entryText = "1234567";
+    history.NewExample(board);
+    EXPECT_EQ(board.parties[0].entryText, "58125");
+    EXPECT_EQ(board.parties[1].entryText, "1234567");
+    EXPECT_EQ(board.parties[4].entryText, "12264");
+    history.Undo(board);
+    history.Redo(board);
+    EXPECT_EQ(board.parties[1].entryText, "1234567");
+}
+
 } // namespace

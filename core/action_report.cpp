@@ -1,0 +1,128 @@
+#include "core/action_report.h"
+
+#include "core/explanation.h"
+#include "core/number_text.h"
+
+namespace apportion {
+
+namespace {
+
+    std::string seatOf(const SeatRecord& record)
+    {
+        return "мандат № " + std::to_string(record.seat) + " за партия "
+            + std::to_string(record.winner + 1);
+    }
+
+    bool hasRows(const Board& board) { return !board.parties[0].rows.empty(); }
+
+    std::string methodName(const Board& board)
+    {
+        return board.method ? MethodCaption(*board.method) : std::string();
+    }
+
+    // What one step of the history changed, told from the board before and after it.
+    std::string stepDone(const Board& earlier, const Board& later)
+    {
+        if (later.seatHistory.size() == earlier.seatHistory.size() + 1 && hasRows(earlier))
+            return seatOf(later.seatHistory.back());
+        if (earlier.method != later.method && later.method)
+            return "изборът на метод " + MethodCaption(*later.method);
+        if (hasRows(earlier) && !hasRows(later))
+            return later.enterEnabled ? "новият пример" : "изчистването";
+        return "последното действие";
+    }
+
+} // namespace
+
+std::string ReportStart()
+{
+    return "Въведете гласовете на партиите, изберете метод и брой мандати и натиснете „Въведи“.";
+}
+
+std::string ReportVotesEntered(const Board& board)
+{
+    return "Гласовете са въведени: всяко натискане на „Търси“ дава един мандат от "
+        + FormatShortest(board.SeatTotal()) + ".";
+}
+
+std::string ReportSeat(const Board& board)
+{
+    if (board.seatHistory.empty())
+        return {};
+    const SeatRecord& record = board.seatHistory.back();
+    const auto& rows = board.parties[static_cast<std::size_t>(record.winner)].rows;
+    // The winning quotient is the winner's row that competed for this seat.
+    const auto competedRow = static_cast<std::size_t>(record.seat);
+    const double competed = competedRow < rows.size() ? ParseNumber(rows[competedRow])
+                                                      : record.won.unrounded;
+    std::string text = "Мандат № " + std::to_string(record.seat) + " — партия "
+        + std::to_string(record.winner + 1) + ": " + DivisionText(record.won, competed) + " ("
+        + MethodCaption(record.method) + ")";
+    if (!record.tie.empty()) {
+        std::vector<TiedQuotient> others(record.tie.begin() + 1, record.tie.end());
+        return text + "; равно с " + (others.size() == 1 ? "партия " : "партии ")
+            + PartyNumbers(others) + " — при равенство печели партията най-вляво.";
+    }
+    return text + "; партията има " + SeatCountText(record.seatsAfter) + ".";
+}
+
+std::string ReportNoSeat(const Board& board)
+{
+    if (!hasRows(board)) {
+        if (board.enterEnabled)
+            return "Няма частни: първо въведете гласовете с „Въведи“.";
+        return "Списъците са празни: Ctrl+N започва нов пример, Ctrl+Z връща изчистеното.";
+    }
+    if (!(board.SeatTotal() > board.seatsGiven)) {
+        return "Всички " + FormatShortest(board.SeatTotal())
+            + (board.SeatTotal() == 1 ? " мандат е даден" : " мандата са дадени")
+            + " — изберете по-голям брой мандати, за да продължите.";
+    }
+    return "Мандатът не може да се даде: проверете броя мандати в полетата на партиите.";
+}
+
+std::string ReportMethod(const Board& board)
+{
+    if (!hasRows(board))
+        return "Метод " + methodName(board) + ".";
+    return "Метод " + methodName(board)
+        + ": мандатите се броят отначало, частните продължават с неговите делители.";
+}
+
+std::string ReportCleared()
+{
+    return "Списъците са изчистени: Ctrl+N започва нов пример с тези гласове, Ctrl+Z ги връща.";
+}
+
+std::string ReportNewExample()
+{
+    return "Нов пример: гласовете са в полетата — променете ги и натиснете „Въведи“.";
+}
+
+std::string ReportHistoryStep(const Board& before, const Board& after, bool redo)
+{
+    if (before == after)
+        return redo ? "Няма какво да се повтори." : "Няма какво да се отмени.";
+    if (redo) {
+        if (after.seatHistory.size() == before.seatHistory.size() + 1 && hasRows(before))
+            return "Повторено: " + ReportSeat(after);
+        return "Повторено: " + stepDone(before, after) + ".";
+    }
+    return "Отменено: " + stepDone(after, before) + ".";
+}
+
+std::string ReportCopied(const Board& board)
+{
+    const std::size_t seats = board.seatHistory.size();
+    return "Таблицата е копирана (" + std::to_string(seats) + (seats == 1 ? " мандат" : " мандата")
+        + " и сравнението на методите): поставете я в електронна таблица.";
+}
+
+std::string ReportNothingToCopy(const Board& board)
+{
+    if (board.enterEnabled)
+        return "Няма какво да се копира: първо въведете гласовете с „Въведи“.";
+    return "Няма какво да се копира: списъците са изчистени (Ctrl+Z ги връща).";
+}
+
+} // namespace apportion

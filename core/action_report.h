@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/board.h"
+
+#include <string>
+
+namespace apportion {
+
+// What the last action did, in one line a class can read aloud from the window: the seat and its
+// division, why a seat or a copy was refused and what to do next, what undo, redo, a clear or a
+// new example changed. Built from the board and its seat history, in Bulgarian.
+
+// At start, and when nothing has been done yet.
+std::string ReportStart();
+// After entering the votes.
+std::string ReportVotesEntered(const Board& board);
+// After a seat turn: the seat, the party, the division that won unrounded and rounded, the seats
+// the party now holds; for a tie, the tied parties and the rule that settled it.
+std::string ReportSeat(const Board& board);
+// After "Търси" gave no seat: why, and what lets the allocation go on.
+std::string ReportNoSeat(const Board& board);
+// After a method was chosen.
+std::string ReportMethod(const Board& board);
+// After the lists were cleared.
+std::string ReportCleared();
+// After the allocation was left for a new example.
+std::string ReportNewExample();
+// After an undo or a redo took the board from `before` to `after`.
+std::string ReportHistoryStep(const Board& before, const Board& after, bool redo);
+// After the worked table was copied, or why nothing was.
+std::string ReportCopied(const Board& board);
+std::string ReportNothingToCopy(const Board& board);
+
+} // namespace apportion
