@@ -1,5 +1,6 @@
 #include "window/apportion_form.h"
 
+#include "core/action_report.h"
 #include "core/method_comparison.h"
 #include "window/command_button.h"
 #include "window/comparison_window.h"
@@ -14,6 +15,7 @@
 #include "window/scroll_link.h"
 #include "window/seat_list.h"
 #include "window/static_texts.h"
+#include "window/status_line.h"
 #include "window/table_output.h"
 
 #include <QAction>
@@ -171,6 +173,9 @@ void ApportionForm::createControls()
     for (const auto& seats : m_board->seatChoices)
         m_seatTotals->addItem(QString::fromStdString(seats));
 
+    m_status = new StatusLine(this);
+    m_status->report(QString::fromStdString(ReportStart()));
+
     auto* rows = new RowDelegate(this);
     for (auto* list : m_quotientLists)
         list->setItemDelegate(rows);
@@ -205,6 +210,7 @@ void ApportionForm::placeControls()
             layout::shiftedDown(layout::methodOption, k * layout::methodOption.height), zoom));
     }
     m_seatTotals->setGeometry(layout::toPixels(layout::seatTotals, zoom));
+    m_status->setGeometry(layout::toPixels(layout::statusLine, zoom));
 
     // Only the controls with colours of their own are styled: a style sheet on the whole window
     // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
@@ -235,7 +241,8 @@ void ApportionForm::connectEvents()
     connect(m_actions->newExample, &QAction::triggered, this, &ApportionForm::newExample);
     connect(m_actions->undo, &QAction::triggered, this, &ApportionForm::undo);
     connect(m_actions->redo, &QAction::triggered, this, &ApportionForm::redo);
-    connect(m_actions->copy, &QAction::triggered, this, [this] { copyWorkedTable(*m_board); });
+    connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
+    connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
         [this] { printWorkedTableWithDialog(*m_board, this); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
@@ -252,18 +259,25 @@ void ApportionForm::runCommand(int index)
     case 0:
         m_history.EnterVotes(*m_board);
         showBoard(Operation::EnterVotes);
+        m_status->report(QString::fromStdString(ReportVotesEntered(*m_board)));
         break;
     case 1: {
         const std::size_t seatsBefore = m_board->seatHistory.size();
         m_history.GiveNextSeat(*m_board);
-        // A refused seat changes nothing, not even the divisor highlight the user moved.
-        if (m_board->seatHistory.size() != seatsBefore)
+        // A refused seat changes nothing, not even the divisor highlight the user moved; the
+        // line says why and what lets the allocation go on.
+        if (m_board->seatHistory.size() != seatsBefore) {
             showBoard(Operation::GiveNextSeat);
+            m_status->report(QString::fromStdString(ReportSeat(*m_board)));
+        } else {
+            m_status->report(QString::fromStdString(ReportNoSeat(*m_board)));
+        }
         break;
     }
     case 2:
         m_history.ClearAll(*m_board);
         showBoard(Operation::ClearAll);
+        m_status->report(QString::fromStdString(ReportCleared()));
         break;
     default:
         break;
@@ -277,6 +291,7 @@ void ApportionForm::selectMethod(int index, bool checked)
         return;
     m_history.SelectMethod(*m_board, static_cast<DivisorMethod>(index));
     showBoard(Operation::SelectMethod);
+    m_status->report(QString::fromStdString(ReportMethod(*m_board)));
 }
 
 void ApportionForm::editVotes(int party, const QString& text)
@@ -295,34 +310,58 @@ void ApportionForm::selectSeatTotal()
 
 void ApportionForm::undo()
 {
+    const Board before = *m_board;
     m_history.Undo(*m_board);
     showBoard(Operation::History);
+    m_status->report(QString::fromStdString(ReportHistoryStep(before, *m_board, false)));
 }
 
 void ApportionForm::redo()
 {
+    const Board before = *m_board;
     m_history.Redo(*m_board);
     showBoard(Operation::History);
+    m_status->report(QString::fromStdString(ReportHistoryStep(before, *m_board, true)));
 }
 
 void ApportionForm::newExample()
 {
+    if (m_board->enterEnabled)
+        return;
     m_history.NewExample(*m_board);
     showBoard(Operation::NewExample);
+    m_status->report(QString::fromStdString(ReportNewExample()));
 }
+
+void ApportionForm::copyTable()
+{
+    copyWorkedTable(*m_board);
+    m_status->report(QString::fromStdString(ReportCopied(*m_board)));
+}
+
+void ApportionForm::refuseCopy()
+{
+    m_status->report(QString::fromStdString(ReportNothingToCopy(*m_board)));
+}
+
+QString ApportionForm::statusReport() const { return m_status->reported(); }
 
 void ApportionForm::openComparison()
 {
     if (!m_comparison) {
         m_comparison = new ComparisonWindow(this);
+        // The main window's shortcuts work while the comparison is the active window too; its
+        // copy keys copy the comparison there.
+        for (QAction* action : { m_actions->newExample, m_actions->undo, m_actions->redo,
+                 m_actions->print, m_actions->compare, m_actions->zoomIn, m_actions->zoomOut,
+                 m_actions->zoomReset })
+            m_comparison->addAction(action);
         m_compared.reset();
-        showComparison();
         m_comparison->setZoomedFont(m_zoom.font());
+        showComparison();
         m_comparison->placeBeside(*this);
     }
-    m_comparison->show();
-    m_comparison->raise();
-    m_comparison->activateWindow();
+    m_comparison->bringForward();
 }
 
 void ApportionForm::printTable(QPrinter& printer) const { printWorkedTable(*m_board, printer); }
@@ -424,6 +463,7 @@ void ApportionForm::showHistoryActions()
     m_actions->redo->setEnabled(m_history.CanRedo());
     const bool hasTable = !m_board->parties[0].rows.empty();
     m_actions->copy->setEnabled(hasTable);
+    m_actions->nothingToCopy->setEnabled(!hasTable);
     m_actions->print->setEnabled(hasTable);
 }
 

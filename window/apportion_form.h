@@ -24,6 +24,7 @@ class QPrinter;
 class QuotientModel;
 class ScrollLink;
 class SeatList;
+class StatusLine;
 
 // The program's one window. It owns one Board for its whole life and the history of what was
 // done to it: every method choice, button press and teacher's action runs one operation, after
@@ -49,6 +50,9 @@ public:
     // Prints the worked table, with a title, the date, the seat total and the votes, on the
     // printer's pages.
     void printTable(QPrinter& printer) const;
+
+    // What the line under the controls says the last action did.
+    QString statusReport() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -77,6 +81,8 @@ private:
 
     void undo();
     void redo();
+    void copyTable();
+    void refuseCopy();
     void newExample();
     void openComparison();
     void zoomBy(int steps);
@@ -112,4 +118,5 @@ private:
     DivisorModel* m_divisorModel = nullptr;
     ScrollLink* m_scrollLink = nullptr;
     ComparisonWindow* m_comparison = nullptr;
+    StatusLine* m_status = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "core/method_comparison.h"
 
+#include <QFont>
 #include <QWidget>
 
 class ComparisonModel;
@@ -9,25 +10,43 @@ class QLabel;
 class QTableView;
 
 // A separate window with the five methods compared for the votes and the seat total of the main
-// window, which it follows live. Ctrl+C copies the comparison. A screen reader reads it as a
-// table, cell by cell, with its row and column headings.
+// window, which it follows live. It keeps within the available area of the main window's screen
+// at every zoom: it takes the main window's zoomed font where the whole table fits the screen,
+// and a smaller one where it would not, and it resizes whenever its cells widen or narrow.
+// Ctrl+C copies the comparison; Escape and Ctrl+W close it; the main window's other shortcuts
+// work in it too. A screen reader reads it as a table, cell by cell, with its row and column
+// headings.
 class ComparisonWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ComparisonWindow(QWidget* parent = nullptr);
+    // `window` is the main window: its screen is the one the comparison keeps to.
+    explicit ComparisonWindow(QWidget* window);
 
     void showComparison(apportion::ComparisonTable table);
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
-    // Moves beside the main window, on its screen.
+    // Moves beside the main window, or below it, where all of the comparison shows on its
+    // screen; otherwise as near as the screen allows.
     void placeBeside(const QWidget& window);
+    // Brings it into view: shown, raised and placed back inside the screen if it was moved off.
+    void bringForward();
 
     const ComparisonModel& model() const { return *m_model; }
+    // The font the table is drawn in: the zoomed font, or smaller where that would not fit.
+    QFont tableFont() const;
 
 private:
     void fitToContents();
+    // The size the window needs at the given font, its frame left out.
+    QSize neededSize(const QFont& font);
+    void applyFont(const QFont& font);
+    QRect availableArea() const;
+    QSize frameExtra() const;
+    void keepInside();
 
+    QWidget* m_window;
+    QFont m_zoomedFont;
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QTableView* m_table = nullptr;

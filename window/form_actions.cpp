@@ -39,6 +39,8 @@ FormActions::FormActions(QWidget* window)
             { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                 QKeySequence(Qt::CTRL | Qt::Key_Y) }));
     copy = makeAction(window, QStringLiteral("Копирай таблицата"), standard(QKeySequence::Copy));
+    nothingToCopy = makeAction(window, QString(), standard(QKeySequence::Copy));
+    nothingToCopy->setEnabled(false);
     print = makeAction(window, QStringLiteral("Печат…"), standard(QKeySequence::Print));
     compare = makeAction(
         window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });

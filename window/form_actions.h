@@ -23,6 +23,8 @@ public:
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     QAction* copy = nullptr;
+    // Takes the copy's keys while there is nothing to copy, to say why; never in the menu.
+    QAction* nothingToCopy = nullptr;
     QAction* print = nullptr;
     QAction* compare = nullptr;
     QAction* zoomIn = nullptr;

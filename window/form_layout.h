@@ -17,7 +17,11 @@ struct Twips {
     int height;
 };
 
-inline constexpr Twips client { 0, 0, 8970, 6360 };
+// The client area as drawn, and below it one line that says what the last action did: the
+// window grows by that line, and nothing above it moves.
+inline constexpr Twips drawnClient { 0, 0, 8970, 6360 };
+inline constexpr Twips statusLine { 120, 6300, 8775, 375 };
+inline constexpr Twips client { 0, 0, 8970, statusLine.top + statusLine.height };
 inline constexpr std::array<Twips, 2> texts { { { 120, 4440, 8775, 1815 },
     { 480, 5520, 6735, 1815 } } };
 inline constexpr std::array<Twips, 3> labels { { { 360, 0, 8055, 375 }, { 6840, 2640, 975, 375 },

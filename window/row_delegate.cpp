@@ -4,13 +4,16 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <QtMath>
 
 namespace {
 
 constexpr int textMargin = 3;
+constexpr int markGap = 1; // between a number and its mark
 constexpr double markScale = 0.7; // the seat number's size against the row's
+constexpr double markRise = 0.4; // of the number's ascent, as a superscript stands
 
-// Drawn at the right end of a row that read equal to the winning quotient of its seat.
+// Drawn after a quotient that read equal to the winning quotient of its seat.
 const QString tieMarker = QStringLiteral("=");
 
 } // namespace
@@ -51,8 +54,10 @@ QString elidedRowText(
     if (match.hasMatch()) {
         const QString tail = match.captured(2);
         const int room = width - metrics.horizontalAdvance(tail);
+        // The exponent stays whatever the room: without it the number would read as another.
         if (room > metrics.horizontalAdvance(QChar(0x2026)))
             return metrics.elidedText(match.captured(1), Qt::ElideRight, room) + tail;
+        return QString(QChar(0x2026)) + tail;
     }
     return metrics.elidedText(text, Qt::ElideRight, width);
 }
@@ -66,13 +71,14 @@ const RowDelegate::Fonts& RowDelegate::fontsFor(const QFont& font) const
     m_fonts.bold.setBold(true);
     m_fonts.mark = font;
     m_fonts.mark.setPointSizeF(font.pointSizeF() * markScale);
+    m_fonts.regularMetrics = QFontMetrics(font);
     m_fonts.boldMetrics = QFontMetrics(m_fonts.bold);
     m_fonts.markMetrics = QFontMetrics(m_fonts.mark);
     m_fonts.numberAdvance = 0;
     for (const QChar c : numberCharacters) {
         m_fonts.numberAdvance = qMax(m_fonts.numberAdvance,
             qMax(
-                m_fonts.boldMetrics.horizontalAdvance(c), QFontMetrics(font).horizontalAdvance(c)));
+                m_fonts.boldMetrics.horizontalAdvance(c), m_fonts.regularMetrics.horizontalAdvance(c)));
     }
     m_fontsSet = true;
     return m_fonts;
@@ -82,28 +88,42 @@ RowDelegate::RowLayout RowDelegate::layoutRow(
     const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     RowLayout row { option.font, option.rect.adjusted(textMargin, 0, -textMargin, 0),
-        index.data().toString(), {}, {}, {} };
+        index.data().toString(), 0, 1, {}, {}, {} };
     const Fonts& fonts = fontsFor(option.font);
+    const int room = row.textRect.width();
 
     // Bold and a number for the quotient that won a seat, "=" for a tie: never colour alone.
     const int marks = index.data(QuotientModel::markRole).toInt();
     const int seat = QuotientModel::wonSeat(marks);
-    const bool tie = QuotientModel::tied(marks);
     if (seat > 0)
         row.font = fonts.bold;
-    if (tie)
-        row.marks = tieMarker;
-    if (seat > 0)
-        row.marks += (tie ? QStringLiteral(" ") : QString()) + QString::number(seat);
-    if (!row.marks.isEmpty()) {
-        row.markFont = fonts.mark;
-        const int width = fonts.markMetrics.horizontalAdvance(row.marks);
-        row.markRect = row.textRect;
-        row.markRect.setLeft(row.textRect.right() - width);
-        row.textRect.setRight(row.markRect.left() - textMargin);
+    const QFontMetrics& metrics = seat > 0 ? fonts.boldMetrics : fonts.regularMetrics;
+
+    const QString whole = row.text;
+    row.text = elidedRowText(whole, metrics, room, fonts.numberAdvance);
+    if (row.text != whole && seat > 0
+        && elidedRowText(whole, fonts.regularMetrics, room, fonts.numberAdvance) == whole) {
+        // Fits plain but not bold: drawn bold and a little narrower, whole.
+        row.text = whole;
+        row.squeeze = static_cast<qreal>(room) / metrics.horizontalAdvance(whole);
     }
-    row.text = elidedRowText(row.text, seat > 0 ? fonts.boldMetrics : option.fontMetrics,
-        row.textRect.width(), fonts.numberAdvance);
+    row.textWidth = row.squeeze < 1 ? room : metrics.horizontalAdvance(row.text);
+
+    QString mark = seat > 0 ? QString::number(seat) : QString();
+    if (QuotientModel::tied(marks))
+        mark += tieMarker;
+    if (mark.isEmpty() || row.squeeze < 1 || row.text != whole)
+        return row; // the number took the room
+    const int markWidth = fonts.markMetrics.horizontalAdvance(mark);
+    const int markLeft = row.textRect.left() + qCeil(row.textWidth) + markGap;
+    if (markLeft + markWidth > row.textRect.right() + 1)
+        return row; // the mark gives way; the row's tooltip keeps the seat
+    row.marks = mark;
+    row.markFont = fonts.mark;
+    const int baselineY = baseline(row.textRect, metrics);
+    const int markBaseline = baselineY - qRound(metrics.ascent() * markRise);
+    row.markRect = QRect(markLeft, markBaseline - fonts.markMetrics.ascent(), markWidth,
+        fonts.markMetrics.height());
     return row;
 }
 
@@ -129,11 +149,21 @@ void RowDelegate::paint(
     if (!row.marks.isEmpty()) {
         painter->setFont(row.markFont);
         painter->drawText(
-            QPoint(row.markRect.left(), baseline(row.markRect, fonts.markMetrics)), row.marks);
+            QPoint(row.markRect.left(), row.markRect.top() + fonts.markMetrics.ascent()),
+            row.marks);
     }
     painter->setFont(row.font);
-    const QFontMetrics& metrics = row.font.bold() ? fonts.boldMetrics : option.fontMetrics;
-    painter->drawText(QPoint(row.textRect.left(), baseline(row.textRect, metrics)), row.text);
+    const QFontMetrics& metrics = row.font.bold() ? fonts.boldMetrics : fonts.regularMetrics;
+    const QPoint at(row.textRect.left(), baseline(row.textRect, metrics));
+    if (row.squeeze < 1) {
+        painter->save();
+        painter->translate(at);
+        painter->scale(row.squeeze, 1);
+        painter->drawText(QPoint(0, 0), row.text);
+        painter->restore();
+    } else {
+        painter->drawText(at, row.text);
+    }
 
     if ((option.state & QStyle::State_HasFocus) && option.widget && option.widget->hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -4,9 +4,11 @@
 #include <QStyledItemDelegate>
 
 // Draws a list row as a classic list box does: one line of text, the selection highlight and
-// the focus rectangle. A quotient that won a seat is bold with the seat's number drawn small at
-// the row's right; a quotient that read equal to a seat's winner carries "=" there. A row too
-// wide for its list is elided, its exponent, if any, kept in view. The lists gain a row on every
+// the focus rectangle. A quotient that won a seat is bold with the seat's number small and raised
+// right after it, as on paper ("29062.5³"); a quotient that read equal to a seat's winner carries
+// "=" there. The number always wins its room: where number and mark do not both fit, the mark
+// gives way, and a bold number that would not fit bold where it fits plain is drawn narrower. A
+// row too wide for its list is elided, its exponent, if any, kept in view. The lists gain a row on every
 // seat and repaint whole, and the styled delegate's full item layout (icons, check boxes) made
 // that the dearest part of a seat.
 class RowDelegate : public QStyledItemDelegate {
@@ -21,20 +23,23 @@ public:
     // never scrolls sideways.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // The text as drawn in the row: the item's, or its elided form where it does not fit.
-    QString shownText(const QStyleOptionViewItem& option, const QModelIndex& index) const;
-
-private:
+    // Where a row's text and marks are drawn, in the view's coordinates.
     struct RowLayout {
         QFont font;
-        QRect textRect;
-        QString text;
+        QRect textRect; // the room for the text
+        QString text; // the item's, or its elided form where it does not fit
+        qreal textWidth = 0; // as drawn
+        qreal squeeze = 1; // the horizontal scale a bold number is drawn at to fit
         QFont markFont;
-        QRect markRect;
-        QString marks; // "=", the seat number, or both
+        QRect markRect; // right after the text, raised; empty without marks
+        QString marks; // the seat number, "=", or both; empty where they gave way
     };
     RowLayout layoutRow(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
+    // The text as drawn in the row.
+    QString shownText(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
+private:
     // Fonts and metrics derived from the lists' font, kept while it stays the same: a seat
     // repaints every visible row of five lists, and building them each time cost more than the
     // drawing.
@@ -42,6 +47,7 @@ private:
         QFont regular;
         QFont bold;
         QFont mark;
+        QFontMetrics regularMetrics { QFont() };
         QFontMetrics boldMetrics { QFont() };
         QFontMetrics markMetrics { QFont() };
         int numberAdvance = 0; // the widest digit, point or minus, bold or not

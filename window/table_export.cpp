@@ -14,192 +14,310 @@ const QString seatsLabel = QStringLiteral("Мандати");
 const QString comparisonTitle = QStringLiteral("Сравнение на методите");
 const QStringList seatColumns = { QStringLiteral("Мандат"), QStringLiteral("Метод"),
     QStringLiteral("Партия"), QStringLiteral("Деление") };
-const QString tieMarker = QStringLiteral(" =");
+const QString tieColumn = QStringLiteral("Равни");
+const QString shareColumn = QStringLiteral("дял %");
+const QString changeColumn = QStringLiteral("спрямо D’Hondt");
 
+// One cell of a table as data: a number (written with "." by the core) or a text, and its marks.
+// Each output writes it in its own way: the clipboard with the user's decimal separator, paper
+// with the window's ".".
 struct Cell {
-    QString text;
+    enum class Kind { Text, Number };
+    Kind kind = Kind::Text;
+    QString value;
     bool bold = false;
 };
 using Line = QList<Cell>;
 
-struct Sections {
-    QList<Line> info; // the seat total and the votes
-    Line seatHeading;
-    QList<Line> seats; // one per seat, then each party's seats
-    Line comparisonHeading;
-    QList<Line> comparison;
-};
+Cell text(const QString& value, bool bold = false) { return { Cell::Kind::Text, value, bold }; }
 
-// Numbers written by the window always use "." and never group digits, so swapping the point
-// is the whole conversion.
-QString withPoint(const std::string& text, QChar point)
+// A number cell; empty where the core has no number for it.
+Cell number(const std::string& value, bool bold = false)
 {
-    return QString::fromStdString(text).replace(QLatin1Char('.'), point);
+    return value.empty() ? Cell {}
+                         : Cell { Cell::Kind::Number, QString::fromStdString(value), bold };
 }
 
-// The comparison's heading, then its rows.
-QList<Line> comparisonLines(const ComparisonTable& table, QChar point)
+// The number's digits with the separator in place of the point: the core writes numbers with
+// "." and never groups digits, so that is the whole conversion.
+QString written(const std::string& value, QChar point)
+{
+    return QString::fromStdString(value).replace(QLatin1Char('.'), point);
+}
+
+QString written(const Cell& cell, QChar point)
+{
+    return cell.kind == Cell::Kind::Number ? QString(cell.value).replace(QLatin1Char('.'), point)
+                                           : cell.value;
+}
+
+// "45 ÷ 4 = 11,25 → 11,3": the winning division, unrounded and as it competed.
+QString division(const WorkedTable::Row& row, QChar point)
+{
+    QString shown = written(row.votes, point) + QStringLiteral(" ÷ ") + written(row.divisor, point)
+        + QStringLiteral(" = ") + written(row.unrounded, point);
+    if (row.unrounded != row.quotient)
+        shown += QStringLiteral(" → ") + written(row.quotient, point);
+    return shown;
+}
+
+// "партии 4 и 5" for a seat whose quotients read equal; empty otherwise.
+QString tiedParties(const WorkedTable::Row& row)
+{
+    QStringList parties;
+    for (int i = 0; i < partyCount; ++i) {
+        if (row.quotients[static_cast<std::size_t>(i)].tied)
+            parties << QString::number(i + 1);
+    }
+    if (parties.isEmpty())
+        return {};
+    const QString last = parties.takeLast();
+    return QStringLiteral("партии %1 и %2").arg(parties.join(QStringLiteral(", ")), last);
+}
+
+struct Sections {
+    QList<Line> info; // the seat total, the votes and how typed texts were read
+    Line seatHeading;
+    QList<Line> seats; // one per seat, then each party's seats
+};
+
+Sections sections(const WorkedTable& table, QChar point)
+{
+    const int leading = static_cast<int>(seatColumns.size());
+
+    Sections parts;
+    parts.info << Line { text(seatTotalLabel), number(table.seatTotal) };
+    Line votes { text(votesLabel) };
+    for (int i = 1; i < leading; ++i)
+        votes << Cell {};
+    for (const auto& value : table.votes)
+        votes << number(value);
+    parts.info << votes;
+    if (!table.readings.empty()) {
+        QStringList readings;
+        for (const auto& reading : table.readings)
+            readings << QString::fromStdString(reading);
+        parts.info << Line { text(readings.join(QLatin1Char(' '))) };
+    }
+
+    for (const auto& column : seatColumns)
+        parts.seatHeading << text(column, true);
+    for (int i = 0; i < partyCount; ++i)
+        parts.seatHeading << text(QStringLiteral("Партия %1").arg(i + 1), true);
+    parts.seatHeading << text(tieColumn, true);
+    for (const auto& row : table.rows) {
+        Line line { number(row.seat), text(QString::fromStdString(row.method)), number(row.party),
+            text(division(row, point)) };
+        for (const auto& quotient : row.quotients)
+            line << number(quotient.text, quotient.won);
+        line << text(tiedParties(row));
+        parts.seats << line;
+    }
+    Line total { text(seatsLabel, true) };
+    for (int i = 1; i < leading; ++i)
+        total << Cell {};
+    for (const int seats : table.seats)
+        total << number(std::to_string(seats), true);
+    parts.seats << total;
+    return parts;
+}
+
+// The comparison with every number in a cell of its own: each party's seats, seat share and
+// difference from D'Hondt (a plain signed number) side by side, then the two indices.
+QList<Line> comparisonLines(const ComparisonTable& table)
 {
     Line heading;
-    for (const auto& column : table.header)
-        heading << Cell { QString::fromStdString(column), true };
+    for (std::size_t c = 0; c < table.header.size(); ++c) {
+        heading << text(QString::fromStdString(table.header[c]), true);
+        if (c >= 1 && c <= static_cast<std::size_t>(partyCount))
+            heading << text(shareColumn, true) << text(changeColumn, true);
+    }
     QList<Line> lines { heading };
-    for (const auto& row : table.rows) {
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        const auto& row = table.rows[r];
+        const bool methodRow = r > 0; // the first row holds the votes
         Line line;
-        for (const auto& cell : row)
-            line << Cell { withPoint(cell.text, point), cell.change != 0 };
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const auto& cell = row[c];
+            if (c == 0) {
+                line << text(QString::fromStdString(cell.text));
+            } else if (c <= static_cast<std::size_t>(partyCount)) {
+                line << number(cell.count, cell.change != 0) << number(cell.share)
+                     << (methodRow ? number(std::to_string(cell.change)) : Cell {});
+            } else {
+                line << number(cell.count);
+            }
+        }
         lines << line;
     }
     return lines;
 }
 
-Sections sections(const WorkedTable& table, QChar point)
-{
-    auto number = [point](const std::string& text) { return withPoint(text, point); };
-    const int leading = static_cast<int>(seatColumns.size());
-
-    Sections parts;
-    parts.info << Line { { seatTotalLabel }, { number(table.seatTotal) } };
-    Line votes { { votesLabel } };
-    for (int i = 1; i < leading; ++i)
-        votes << Cell {};
-    for (const auto& value : table.votes)
-        votes << Cell { number(value) };
-    parts.info << votes;
-
-    for (const auto& column : seatColumns)
-        parts.seatHeading << Cell { column, true };
-    for (int i = 0; i < partyCount; ++i)
-        parts.seatHeading << Cell { QStringLiteral("Партия %1").arg(i + 1), true };
-    for (const auto& row : table.rows) {
-        Line line { { number(row.seat) }, { QString::fromStdString(row.method) },
-            { number(row.party) },
-            { number(row.votes) + QStringLiteral(" ÷ ") + number(row.divisor)
-                + QStringLiteral(" = ") + number(row.quotient) } };
-        for (const auto& quotient : row.quotients)
-            line << Cell { number(quotient.text) + (quotient.tied ? tieMarker : QString()),
-                quotient.won };
-        parts.seats << line;
-    }
-    Line total { { seatsLabel, true } };
-    for (int i = 1; i < leading; ++i)
-        total << Cell {};
-    for (const int seats : table.seats)
-        total << Cell { QString::number(seats), true };
-    parts.seats << total;
-
-    parts.comparison = comparisonLines(table.comparison, point);
-    parts.comparisonHeading = parts.comparison.takeFirst();
-    return parts;
-}
-
-QString tabSeparated(const QList<Line>& lines)
+QString tabSeparated(const QList<Line>& lines, QChar point)
 {
     QStringList texts;
     for (const Line& line : lines) {
         QStringList cells;
         for (const Cell& cell : line)
-            cells << cell.text;
+            cells << written(cell, point);
         texts << cells.join(QLatin1Char('\t'));
     }
     return texts.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-// One row of a table; `cell` opens each data cell ("<td>", or with attributes).
-QString htmlRow(
-    const Line& line, bool heading = false, const QString& cell = QStringLiteral("<td>"))
+// One row of a table, its cells' texts already written.
+QString htmlRow(const QList<QPair<QString, bool>>& cells, const QString& open,
+    const QString& close)
 {
     QString html = QStringLiteral("<tr>");
-    for (const Cell& shown : line) {
-        const QString text
-            = shown.text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-        if (heading)
-            html += QString(cell).replace(QStringLiteral("td"), QStringLiteral("th")) + text
-                + QStringLiteral("</th>");
-        else
-            html += cell + (shown.bold ? QStringLiteral("<b>%1</b>").arg(text) : text)
-                + QStringLiteral("</td>");
+    for (const auto& [shown, bold] : cells) {
+        const QString escaped = shown.toHtmlEscaped();
+        html += open + (bold ? QStringLiteral("<b>%1</b>").arg(escaped) : escaped) + close;
     }
     return html + QStringLiteral("</tr>\n");
 }
 
-QString htmlTable(const QList<Line>& lines)
+QList<QPair<QString, bool>> writtenCells(const Line& line, QChar point)
+{
+    QList<QPair<QString, bool>> cells;
+    for (const Cell& cell : line)
+        cells << qMakePair(written(cell, point), cell.bold);
+    return cells;
+}
+
+QString htmlTable(const QList<Line>& lines, QChar point)
 {
     QString html = QStringLiteral(
         "<meta charset=\"utf-8\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
     for (const Line& line : lines)
-        html += htmlRow(line);
+        html += htmlRow(writtenCells(line, point), QStringLiteral("<td>"), QStringLiteral("</td>"));
     return html + QStringLiteral("</table>\n");
 }
 
 // The clipboard's lines: the sections one after another, an empty line between them.
-QList<Line> clipboardLines(const Sections& parts)
+QList<Line> clipboardLines(const WorkedTable& table, QChar point)
 {
+    const Sections parts = sections(table, point);
     QList<Line> lines = parts.info;
     lines << Line {} << parts.seatHeading << parts.seats << Line {}
-          << Line { { comparisonTitle, true } } << parts.comparisonHeading << parts.comparison;
+          << Line { text(comparisonTitle, true) } << comparisonLines(table.comparison);
     return lines;
 }
 
-// A printed table whose heading repeats at the top of every page it runs onto.
-QString printedTable(const Line& heading, QList<Line> lines, bool shareOnItsOwnLine = false)
+const QString printedCell = QStringLiteral("<td style=\"white-space: nowrap\">");
+
+// A printed table whose heading repeats at the top of every page it runs onto. A cell never
+// wraps, so a page holds as many seats as its height allows; headings may.
+QString printedTable(const QList<QPair<QString, bool>>& heading,
+    const QList<QList<QPair<QString, bool>>>& rows, bool fullWidth)
 {
-    // A share in parentheses goes under its count, so that the comparison fits a page's width.
-    if (shareOnItsOwnLine) {
-        for (Line& line : lines) {
-            for (Cell& cell : line)
-                cell.text.replace(QStringLiteral(" ("), QStringLiteral("\n("));
-        }
-    }
-    // The seats take the page's width; the comparison only what its cells need.
     QString html
         = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"%1>\n<thead>")
-              .arg(shareOnItsOwnLine ? QString() : QStringLiteral(" width=\"100%\""))
-        + htmlRow(heading, true) + QStringLiteral("</thead>\n<tbody>\n");
-    // A cell never wraps, so a page holds as many seats as its height allows; headings may.
-    for (const Line& line : lines)
-        html += htmlRow(line, false, QStringLiteral("<td style=\"white-space: nowrap\">"));
+              .arg(fullWidth ? QStringLiteral(" width=\"100%\"") : QString())
+        + htmlRow(heading, QStringLiteral("<th>"), QStringLiteral("</th>"))
+        + QStringLiteral("</thead>\n<tbody>\n");
+    for (const auto& row : rows) {
+        QString line = QStringLiteral("<tr>");
+        for (const auto& [shown, bold] : row) {
+            // Already escaped by the caller where it holds a line break.
+            line += printedCell + (bold ? QStringLiteral("<b>%1</b>").arg(shown) : shown)
+                + QStringLiteral("</td>");
+        }
+        html += line + QStringLiteral("</tr>\n");
+    }
     return html + QStringLiteral("</tbody></table>\n");
+}
+
+QList<QList<QPair<QString, bool>>> escapedRows(const QList<Line>& lines, QChar point)
+{
+    QList<QList<QPair<QString, bool>>> rows;
+    for (const Line& line : lines) {
+        auto cells = writtenCells(line, point);
+        for (auto& cell : cells)
+            cell.first = cell.first.toHtmlEscaped();
+        rows << cells;
+    }
+    return rows;
+}
+
+// The comparison on paper as the window shows it, a party's seat share under its seats so that
+// the table fits a page's width.
+QString printedComparison(const ComparisonTable& table)
+{
+    QList<QPair<QString, bool>> heading;
+    for (std::size_t c = 0; c < table.header.size(); ++c)
+        heading << qMakePair(QString::fromStdString(table.header[c]), true);
+    QList<QList<QPair<QString, bool>>> rows;
+    for (const auto& row : table.rows) {
+        QList<QPair<QString, bool>> cells;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const auto& cell = row[c];
+            const bool party = c >= 1 && c <= static_cast<std::size_t>(partyCount);
+            if (!party || cell.count.empty()) {
+                cells << qMakePair(QString::fromStdString(cell.text).toHtmlEscaped(), false);
+                continue;
+            }
+            QString shown = QString::fromStdString(cell.count);
+            if (cell.change != 0)
+                shown += cell.change > 0 ? QStringLiteral(" ▲") : QStringLiteral(" ▼");
+            if (!cell.share.empty())
+                shown += QStringLiteral("<br>(%1 %)").arg(QString::fromStdString(cell.share));
+            cells << qMakePair(shown, cell.change != 0);
+        }
+        rows << cells;
+    }
+    return printedTable(heading, rows, false);
 }
 
 } // namespace
 
 QString tableAsTabSeparated(const WorkedTable& table, const QLocale& locale)
 {
-    return tabSeparated(clipboardLines(sections(table, locale.decimalPoint().front())));
+    const QChar point = locale.decimalPoint().front();
+    return tabSeparated(clipboardLines(table, point), point);
 }
 
 QString tableAsHtml(const WorkedTable& table, const QLocale& locale)
 {
-    return htmlTable(clipboardLines(sections(table, locale.decimalPoint().front())));
+    const QChar point = locale.decimalPoint().front();
+    return htmlTable(clipboardLines(table, point), point);
 }
 
 QString printableHtml(const WorkedTable& table, const QDate& date)
 {
-    const Sections parts = sections(table, QLatin1Char('.'));
-    QString info;
-    for (const Line& line : parts.info) {
-        QStringList cells;
-        for (const Cell& cell : line) {
-            if (!cell.text.isEmpty())
-                cells << cell.text.toHtmlEscaped();
-        }
-        info += QStringLiteral("<br>") + cells.join(QStringLiteral(" "));
-    }
-    return QStringLiteral(
-               "<h2>Математика - системи за разпределение на мандати</h2>\n<p>%1%2</p>\n")
-               .arg(date.toString(QStringLiteral("dd.MM.yyyy")), info)
-        + printedTable(parts.seatHeading, parts.seats)
+    const QChar point = QLatin1Char('.');
+    const Sections parts = sections(table, point);
+
+    // The seat total, then the votes as a row of five cells under the parties' names.
+    QList<QPair<QString, bool>> partiesHeading { qMakePair(QString(), true) };
+    for (int i = 0; i < partyCount; ++i)
+        partiesHeading << qMakePair(QStringLiteral("Партия %1").arg(i + 1), true);
+    QList<QPair<QString, bool>> votes { qMakePair(votesLabel, true) };
+    for (const auto& value : table.votes)
+        votes << qMakePair(QString::fromStdString(value), false);
+    QString readings;
+    for (const auto& reading : table.readings)
+        readings += QStringLiteral("<br>") + QString::fromStdString(reading).toHtmlEscaped();
+
+    return QStringLiteral("<h2>Математика - системи за разпределение на мандати</h2>\n"
+                          "<p>%1<br>%2: %3%4</p>\n")
+               .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
+                   QString::fromStdString(table.seatTotal), readings)
+        + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
+        + printedTable(writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point),
+            true)
         + QStringLiteral("<h3>%1</h3>\n").arg(comparisonTitle)
-        + printedTable(parts.comparisonHeading, parts.comparison, true);
+        + printedComparison(table.comparison);
 }
 
 QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)
 {
-    return tabSeparated(comparisonLines(table, locale.decimalPoint().front()));
+    const QChar point = locale.decimalPoint().front();
+    return tabSeparated(comparisonLines(table), point);
 }
 
 QString comparisonAsHtml(const ComparisonTable& table, const QLocale& locale)
 {
-    return htmlTable(comparisonLines(table, locale.decimalPoint().front()));
+    const QChar point = locale.decimalPoint().front();
+    return htmlTable(comparisonLines(table), point);
 }

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
+#include <QPainter>
 #include <QPrinter>
+#include <QAbstractTextDocumentLayout>
 #include <QStandardPaths>
 #include <QTextDocument>
 
@@ -48,23 +50,50 @@ QString printTitle()
 
 QString suggestedPdfPath()
 {
+    // A print to a folder that does not exist fails: the documents folder only where it does.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     return QDir(folder).filePath(printTitle() + QStringLiteral(".pdf"));
 }
 
 void printWorkedTable(const Board& board, QPrinter& printer)
 {
+    if (printer.docName().isEmpty())
+        printer.setDocName(printTitle());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+
+    // Laid out on the printer itself, page by page, so that each page can carry its number
+    // under the text: "стр. 2 от 9".
     QTextDocument document;
+    document.documentLayout()->setPaintDevice(&printer);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSizeF(10);
     document.setDefaultFont(font);
     document.setHtml(printableHtml(MakeWorkedTable(board), QDate::currentDate()));
     document.setMetaInformation(QTextDocument::DocumentTitle, printTitle());
-    if (printer.docName().isEmpty())
-        printer.setDocName(printTitle());
-    document.print(&printer);
+
+    const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const QFontMetricsF footerMetrics(font, &printer);
+    const qreal footer = 2 * footerMetrics.height();
+    const QSizeF body(area.width(), area.height() - footer);
+    document.setPageSize(body);
+    const int pages = document.pageCount();
+
+    painter.setFont(QFont(font, &printer));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            printer.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
+            QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages));
+    }
+    painter.end();
 }
 
 void preparePrintDialog(QPrintDialog& dialog)

@@ -20,6 +20,9 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QToolTip>
 #include <QtTest>
 
@@ -38,6 +41,7 @@ private slots:
     void textBoxesKeepTheirKeys();
     void newExampleStartsAfresh();
     void comparisonFollowsTheVotes();
+    void copyPutsBothFormatsOnTheClipboard_data();
     void copyPutsBothFormatsOnTheClipboard();
     void printsTheTableToPdf();
     void zoomStopsAtTheScreen();
@@ -288,46 +292,122 @@ void TestTeacherActions::comparisonFollowsTheVotes()
 
     // Its copy action, on Ctrl+C in its window, copies the comparison.
     const auto copies = window->actions();
-    QCOMPARE(copies.size(), 1);
-    QCOMPARE(copies.front()->shortcut(), QKeySequence(QKeySequence::Copy));
-    copies.front()->trigger();
+    const auto copy = std::find_if(copies.begin(), copies.end(),
+        [](QAction* action) { return action->shortcut() == QKeySequence(QKeySequence::Copy); });
+    QVERIFY(copy != copies.end());
+    QVERIFY(!m_form->actions().copy->associatedObjects().contains(window));
+    (*copy)->trigger();
     QVERIFY2(QGuiApplication::clipboard()->text().startsWith(
-                 QStringLiteral("Метод\tПартия 1\tПартия 2")),
+                 QStringLiteral("Метод\tПартия 1\tдял %\tспрямо D’Hondt\tПартия 2")),
         qPrintable(QGuiApplication::clipboard()->text().left(60)));
+}
+
+void TestTeacherActions::copyPutsBothFormatsOnTheClipboard_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("bg") << QLocale(QLocale::Bulgarian, QLocale::Bulgaria);
+    QTest::newRow("C") << QLocale::c();
+}
+
+// The tables of both clipboard formats, cell by cell.
+static std::array<QList<QStringList>, 2> clipboardTables(const QMimeData& copied)
+{
+    QList<QStringList> tab;
+    for (const QString& line : copied.text().split(QLatin1Char('\n')))
+        tab << line.split(QLatin1Char('\t'));
+    QList<QStringList> html;
+    QTextDocument document;
+    document.setHtml(copied.html());
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::NextBlock);
+    if (QTextTable* table = cursor.currentTable()) {
+        for (int r = 0; r < table->rows(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                QTextCursor text = cell.firstCursorPosition();
+                text.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                cells << text.selectedText();
+            }
+            html << cells;
+        }
+    }
+    return { tab, html };
 }
 
 void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
 {
-    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    QFETCH(QLocale, locale);
+    // Party 4's 45 ÷ 4 = 11.25 and party 5's 34 ÷ 3 = 11.33… both read 11.3 at seat 7; party 1's
+    // votes are typed with a comma.
+    const QStringList votes { "16,0", "4", "3", "45", "34" };
+    for (int i = 0; i < partyCount; ++i) {
+        auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(i));
+        box->setText(votes[i]);
+        emit box->textEdited(votes[i]);
+    }
+    QLocale::setDefault(locale);
     giveSeats(7);
     QTest::keyClick(command(1), Qt::Key_C, Qt::ControlModifier);
     QLocale::setDefault(QLocale::c());
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Таблицата е копирана (7 мандата и сравнението на методите): поставете я "
+                       "в електронна таблица."));
 
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     QVERIFY(copied && copied->hasText() && copied->hasHtml());
-    const QStringList lines = copied->text().split(QLatin1Char('\n'));
-    QCOMPARE(lines.value(0), QStringLiteral("Брой мандати\t7"));
-    QCOMPARE(lines.value(1), QStringLiteral("Гласове\t\t\t\t58125\t45871\t27142\t15947\t12264"));
-    QCOMPARE(lines.value(3),
-        QStringLiteral("Мандат\tМетод\tПартия\tДеление\tПартия 1\tПартия 2\tПартия 3\tПартия 4\t"
-                       "Партия 5"));
-    // Each seat with the quotients that competed for it, and the party's seats at the end.
-    QCOMPARE(lines.value(4),
-        QStringLiteral("1\tD’Hondt\t1\t58125 ÷ 1 = 58125\t58125\t45871\t27142\t15947\t12264"));
-    QCOMPARE(lines.value(9),
-        QStringLiteral("6\tD’Hondt\t1\t58125 ÷ 3 = 19375\t19375\t15290,3\t13571\t15947\t12264"));
-    QCOMPARE(lines.value(11), QStringLiteral("Мандати\t\t\t\t3\t2\t1\t1\t0"));
-    QCOMPARE(lines.value(13), QStringLiteral("Сравнение на методите"));
-    QCOMPARE(
-        lines.value(16).section(QLatin1Char('\t'), 0, 1), QStringLiteral("D’Hondt\t3 (42,9 %)"));
-
+    const auto tables = clipboardTables(*copied);
+    const QList<QStringList>& tab = tables[0];
+    const QList<QStringList>& html = tables[1];
+    QVERIFY(tab.size() > 20);
     // The HTML holds the same table, cell for cell, the winning quotients bold.
-    const QString html = copied->html();
-    QCOMPARE(html.count(QStringLiteral("<table")), 1);
-    QCOMPARE(html.count(QStringLiteral("<tr>")), lines.size() - 1);
-    QVERIFY(html.contains(QStringLiteral("<td><b>19375</b></td><td>15290,3</td>")));
-    QVERIFY(html.contains(QStringLiteral("<td>3 (42,9 %)</td>")));
-    QVERIFY(!html.contains(QStringLiteral("15290.3")));
+    for (int r = 0; r < tab.size() - 1; ++r) {
+        for (int c = 0; c < tab[r].size(); ++c)
+            QCOMPARE(html.value(r).value(c), tab[r][c]);
+    }
+    const QString point = locale.decimalPoint();
+    QVERIFY(copied->html().contains("<td><b>11" + point + "3</b></td>"));
+
+    // Every cell that holds a number holds the number alone, as the locale writes it.
+    auto isNumber = [&locale](const QString& cell) {
+        bool ok = false;
+        locale.toDouble(cell, &ok);
+        return ok;
+    };
+    auto numbersIn = [&](int row, QList<int> columns) {
+        for (int c : columns) {
+            if (!isNumber(tab[row].value(c)))
+                return QStringLiteral("row %1 column %2: '%3'").arg(row).arg(c).arg(tab[row].value(c));
+        }
+        return QString();
+    };
+    QCOMPARE(tab[0], QStringList({ "Брой мандати", "7" }));
+    // The votes as the allocation read them, and a note of the text that read otherwise.
+    QCOMPARE(tab[1].mid(4), QStringList({ "16", "4", "3", "45", "34" }));
+    QCOMPARE(tab[2], QStringList({ "Партия 1: „16,0“ се чете като 16." }));
+    QCOMPARE(tab[4].last(), QStringLiteral("Равни"));
+    for (int seat = 1; seat <= 7; ++seat)
+        QCOMPARE(numbersIn(4 + seat, { 0, 2, 4, 5, 6, 7, 8 }), QString());
+    // The tie in a cell of its own; the winning division unrounded and rounded.
+    QCOMPARE(tab[11].value(9), QStringLiteral("партии 4 и 5"));
+    QCOMPARE(tab[11].value(3), QStringLiteral("45 ÷ 4 = 11%1 → 11%2").arg(point + "25", point + "3"));
+    QCOMPARE(tab[10].value(9), QString());
+    QCOMPARE(tab[12].mid(4), QStringList({ "1", "0", "0", "4", "2" }));
+    QCOMPARE(tab[14], QStringList({ "Сравнение на методите" }));
+    // The comparison: each party's seats, share and difference from D'Hondt, then the indices.
+    QCOMPARE(tab[15].mid(0, 4), QStringList({ "Метод", "Партия 1", "дял %", "спрямо D’Hondt" }));
+    for (int row = 17; row <= 21; ++row) {
+        QList<int> columns;
+        for (int c = 1; c < tab[row].size(); ++c)
+            columns << c;
+        QCOMPARE(numbersIn(row, columns), QString());
+    }
+    QCOMPARE(tab[17].value(0), QStringLiteral("D’Hondt"));
+    QCOMPARE(tab[18].value(0), QStringLiteral("Sainte-Lague"));
+    // Sainte-Laguë gives party 4 a seat fewer than D'Hondt, and party 5 one more.
+    QCOMPARE(tab[18].mid(1, 3), QStringList({ "1", "14" + point + "3", "0" }));
+    QCOMPARE(tab[18].mid(10, 6),
+        QStringList({ "3", "42" + point + "9", "-1", "3", "42" + point + "9", "1" }));
 }
 
 void TestTeacherActions::printsTheTableToPdf()
@@ -372,13 +452,22 @@ void TestTeacherActions::printsTheTableToPdf()
     QPrinter another;
     QPrintDialog dialog(&another);
     preparePrintDialog(dialog);
-    const QString suggested
-        = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-              .filePath(
-                  QStringLiteral("Мандати %1.pdf").arg(QDate::currentDate().toString(Qt::ISODate)));
+    // The documents folder where it exists, else the home folder: a print into a folder that
+    // does not exist fails.
+    const QString name
+        = QStringLiteral("Мандати %1.pdf").arg(QDate::currentDate().toString(Qt::ISODate));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
     QVERIFY(fileName);
-    QCOMPARE(fileName->text(), suggested);
+    QCOMPARE(fileName->text(),
+        QDir(QDir(documents).exists() ? documents : QDir::homePath()).filePath(name));
+    QVERIFY(QFileInfo(fileName->text()).dir().exists());
+
+    // Every page is numbered, of how many there are.
+    for (int page = 0; page < pages.size(); ++page) {
+        QVERIFY2(pages[page].contains(QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages.size())),
+            qPrintable(pages[page].right(200)));
+    }
 
     const QString info = run(QStringLiteral("pdfinfo"), { file });
     QVERIFY2(
@@ -394,13 +483,13 @@ void TestTeacherActions::zoomStopsAtTheScreen()
     const QSize screen = m_form->screen()->availableGeometry().size();
     const int zoom = m_form->zoomPercent();
     QVERIFY(zoom > 100);
-    QCOMPARE(m_form->size(), QSize(598, 424) * (zoom / 100.0));
+    QCOMPARE(m_form->size(), QSize(598, 445) * (zoom / 100.0));
     QVERIFY(m_form->frameGeometry().width() <= screen.width());
     QVERIFY(m_form->frameGeometry().height() <= screen.height());
     const int next = zoom < 150 ? 150 : zoom < 200 ? 200 : zoom < 250 ? 250 : zoom < 300 ? 300 : 0;
     const QSize frame = m_form->frameGeometry().size() - m_form->size();
     QVERIFY(next == 0 || 598 * next / 100 + frame.width() > screen.width()
-        || 424 * next / 100 + frame.height() > screen.height());
+        || 445 * next / 100 + frame.height() > screen.height());
     QCOMPARE(m_form->actions().zoomIn->isEnabled(), false);
 
     QTest::keyClick(command(1), Qt::Key_Minus, Qt::ControlModifier);
@@ -408,7 +497,7 @@ void TestTeacherActions::zoomStopsAtTheScreen()
     QTest::keyClick(command(1), Qt::Key_Equal, Qt::ControlModifier);
     QCOMPARE(m_form->zoomPercent(), zoom);
     QTest::keyClick(command(1), Qt::Key_0, Qt::ControlModifier);
-    QCOMPARE(m_form->size(), QSize(598, 424));
+    QCOMPARE(m_form->size(), QSize(598, 445));
     QCOMPARE(QToolTip::font().pointSizeF(), 12.0);
 
     // The tooltips and the menu follow the zoom (the menu last: it takes the window's focus).
@@ -435,7 +524,7 @@ QStringList TestTeacherActions::openMenu() const
     QContextMenuEvent event(
         QContextMenuEvent::Mouse, QPoint(10, 10), list->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(list->viewport(), &event);
-    QTest::qWait(50);
+    QTest::qWaitFor([&texts] { return !texts.isEmpty(); });
     return texts;
 }
 

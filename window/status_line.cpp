@@ -1,0 +1,60 @@
+#include "window/status_line.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+
+namespace {
+
+constexpr double smallestScale = 0.75; // of the window's font, before the report is elided
+constexpr int sideMargin = 4;
+
+} // namespace
+
+StatusLine::StatusLine(QWidget* parent)
+    : QLabel(parent)
+{
+    setObjectName(QStringLiteral("StatusLine"));
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setIndent(sideMargin);
+}
+
+void StatusLine::report(const QString& text)
+{
+    m_reported = text;
+    // QWidget tells the accessibility clients of a change of name.
+    setAccessibleName(text);
+    fit();
+}
+
+void StatusLine::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+void StatusLine::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_fitting)
+        fit();
+}
+
+void StatusLine::fit()
+{
+    // The font the window gives; a smaller one set by an earlier fit is not that.
+    QFont font = parentWidget() ? parentWidget()->font() : QLabel::font();
+    const int room = width() - 2 * sideMargin;
+    const int needed = QFontMetrics(font).horizontalAdvance(m_reported);
+    QString shown = m_reported;
+    if (needed > room && room > 0) {
+        const double scale = std::max(smallestScale, static_cast<double>(room) / needed);
+        font.setPointSizeF(font.pointSizeF() * scale);
+        shown = QFontMetrics(font).elidedText(m_reported, Qt::ElideRight, room);
+    }
+    m_fitting = true;
+    setFont(font);
+    m_fitting = false;
+    setText(shown);
+    setToolTip(shown == m_reported ? QString() : m_reported);
+}

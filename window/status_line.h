@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+
+// One line under the window's controls that says what the last action did, in words a class can
+// read aloud. It keeps to one line in the window's font and zoom: a report too long for it is
+// drawn smaller, down to a limit, and past that elided with the whole text in its tooltip. Its
+// accessible name is the report, so a screen reader hears each new one as a change of name.
+class StatusLine : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit StatusLine(QWidget* parent = nullptr);
+
+    void report(const QString& text);
+    const QString& reported() const { return m_reported; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Fits the report to the width, from the window's font.
+    void fit();
+
+    QString m_reported;
+    bool m_fitting = false;
+};
