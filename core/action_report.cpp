@@ -36,7 +36,7 @@ namespace {
 
 std::string ReportStart()
 {
-    return "Въведете гласовете на партиите, изберете метод и брой мандати и натиснете „Въведи“.";
+    return "Въведете гласовете, изберете метод и брой мандати и натиснете „Въведи“.";
 }
 
 std::string ReportVotesEntered(const Board& board)

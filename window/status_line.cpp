@@ -22,7 +22,7 @@ StatusLine::StatusLine(QWidget* parent)
 void StatusLine::report(const QString& text)
 {
     m_reported = text;
-    // QWidget tells the accessibility clients of a change of name.
+    // QWidget tells accessibility clients of each new name.
     setAccessibleName(text);
     fit();
 }

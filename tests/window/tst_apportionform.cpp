@@ -44,6 +44,8 @@ private slots:
     void divisorListStartsAtTheTopAfterAMethodChange();
     void longNumbersAreElided();
     void listsScrollTogether();
+    void marksStandBesideTheirNumber_data();
+    void marksStandBesideTheirNumber();
 
     void captionsFit();
     void rowsFit_data();
@@ -454,6 +456,100 @@ void TestApportionForm::longNumbersAreElided()
                 .contains(QStringLiteral("99999999999999")));
     // A number that fits is drawn whole.
     QCOMPARE(shown(3, 0), QStringLiteral("27142"));
+}
+
+void TestApportionForm::marksStandBesideTheirNumber_data()
+{
+    QTest::addColumn<QStringList>("votes");
+    QTest::addColumn<int>("seats");
+    QTest::newRow("seven digits") << QStringList { "1234567", "987654", "456789", "234567",
+        "123456" } << 20;
+    QTest::newRow("default") << QStringList { "58125", "45871", "27142", "15947", "12264" } << 7;
+    QTest::newRow("exponent") << QStringList { "6.17283945E+299", "1", "", "", "" } << 2;
+    QTest::newRow("tie") << QStringList { "16", "4", "3", "45", "34" } << 7;
+}
+
+// A winning quotient reads as on paper: the number whole wherever it fits unmarked, its seat
+// number raised right after it and nearer to it than to the next list's number.
+void TestApportionForm::marksStandBesideTheirNumber()
+{
+    QFETCH(QStringList, votes);
+    QFETCH(int, seats);
+    typeVotes(votes);
+    clickRow(find<QListWidget>(QStringLiteral("List3")), seats - 1);
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    for (int seat = 0; seat < seats; ++seat)
+        QTest::mouseClick(command(1), Qt::LeftButton);
+
+    auto* delegate = qobject_cast<RowDelegate*>(quotients(0)->itemDelegate());
+    int marked = 0;
+    int withMark = 0;
+    for (int party = 0; party < partyCount; ++party) {
+        auto* list = quotients(party);
+        for (int row = 1; row < rowCount(list); ++row) {
+            const QModelIndex index = rowIndex(list, row);
+            const int marks = index.data(QuotientModel::markRole).toInt();
+            if (marks == 0)
+                continue;
+            list->scrollTo(index);
+            QStyleOptionViewItem option;
+            option.initFrom(list->viewport());
+            option.font = list->font();
+            option.fontMetrics = list->fontMetrics();
+            option.rect = list->visualRect(index);
+            const RowDelegate::RowLayout layout = delegate->layoutRow(option, index);
+            const QString whole = index.data().toString();
+            ++marked;
+            if (whole.contains(QLatin1Char('E'))) {
+                QVERIFY2(layout.text.endsWith(whole.mid(whole.indexOf(QLatin1Char('E')))),
+                    qPrintable(layout.text));
+            } else if (list->fontMetrics().horizontalAdvance(whole)
+                <= layout.textRect.width()) {
+                QCOMPARE(layout.text, whole);
+            }
+            QVERIFY(layout.textWidth <= layout.textRect.width());
+            if (layout.marks.isEmpty())
+                continue;
+            ++withMark;
+            QVERIFY(layout.marks.startsWith(QString::number(QuotientModel::wonSeat(marks)))
+                || QuotientModel::wonSeat(marks) == 0);
+            // Right after its own number, inside its own row, raised above the number's middle.
+            const int textEnd = layout.textRect.left() + qCeil(layout.textWidth);
+            const int ownGap = layout.markRect.left() - textEnd;
+            QVERIFY(ownGap >= 0);
+            QVERIFY(layout.markRect.right() <= option.rect.right());
+            QVERIFY(layout.markRect.center().y() < option.rect.center().y());
+            if (party + 1 < partyCount) {
+                auto* next = quotients(party + 1);
+                const QPoint nextNumber = next->viewport()->mapTo(m_form,
+                    next->visualRect(rowIndex(next, row)).topLeft() + QPoint(3, 0));
+                const int markEnd = list->viewport()->mapTo(m_form, layout.markRect.topRight()).x();
+                QVERIFY2(ownGap < nextNumber.x() - markEnd,
+                    qPrintable(QStringLiteral("%1: %2 px from its number, %3 from the next")
+                                   .arg(whole)
+                                   .arg(ownGap)
+                                   .arg(nextNumber.x() - markEnd)));
+            }
+
+            // And drawn: ink where the mark stands, in the list as it shows.
+            const QImage shown = list->viewport()->grab().toImage();
+            const qreal scale = shown.devicePixelRatio();
+            const QRect mark(layout.markRect.topLeft() * scale, layout.markRect.size() * scale);
+            int ink = 0;
+            for (int y = mark.top(); y <= mark.bottom(); ++y) {
+                for (int x = mark.left(); x <= mark.right(); ++x) {
+                    ink += qGray(shown.pixel(qBound(0, x, shown.width() - 1),
+                               qBound(0, y, shown.height() - 1)))
+                        < 128;
+                }
+            }
+            QVERIFY2(ink > 0, qPrintable(whole));
+        }
+    }
+    QVERIFY(marked >= seats);
+    // At the window's own size, marks have room beside the numbers of a paper example.
+    if (m_form->zoomPercent() == 100 && votes.front() == QStringLiteral("58125"))
+        QCOMPARE(withMark, seats);
 }
 
 void TestApportionForm::listsScrollTogether()

@@ -16,6 +16,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QLabel>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
@@ -46,6 +48,10 @@ private slots:
     void printsTheTableToPdf();
     void zoomStopsAtTheScreen();
     void contextMenuListsTheActions();
+    void statusLineTellsTheLastAction_data();
+    void statusLineTellsTheLastAction();
+    void comparisonKeepsWithinTheScreen();
+    void comparisonTakesTheWindowsKeys();
 
 private:
     QPushButton* command(int index) const
@@ -538,6 +544,168 @@ void TestTeacherActions::contextMenuListsTheActions()
     QCOMPARE(openMenu(),
         QStringList({ "12", "Нов пример", "Отмени", "Повтори (off)", "Копирай таблицата", "Печат…",
             "Сравни методите", "Увеличи", "Намали (off)", "Нормален размер (off)" }));
+}
+
+void TestTeacherActions::statusLineTellsTheLastAction_data()
+{
+    QTest::addColumn<QStringList>("votes");
+    // e enter, s a seat, c clear, C Ctrl+C, N Ctrl+N, z Ctrl+Z.
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("report");
+
+    const QStringList defaults { "58125", "45871", "27142", "15947", "12264" };
+    QTest::newRow("seat") << defaults << "essssss"
+                          << "Мандат № 6 — партия 1: 58125 ÷ 3 = 19375 (D’Hondt); партията има 3 "
+                             "мандата.";
+    QTest::newRow("tie") << QStringList { "16", "4", "3", "45", "34" } << "esssssss"
+                         << "Мандат № 7 — партия 4: 45 ÷ 4 = 11.25 → 11.3 (D’Hondt); равно с "
+                            "партия 5 — при равенство печели партията най-вляво.";
+    QTest::newRow("all seats given") << defaults << "essssssss"
+                                     << "Всички 7 мандата са дадени — изберете по-голям брой "
+                                        "мандати, за да продължите.";
+    QTest::newRow("copy before entering")
+        << defaults << "C" << "Няма какво да се копира: първо въведете гласовете с „Въведи“.";
+    QTest::newRow("copy after clearing")
+        << defaults << "escC" << "Няма какво да се копира: списъците са изчистени (Ctrl+Z ги връща).";
+    QTest::newRow("cleared") << defaults << "esc"
+                             << "Списъците са изчистени: Ctrl+N започва нов пример с тези "
+                                "гласове, Ctrl+Z ги връща.";
+    QTest::newRow("new example") << defaults << "escN"
+                                 << "Нов пример: гласовете са в полетата — променете ги и "
+                                    "натиснете „Въведи“.";
+    QTest::newRow("undo") << defaults << "esssz" << "Отменено: мандат № 3 за партия 1.";
+}
+
+void TestTeacherActions::statusLineTellsTheLastAction()
+{
+    QFETCH(QStringList, votes);
+    QFETCH(QString, actions);
+    QFETCH(QString, report);
+    for (int i = 0; i < partyCount; ++i) {
+        auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(i));
+        box->setText(votes[i]);
+        emit box->textEdited(votes[i]);
+    }
+    for (const QChar action : actions) {
+        switch (action.unicode()) {
+        case 'e':
+            QTest::mouseClick(command(0), Qt::LeftButton);
+            break;
+        case 's':
+            QTest::mouseClick(command(1), Qt::LeftButton);
+            break;
+        case 'c':
+            QTest::mouseClick(command(2), Qt::LeftButton);
+            break;
+        default:
+            QTest::keyClick(command(1), static_cast<Qt::Key>(action.toUpper().unicode()),
+                Qt::ControlModifier);
+        }
+    }
+
+    auto* line = m_form->findChild<QLabel*>(QStringLiteral("StatusLine"));
+    QVERIFY(line && line->isVisible());
+    QCOMPARE(m_form->statusReport(), report);
+    // A screen reader hears each report as the line's new name.
+    QCOMPARE(line->accessibleName(), report);
+    // On one line of the window, under every control, whole or with the whole in its tooltip.
+    QVERIFY(line->text() == report || line->toolTip() == report);
+    QVERIFY(line->fontMetrics().horizontalAdvance(line->text()) <= line->width());
+    for (QWidget* control : m_form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != line && control->isVisible())
+            QVERIFY(control->geometry().bottom() < line->geometry().top());
+    }
+    QVERIFY(m_form->rect().contains(line->geometry()));
+}
+
+// On a 1600×1000 screen at the largest zoom, and with the font of 250 %, the comparison shows
+// whole within the screen's available area, and follows its cells as they widen.
+void TestTeacherActions::comparisonKeepsWithinTheScreen()
+{
+    if (m_form->screen()->size().width() < 1600)
+        QSKIP("Run on a screen of a projector's size (tst_teacheractions_projector)");
+    m_form->setZoomPercent(300);
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    QVERIFY(window && window->isVisible());
+    auto* table = window->findChild<QTableView*>();
+    const QRect screen = m_form->screen()->availableGeometry();
+
+    auto checkWhole = [&](const char* when) {
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(screen.contains(frame),
+            qPrintable(QStringLiteral("%1: %2,%3 %4x%5 on %6x%7")
+                           .arg(when)
+                           .arg(frame.x())
+                           .arg(frame.y())
+                           .arg(frame.width())
+                           .arg(frame.height())
+                           .arg(screen.width())
+                           .arg(screen.height())));
+        // Every column and row in view: nothing behind a scroll bar.
+        QVERIFY2(table->horizontalScrollBar()->maximum() == 0, when);
+        QVERIFY2(table->verticalScrollBar()->maximum() == 0, when);
+        // The heading wrapped to the table's width, in a few lines.
+        auto* legend = window->findChild<QLabel*>(QStringLiteral("ComparisonLegend"));
+        QVERIFY(legend->width() <= window->width());
+        QVERIFY2(legend->height() <= 4 * legend->fontMetrics().lineSpacing(), when);
+    };
+    checkWhole("largest zoom");
+    QFont zoomed = window->font();
+    zoomed.setPointSizeF(12 * 2.5);
+    window->setZoomedFont(zoomed);
+    checkWhole("250 %");
+    const int narrow = window->width();
+
+    // Seven-digit votes widen the cells; the window follows and stays whole on the screen.
+    auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
+    box->setText(QStringLiteral("1234567"));
+    emit box->textEdited(box->text());
+    checkWhole("seven digits");
+    QVERIFY(window->width() > narrow);
+    // And narrows again with them.
+    box->setText(QStringLiteral("58125"));
+    emit box->textEdited(box->text());
+    QCOMPARE(window->width(), narrow);
+
+    // Moved off the screen, Ctrl+M brings it back inside.
+    window->move(screen.right() - 10, screen.bottom() - 10);
+    m_form->activateWindow();
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(screen.contains(window->frameGeometry()));
+}
+
+void TestTeacherActions::comparisonTakesTheWindowsKeys()
+{
+    giveSeats(3);
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    auto* table = window->findChild<QTableView*>();
+
+    // The main window's shortcuts work from the comparison: undo, zoom.
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_form->board().seatHistory.size(), 2u);
+    const int zoom = m_form->zoomPercent();
+    QTest::keyClick(table, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(m_form->zoomPercent(), 100);
+    Q_UNUSED(zoom);
+    // Its own Ctrl+C copies the comparison, not the worked table.
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY2(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Метод\t")),
+        qPrintable(QGuiApplication::clipboard()->text().left(80)));
+
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+    m_form->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), m_form);
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(window->isVisible());
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    QTest::keyClick(table, Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(TestTeacherActions)
