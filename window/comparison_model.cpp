@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 
 using namespace apportion;
 
@@ -17,6 +18,24 @@ QString changeText(int change)
         .arg(seats == 1 ? QStringLiteral("мандат") : QStringLiteral("мандата"))
         .arg(change > 0 ? QStringLiteral("повече") : QStringLiteral("по-малко"));
 }
+
+// A count over its share, so that the table is narrow enough for a projector's screen at a large
+// zoom: "3 ▲" over "(42.9 %)". Cells without a share, the indices, show as they are.
+QString shownText(const ComparisonTable::Cell& cell)
+{
+    if (cell.share.empty())
+        return QString::fromStdString(cell.text);
+    QString shown = QString::fromStdString(cell.count);
+    if (cell.change != 0)
+        shown += cell.change > 0 ? QStringLiteral(" ▲") : QStringLiteral(" ▼");
+    return shown + QStringLiteral("\n(%1 %)").arg(QString::fromStdString(cell.share));
+}
+
+// The indices' headings on two lines, for the same reason.
+const QHash<QString, QString> wrappedHeadings {
+    { QStringLiteral("Индекс на Галахър"), QStringLiteral("Индекс на\nГалахър") },
+    { QStringLiteral("Ефективен брой партии"), QStringLiteral("Ефективен\nброй партии") },
+};
 
 } // namespace
 
@@ -62,6 +81,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return shownText(*shown);
+    case Qt::AccessibleTextRole:
         return QString::fromStdString(shown->text);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -92,8 +113,10 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     const auto at = static_cast<std::size_t>(section);
     if (orientation == Qt::Horizontal) {
-        return at + 1 < m_table.header.size() ? QString::fromStdString(m_table.header[at + 1])
-                                              : QVariant();
+        if (at + 1 >= m_table.header.size())
+            return {};
+        const QString heading = QString::fromStdString(m_table.header[at + 1]);
+        return wrappedHeadings.value(heading, heading);
     }
     if (at < m_table.rows.size() && !m_table.rows[at].empty())
         return QString::fromStdString(m_table.rows[at].front().text);
