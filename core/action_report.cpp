@@ -53,8 +53,8 @@ std::string ReportSeat(const Board& board)
     const auto& rows = board.parties[static_cast<std::size_t>(record.winner)].rows;
     // The winning quotient is the winner's row that competed for this seat.
     const auto competedRow = static_cast<std::size_t>(record.seat);
-    const double competed = competedRow < rows.size() ? ParseNumber(rows[competedRow])
-                                                      : record.won.unrounded;
+    const double competed
+        = competedRow < rows.size() ? ParseNumber(rows[competedRow]) : record.won.unrounded;
     std::string text = "Мандат № " + std::to_string(record.seat) + " — партия "
         + std::to_string(record.winner + 1) + ": " + DivisionText(record.won, competed) + " ("
         + MethodCaption(record.method) + ")";

@@ -18,7 +18,10 @@ namespace {
 
     std::string seatCount(const std::string& seatsText) { return SeatCountText(seatsText); }
 
-    std::string partyList(const std::vector<TiedQuotient>& tie) { return "партии " + PartyNumbers(tie); }
+    std::string partyList(const std::vector<TiedQuotient>& tie)
+    {
+        return "партии " + PartyNumbers(tie);
+    }
 
     // A text as typed, in quotation marks; a long one by its first letters and its length in
     // letters (UTF-8 sequences, never cut inside one).
@@ -114,7 +117,8 @@ namespace {
             + " — за партия с " + seatCount(std::to_string(record.divisorPosition + 1));
         if (record.divisorPosition >= divisorSeriesLength)
             text += ", след последния делител в списъка";
-        return text + "; " + competesFor(board, record.seat + 1, "с това частно тя", "се състезава");
+        return text + "; "
+            + competesFor(board, record.seat + 1, "с това частно тя", "се състезава");
     }
 
 } // namespace
@@ -221,8 +225,8 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     if (previous.winner == party)
         return explainNewQuotient(board, previous);
     return "Частното на " + partyName(party) + " остава " + FormatShortest(competed) + " след "
-        + seatNumber(previous.seat) + " (за " + partyName(previous.winner)
-        + "); " + competesFor(board, next, "с него партията", "продължава да се състезава");
+        + seatNumber(previous.seat) + " (за " + partyName(previous.winner) + "); "
+        + competesFor(board, next, "с него партията", "продължава да се състезава");
 }
 
 std::string ExplainDivisor(DivisorMethod method, int position)

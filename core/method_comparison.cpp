@@ -72,12 +72,11 @@ namespace {
     }
 
     // "3 (42.9 %)", or the count alone where the share is not defined.
-    ComparisonTable::Cell countCell(const std::string& shown, const std::string& count,
-        double share, int change = 0)
+    ComparisonTable::Cell countCell(
+        const std::string& shown, const std::string& count, double share, int change = 0)
     {
         const std::string percent = shareText(share);
-        return { percent.empty() ? shown : shown + " (" + percent + " %)", change, count,
-            percent };
+        return { percent.empty() ? shown : shown + " (" + percent + " %)", change, count, percent };
     }
 
     ComparisonTable::Cell textCell(std::string text) { return { std::move(text), 0, {}, {} }; }

@@ -17,6 +17,7 @@
 #include "window/static_texts.h"
 #include "window/status_line.h"
 #include "window/table_output.h"
+#include "window/text_box_keys.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -352,9 +353,9 @@ void ApportionForm::openComparison()
         m_comparison = new ComparisonWindow(this);
         // The main window's shortcuts work while the comparison is the active window too; its
         // copy keys copy the comparison there.
-        for (QAction* action : { m_actions->newExample, m_actions->undo, m_actions->redo,
-                 m_actions->print, m_actions->compare, m_actions->zoomIn, m_actions->zoomOut,
-                 m_actions->zoomReset })
+        for (QAction* action :
+            { m_actions->newExample, m_actions->undo, m_actions->redo, m_actions->print,
+                m_actions->compare, m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset })
             m_comparison->addAction(action);
         m_compared.reset();
         m_comparison->setZoomedFont(m_zoom.font());

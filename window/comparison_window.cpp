@@ -104,8 +104,8 @@ QSize ComparisonWindow::neededSize(const QFont& font)
     const int width = table.width() + margins.left() + margins.right();
     // The heading wraps to the table's width.
     const int legend = m_legend->heightForWidth(table.width());
-    const int height = margins.top() + legend + layout()->spacing() + table.height()
-        + margins.bottom();
+    const int height
+        = margins.top() + legend + layout()->spacing() + table.height() + margins.bottom();
     return { width, height };
 }
 
@@ -156,7 +156,8 @@ void ComparisonWindow::keepInside()
     const QRect area = availableArea();
     const QSize frame = frameGeometry().size().expandedTo(size() + frameExtra());
     const QPoint at = frameGeometry().topLeft();
-    const QPoint inside(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+    const QPoint inside(
+        std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
         std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
     if (inside != at)
         move(inside);

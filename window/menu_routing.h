@@ -3,7 +3,6 @@
 #include <QObject>
 
 class FormActions;
-class QContextMenuEvent;
 class QFont;
 class QPoint;
 class QWidget;
@@ -16,21 +15,3 @@ void openContextMenu(
 // The context menu from the keyboard (the Menu key, Shift+F10): a focused text box opens its own
 // menu, as its right click does; elsewhere the window's menu opens at the focused control.
 void openContextMenuFromKeyboard(const FormActions& actions, QWidget* window, const QFont& font);
-
-// Gives a text box's own keys to the text box, ahead of the window's shortcuts: a vote box keeps
-// undo, redo (Ctrl+Y too, which is not redo in a line edit on every platform), cut, copy, paste
-// and select all; a read-only text keeps copy and select all while it has a selection. It also
-// opens a text box's own menu in the box's font, so that it follows the window's zoom. Install it
-// on each text box, and on a multi-line box's viewport.
-class TextBoxKeys : public QObject {
-    Q_OBJECT
-
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    static bool openOwnMenu(QObject* watched, QContextMenuEvent* event);
-};

@@ -46,20 +46,10 @@ QVariant QuotientModel::data(const QModelIndex& index, int role) const
 
 void QuotientModel::showBoard()
 {
-    const auto& shown = m_board->parties[static_cast<std::size_t>(m_party)].rows;
-    const int rows = static_cast<int>(shown.size());
-    const std::string votes = shown.empty() ? std::string() : shown.front();
-
-    // The board's rows grow and shrink at the end; anything else replaced the allocation.
-    const bool sameAllocation = m_shownRows == 0 || rows == 0 || votes == m_shownVotes;
-    if (!sameAllocation) {
-        beginResetModel();
-        m_shownRows = rows;
-        m_shownVotes = votes;
-        endResetModel();
-        return;
-    }
-    m_shownVotes = votes;
+    // Every operation grows or shrinks the board's rows at their end: entering the votes and a
+    // new example start from empty lists, and undo gives back a cleared allocation to empty ones.
+    const int rows
+        = static_cast<int>(m_board->parties[static_cast<std::size_t>(m_party)].rows.size());
     if (rows > m_shownRows) {
         beginInsertRows({}, m_shownRows, rows - 1);
         m_shownRows = rows;

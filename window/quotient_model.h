@@ -32,13 +32,11 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // Brings the views up to date after an operation: rows appended at the end or taken off it,
-    // or, when the allocation was replaced, everything shown afresh.
+    // Brings the views up to date after an operation: rows appended at the end or taken off it.
     void showBoard();
 
 private:
     std::shared_ptr<const apportion::Board> m_board;
     int m_party;
     int m_shownRows = 0;
-    std::string m_shownVotes; // row 0 as shown: tells a replaced allocation
 };

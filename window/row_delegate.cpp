@@ -77,8 +77,8 @@ const RowDelegate::Fonts& RowDelegate::fontsFor(const QFont& font) const
     m_fonts.numberAdvance = 0;
     for (const QChar c : numberCharacters) {
         m_fonts.numberAdvance = qMax(m_fonts.numberAdvance,
-            qMax(
-                m_fonts.boldMetrics.horizontalAdvance(c), m_fonts.regularMetrics.horizontalAdvance(c)));
+            qMax(m_fonts.boldMetrics.horizontalAdvance(c),
+                m_fonts.regularMetrics.horizontalAdvance(c)));
     }
     m_fontsSet = true;
     return m_fonts;
@@ -122,8 +122,8 @@ RowDelegate::RowLayout RowDelegate::layoutRow(
     row.markFont = fonts.mark;
     const int baselineY = baseline(row.textRect, metrics);
     const int markBaseline = baselineY - qRound(metrics.ascent() * markRise);
-    row.markRect = QRect(markLeft, markBaseline - fonts.markMetrics.ascent(), markWidth,
-        fonts.markMetrics.height());
+    row.markRect = QRect(
+        markLeft, markBaseline - fonts.markMetrics.ascent(), markWidth, fonts.markMetrics.height());
     return row;
 }
 

@@ -8,9 +8,9 @@
 // right after it, as on paper ("29062.5³"); a quotient that read equal to a seat's winner carries
 // "=" there. The number always wins its room: where number and mark do not both fit, the mark
 // gives way, and a bold number that would not fit bold where it fits plain is drawn narrower. A
-// row too wide for its list is elided, its exponent, if any, kept in view. The lists gain a row on every
-// seat and repaint whole, and the styled delegate's full item layout (icons, check boxes) made
-// that the dearest part of a seat.
+// row too wide for its list is elided, its exponent, if any, kept in view. The lists gain a row on
+// every seat and repaint whole, and the styled delegate's full item layout (icons, check boxes)
+// made that the dearest part of a seat.
 class RowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 

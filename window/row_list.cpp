@@ -1,13 +1,6 @@
 #include "window/row_list.h"
 
-QItemSelectionModel::SelectionFlags keptSelection(QItemSelectionModel::SelectionFlags command)
-{
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
-        return QItemSelectionModel::NoUpdate;
-    if ((command & QItemSelectionModel::Clear) && !(command & QItemSelectionModel::Select))
-        return QItemSelectionModel::NoUpdate;
-    return command;
-}
+#include "window/kept_selection.h"
 
 RowList::RowList(QWidget* parent)
     : QListView(parent)

@@ -3,10 +3,6 @@
 #include <QItemSelectionModel>
 #include <QListView>
 
-// Keeps a single-selection list's selection from being emptied by the user: Qt lets Ctrl+click
-// and Ctrl+Space deselect the current item. Moving the selection stays allowed.
-QItemSelectionModel::SelectionFlags keptSelection(QItemSelectionModel::SelectionFlags command);
-
 // A list of a board's rows (quotients or divisors): single selection that the user can move but
 // not empty, and never scrolled sideways, since its rows are as wide as the list and a row too
 // wide for it is drawn elided.

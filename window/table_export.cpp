@@ -166,8 +166,7 @@ QString tabSeparated(const QList<Line>& lines, QChar point)
 }
 
 // One row of a table, its cells' texts already written.
-QString htmlRow(const QList<QPair<QString, bool>>& cells, const QString& open,
-    const QString& close)
+QString htmlRow(const QList<QPair<QString, bool>>& cells, const QString& open, const QString& close)
 {
     QString html = QStringLiteral("<tr>");
     for (const auto& [shown, bold] : cells) {
@@ -304,8 +303,8 @@ QString printableHtml(const WorkedTable& table, const QDate& date)
                .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
                    QString::fromStdString(table.seatTotal), readings)
         + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
-        + printedTable(writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point),
-            true)
+        + printedTable(
+            writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point), true)
         + QStringLiteral("<h3>%1</h3>\n").arg(comparisonTitle)
         + printedComparison(table.comparison);
 }

@@ -3,16 +3,16 @@
 #include "core/worked_table.h"
 #include "window/table_export.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
-#include <QAbstractTextDocumentLayout>
 #include <QStandardPaths>
 #include <QTextDocument>
 

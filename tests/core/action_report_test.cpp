@@ -11,8 +11,8 @@ using namespace apportion;
 namespace {
 
 // Votes typed, then: e enter, s a seat, c clear, n a new example. The seat total is 7.
-Board played(std::array<std::string, partyCount> votes, const std::string& actions,
-    UndoHistory& history)
+Board played(
+    std::array<std::string, partyCount> votes, const std::string& actions, UndoHistory& history)
 {
     Board board;
     board.LoadWindow();
@@ -31,8 +31,7 @@ Board played(std::array<std::string, partyCount> votes, const std::string& actio
     return board;
 }
 
-const std::array<std::string, partyCount> defaults { "58125", "45871", "27142", "15947",
-    "12264" };
+const std::array<std::string, partyCount> defaults { "58125", "45871", "27142", "15947", "12264" };
 const std::array<std::string, partyCount> roundingTie { "16", "4", "3", "45", "34" };
 
 struct ReportCase {
@@ -83,8 +82,8 @@ TEST(Report, TellsUndoAndRedoApart)
     EXPECT_EQ(ReportHistoryStep(before, board, false), "Отменено: мандат № 7 за партия 4.");
     before = board;
     history.Redo(board);
-    EXPECT_EQ(ReportHistoryStep(before, board, true).rfind("Повторено: Мандат № 7 — партия 4", 0),
-        0u);
+    EXPECT_EQ(
+        ReportHistoryStep(before, board, true).rfind("Повторено: Мандат № 7 — партия 4", 0), 0u);
     before = board;
     history.Redo(board);
     EXPECT_EQ(ReportHistoryStep(before, board, true), "Няма какво да се повтори.");

@@ -88,7 +88,9 @@ INSTANTIATE_TEST_SUITE_P(Allocations, SeatHistory,
         HistoryCase { "RoundingTie", DivisorMethod::DHondt, { "16", "4", "3", "45", "34" },
             { { 3, "2", "22.5" }, { 4, "2", "17" }, { 3, "3", "15" }, { 4, "3", "11.3" },
                 { 0, "2", "8" }, { 3, "4", "11.3" }, { 3, "5", "9" } },
-            7, { { 3, 45, "4", 11.25, DivisorMethod::DHondt }, { 4, 34, "3", 34.0 / 3, DivisorMethod::DHondt } } }),
+            7,
+            { { 3, 45, "4", 11.25, DivisorMethod::DHondt },
+                { 4, 34, "3", 34.0 / 3, DivisorMethod::DHondt } } }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SeatHistory, ExplainsRowsFromTheHistory)

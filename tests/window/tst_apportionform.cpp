@@ -503,8 +503,7 @@ void TestApportionForm::marksStandBesideTheirNumber()
             if (whole.contains(QLatin1Char('E'))) {
                 QVERIFY2(layout.text.endsWith(whole.mid(whole.indexOf(QLatin1Char('E')))),
                     qPrintable(layout.text));
-            } else if (list->fontMetrics().horizontalAdvance(whole)
-                <= layout.textRect.width()) {
+            } else if (list->fontMetrics().horizontalAdvance(whole) <= layout.textRect.width()) {
                 QCOMPARE(layout.text, whole);
             }
             QVERIFY(layout.textWidth <= layout.textRect.width());
@@ -521,8 +520,8 @@ void TestApportionForm::marksStandBesideTheirNumber()
             QVERIFY(layout.markRect.center().y() < option.rect.center().y());
             if (party + 1 < partyCount) {
                 auto* next = quotients(party + 1);
-                const QPoint nextNumber = next->viewport()->mapTo(m_form,
-                    next->visualRect(rowIndex(next, row)).topLeft() + QPoint(3, 0));
+                const QPoint nextNumber = next->viewport()->mapTo(
+                    m_form, next->visualRect(rowIndex(next, row)).topLeft() + QPoint(3, 0));
                 const int markEnd = list->viewport()->mapTo(m_form, layout.markRect.topRight()).x();
                 QVERIFY2(ownGap < nextNumber.x() - markEnd,
                     qPrintable(QStringLiteral("%1: %2 px from its number, %3 from the next")
@@ -538,8 +537,8 @@ void TestApportionForm::marksStandBesideTheirNumber()
             int ink = 0;
             for (int y = mark.top(); y <= mark.bottom(); ++y) {
                 for (int x = mark.left(); x <= mark.right(); ++x) {
-                    ink += qGray(shown.pixel(qBound(0, x, shown.width() - 1),
-                               qBound(0, y, shown.height() - 1)))
+                    ink += qGray(shown.pixel(
+                               qBound(0, x, shown.width() - 1), qBound(0, y, shown.height() - 1)))
                         < 128;
                 }
             }
