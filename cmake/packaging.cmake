@@ -16,9 +16,14 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/icons/apportion.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${APPORTION_APP_ID}.svg)
 
+# The licence, in the Debian package's own form and place.
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian-copyright
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mandati RENAME copyright)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mandati)
 set(CPACK_PACKAGE_VENDOR "Mandati developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CONTACT "Mandati developers <mandati@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "divisor methods of seat apportionment, one seat at a time")
 set(CPACK_PACKAGE_DESCRIPTION "A one-window teaching tool that shows how the highest-averages \

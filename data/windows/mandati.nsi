@@ -1,6 +1,6 @@
 ; The Windows installer: the program and its Qt files into Program Files, a Start-menu entry
-; "Мандати" and an uninstaller. makensis is given VERSION, STAGE (the folder of files to
-; install), ICON and OUTFILE with /D; /S installs silently.
+; "Мандати" and an uninstaller, after the licence is shown. makensis is given VERSION, STAGE (the
+; folder of files to install), ICON, LICENSE and OUTFILE with /D; /S installs silently.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -23,10 +23,12 @@ VIAddVersionKey /LANG=0 "FileDescription" "${APP_NAME} ${VERSION} installer"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "CompanyName" "Mandati developers"
-VIAddVersionKey /LANG=0 "LegalCopyright" "Mandati developers"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Mandati developers; GPL-3.0-or-later"
 
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\Bulgarian.nlf"
 
+LicenseData "${LICENSE}"
+Page license
 Page directory
 Page instfiles
 UninstPage uninstConfirm
