@@ -107,12 +107,13 @@ RowDelegate::RowLayout RowDelegate::layoutRow(
         row.text = whole;
         row.squeeze = static_cast<qreal>(room) / metrics.horizontalAdvance(whole);
     }
-    row.textWidth = row.squeeze < 1 ? room : metrics.horizontalAdvance(row.text);
-
     QString mark = seat > 0 ? QString::number(seat) : QString();
     if (QuotientModel::tied(marks))
         mark += tieMarker;
-    if (mark.isEmpty() || row.squeeze < 1 || row.text != whole)
+    if (mark.isEmpty())
+        return row; // most rows: nothing more to measure
+    row.textWidth = row.squeeze < 1 ? room : metrics.horizontalAdvance(row.text);
+    if (row.squeeze < 1 || row.text != whole)
         return row; // the number took the room
     const int markWidth = fonts.markMetrics.horizontalAdvance(mark);
     const int markLeft = row.textRect.left() + qCeil(row.textWidth) + markGap;

@@ -28,7 +28,7 @@ public:
         QFont font;
         QRect textRect; // the room for the text
         QString text; // the item's, or its elided form where it does not fit
-        qreal textWidth = 0; // as drawn
+        qreal textWidth = 0; // as drawn, measured for a marked row only
         qreal squeeze = 1; // the horizontal scale a bold number is drawn at to fit
         QFont markFont;
         QRect markRect; // right after the text, raised; empty without marks
