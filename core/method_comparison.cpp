@@ -89,8 +89,9 @@ namespace {
 
 } // namespace
 
-std::array<int, partyCount> FinalSeats(
-    DivisorMethod method, const std::array<std::string, partyCount>& votes, int seatTotal)
+std::array<int, partyCount> FinalSeats(DivisorMethod method,
+    const std::array<std::string, partyCount>& votes, int seatTotal,
+    const std::array<bool, partyCount>& takesPart)
 {
     std::array<int, partyCount> seats {};
     const int index = static_cast<int>(method);
@@ -107,9 +108,20 @@ std::array<int, partyCount> FinalSeats(
     for (int i = 0; i < partyCount; ++i)
         latest[i] = votesRead[i] = ParseNumber(votes[i]);
 
+    // A party under the threshold competes with a quotient below every other party's.
+    if (std::none_of(takesPart.begin(), takesPart.end(), [](bool part) { return part; }))
+        return seats;
+    const auto competing = [&takesPart](std::array<double, partyCount> quotients) {
+        for (int i = 0; i < partyCount; ++i) {
+            if (!takesPart[i])
+                quotients[i] = -std::numeric_limits<double>::infinity();
+        }
+        return quotients;
+    };
+
     const int total = std::clamp(seatTotal, 0, maxPartySeats);
     for (int turn = 0; turn < total; ++turn) {
-        const int winner = SeatWinner(latest);
+        const int winner = SeatWinner(competing(latest));
         const int held = ++seats[winner];
         // RoundHalfAway reads back a decimal of at most 15 significant digits, which writing
         // and reading again would leave as it is.
@@ -125,19 +137,10 @@ std::array<int, partyCount> FinalSeats(
     return seats;
 }
 
-MethodComparison CompareMethods(const std::array<std::string, partyCount>& votes, int seatTotal)
-{
-    MethodComparison comparison;
-    comparison.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
-    for (int i = 0; i < partyCount; ++i)
-        comparison.votes[i] = ParseNumber(votes[i]);
-    comparison.voteShares = shares(comparison.votes);
-    comparison.effectivePartiesByVotes = effectiveParties(comparison.voteShares);
+namespace {
 
-    for (int m = 0; m < divisorMethodCount; ++m) {
-        MethodResult& result = comparison.methods[m];
-        result.method = static_cast<DivisorMethod>(m);
-        result.seats = FinalSeats(result.method, votes, comparison.seatTotal);
+    void measure(MethodResult& result, const MethodComparison& comparison)
+    {
         const auto seatShares = shares(result.seats);
         result.effectiveParties = effectiveParties(seatShares);
         double squares = 0;
@@ -147,15 +150,126 @@ MethodComparison CompareMethods(const std::array<std::string, partyCount>& votes
         }
         result.gallagher = std::sqrt(squares / 2);
     }
+
+} // namespace
+
+MethodComparison CompareMethods(
+    const std::array<std::string, partyCount>& votes, int seatTotal, double threshold)
+{
+    MethodComparison comparison;
+    comparison.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
+    for (int i = 0; i < partyCount; ++i)
+        comparison.votes[i] = ParseNumber(votes[i]);
+    comparison.voteShares = shares(comparison.votes);
+    comparison.effectivePartiesByVotes = effectiveParties(comparison.voteShares);
+
+    // The threshold counts against the shares of all five parties' votes, where they exist.
+    comparison.threshold = std::isfinite(threshold) ? std::clamp(threshold, 0.0, 100.0) : 0;
+    comparison.thresholdApplies
+        = comparison.threshold > 0 && std::isfinite(comparison.voteShares[0]);
+    for (int i = 0; i < partyCount; ++i) {
+        comparison.takesPart[i]
+            = !comparison.thresholdApplies || !(comparison.voteShares[i] < comparison.threshold);
+    }
+
+    for (int m = 0; m < divisorMethodCount; ++m) {
+        MethodResult& result = comparison.methods[m];
+        result.method = static_cast<DivisorMethod>(m);
+        result.caption = MethodCaption(result.method);
+        result.seats = FinalSeats(result.method, votes, comparison.seatTotal, comparison.takesPart);
+        measure(result, comparison);
+    }
+
+    comparison.quota = HareNiemeyer(comparison.votes, comparison.seatTotal, comparison.takesPart);
+    comparison.hareNiemeyer.caption = hareNiemeyerCaption;
+    for (int i = 0; i < partyCount; ++i)
+        comparison.hareNiemeyer.seats[i] = comparison.quota.parties[i].seats;
+    measure(comparison.hareNiemeyer, comparison);
+    comparison.alabamaLosers
+        = AlabamaLosers(comparison.votes, comparison.seatTotal, comparison.takesPart);
     return comparison;
 }
 
-MethodComparison CompareMethods(const Board& board)
+MethodComparison CompareMethods(const Board& board, double threshold)
 {
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
-    return CompareMethods(VoteTexts(board.parties), seatTotal);
+    return CompareMethods(VoteTexts(board.parties), seatTotal, threshold);
 }
+
+namespace {
+
+    std::string partyNumbers(const std::vector<int>& parties)
+    {
+        std::string text;
+        for (std::size_t k = 0; k < parties.size(); ++k) {
+            if (k > 0)
+                text += k + 1 == parties.size() ? " и " : ", ";
+            text += std::to_string(parties[k] + 1);
+        }
+        return text;
+    }
+
+    void addNotes(ComparisonTable& table, const MethodComparison& comparison)
+    {
+        if (comparison.threshold > 0) {
+            const std::string threshold = "Праг " + FormatShortest(comparison.threshold) + " %";
+            if (!comparison.thresholdApplies) {
+                table.notes.push_back(threshold
+                    + ": не се прилага — делът на гласовете не е определен (отрицателни гласове "
+                      "или никакви гласове).");
+            } else {
+                std::vector<int> under;
+                for (int i = 0; i < partyCount; ++i) {
+                    if (!comparison.takesPart[i])
+                        under.push_back(i);
+                }
+                table.notes.push_back(threshold
+                    + (under.empty() ? ": всички партии са над прага."
+                                     : ": под прага "
+                                + std::string(under.size() == 1 ? "е партия " : "са партии ")
+                                + partyNumbers(under)
+                                + " — без мандати при всеки метод; индексите броят и техните "
+                                  "гласове."));
+            }
+        }
+        for (const int party : comparison.alabamaLosers) {
+            table.notes.push_back("Парадоксът Алабама: с " + std::to_string(comparison.seatTotal)
+                + " мандата партия " + std::to_string(party + 1) + " губи мандата, който има при "
+                + std::to_string(comparison.seatTotal - 1)
+                + " (Hare–Niemeyer). Методите на делителя не допускат това.");
+        }
+    }
+
+    void addWorking(ComparisonTable& table, const QuotaWorking& working)
+    {
+        table.workingSentence = DescribeQuotaWorking(working);
+        if (!working.defined)
+            return;
+        double participating = 0;
+        for (const auto& party : working.parties) {
+            if (party.takesPart)
+                participating += party.votes;
+        }
+        table.quotaLine = "Квота: " + FormatShortest(participating) + " ÷ "
+            + std::to_string(working.seatTotal) + " = " + working.quotaText;
+        table.workingHeader = { "Партия", "Гласове", "Гласове ÷ квота", "Цели мандати", "Остатък",
+            "Ранг на остатъка", "Допълнителен мандат", "Мандати" };
+        for (int i = 0; i < partyCount; ++i) {
+            const auto& party = working.parties[i];
+            if (!party.takesPart) {
+                table.workingRows.push_back({ std::to_string(i + 1), FormatShortest(party.votes),
+                    "под прага", "", "", "", "", "0" });
+                continue;
+            }
+            table.workingRows.push_back(
+                { std::to_string(i + 1), FormatShortest(party.votes), party.quotient,
+                    std::to_string(party.wholeSeats), party.remainder, std::to_string(party.rank),
+                    party.extraSeat ? "1" : "0", std::to_string(party.seats) });
+        }
+    }
+
+} // namespace
 
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
 {
@@ -170,31 +284,40 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
     for (int i = 0; i < partyCount; ++i) {
         const std::string count = FormatShortest(comparison.votes[i]);
         votes.push_back(countCell(count, count, comparison.voteShares[i]));
+        votes.back().underThreshold = !comparison.takesPart[i];
     }
     votes.push_back(textCell(""));
     votes.push_back(indexCell(comparison.effectivePartiesByVotes));
     table.rows.push_back(std::move(votes));
 
     const MethodResult& reference = comparison.methods[0];
-    for (const MethodResult& result : comparison.methods) {
-        const auto seatShares = shares(result.seats);
-        std::vector<ComparisonTable::Cell> row { textCell(MethodCaption(result.method)) };
+    std::vector<const MethodResult*> results;
+    for (const MethodResult& result : comparison.methods)
+        results.push_back(&result);
+    results.push_back(&comparison.hareNiemeyer);
+    for (const MethodResult* result : results) {
+        const auto seatShares = shares(result->seats);
+        std::vector<ComparisonTable::Cell> row { textCell(result->caption) };
         for (int i = 0; i < partyCount; ++i) {
-            const int change = result.seats[i] - reference.seats[i];
-            const std::string count = std::to_string(result.seats[i]);
+            const int change = result->seats[i] - reference.seats[i];
+            const std::string count = std::to_string(result->seats[i]);
             const std::string shown = change == 0 ? count : count + (change > 0 ? " ▲" : " ▼");
             row.push_back(countCell(shown, count, seatShares[i], change));
+            row.back().underThreshold = !comparison.takesPart[i];
         }
-        row.push_back(indexCell(result.gallagher));
-        row.push_back(indexCell(result.effectiveParties));
+        row.push_back(indexCell(result->gallagher));
+        row.push_back(indexCell(result->effectiveParties));
         table.rows.push_back(std::move(row));
     }
+
+    addNotes(table, comparison);
+    addWorking(table, comparison.quota);
     return table;
 }
 
 std::string SeatsSummary(const MethodResult& result)
 {
-    std::string text = MethodCaption(result.method) + ": ";
+    std::string text = result.caption + ": ";
     for (int i = 0; i < partyCount; ++i)
         text += (i > 0 ? ", " : "") + std::to_string(result.seats[i]);
     return text;

@@ -45,16 +45,22 @@ void StatusLine::fit()
     // The font the window gives; a smaller one set by an earlier fit is not that.
     QFont font = parentWidget() ? parentWidget()->font() : QLabel::font();
     const int room = width() - 2 * sideMargin;
-    const int needed = QFontMetrics(font).horizontalAdvance(m_reported);
+    const QFontMetrics metrics(font);
+    const int needed = metrics.horizontalAdvance(m_reported);
     QString shown = m_reported;
     if (needed > room && room > 0) {
         const double scale = std::max(smallestScale, static_cast<double>(room) / needed);
         font.setPointSizeF(font.pointSizeF() * scale);
         shown = QFontMetrics(font).elidedText(m_reported, Qt::ElideRight, room);
     }
-    m_fitting = true;
-    setFont(font);
-    m_fitting = false;
+    // A report a turn: the font changes only when the report's fit or the zoom does.
+    if (font != QLabel::font()) {
+        m_fitting = true;
+        setFont(font);
+        m_fitting = false;
+    }
     setText(shown);
-    setToolTip(shown == m_reported ? QString() : m_reported);
+    const QString tip = shown == m_reported ? QString() : m_reported;
+    if (tip != toolTip())
+        setToolTip(tip);
 }

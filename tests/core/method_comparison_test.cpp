@@ -89,7 +89,8 @@ TEST(MethodComparison, IndicesWorkedByHand)
     EXPECT_EQ(SeatsSummary(comparison.methods[0]), "D’Hondt: 3, 2, 1, 1, 0");
 
     const ComparisonTable table = MakeComparisonTable(comparison);
-    ASSERT_EQ(table.rows.size(), 1u + divisorMethodCount);
+    ASSERT_EQ(
+        table.rows.size(), 2u + divisorMethodCount); // votes, the divisor methods, Hare–Niemeyer
     EXPECT_EQ(table.rows[1][1].text, "3 (42.9 %)");
     EXPECT_EQ(table.rows[1][6].text, "7.93");
     EXPECT_EQ(table.rows[0][7].text, "3.83");

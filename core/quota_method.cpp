@@ -1,0 +1,235 @@
+#include "core/quota_method.h"
+
+#include "core/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numeric>
+
+namespace apportion {
+
+namespace {
+
+    constexpr double exactLimit = 9007199254740992.0; // 2^53: whole doubles up to it are exact
+    constexpr int leastDecimals = 4;
+    constexpr int mostDecimals = 17; // 10^17 exceeds any total of five exact vote totals
+
+    bool counts(double votes, bool takesPart)
+    {
+        return takesPart && std::isfinite(votes) && votes >= 0;
+    }
+
+    // The digits of numerator ÷ denominator after the point, cut to `places`.
+    std::string fractionDigits(std::uint64_t numerator, std::uint64_t denominator, int places)
+    {
+        std::string digits;
+        std::uint64_t rest = numerator % denominator;
+        for (int k = 0; k < places; ++k) {
+            rest *= 10;
+            digits += static_cast<char>('0' + rest / denominator);
+            rest %= denominator;
+        }
+        return digits;
+    }
+
+    std::string cutText(double value, int places)
+    {
+        const double scale = std::pow(10.0, places);
+        return FormatFixed(std::floor(value * scale) / scale, places);
+    }
+
+    // The fewest decimals from four on at which remainders that differ also read differently.
+    template <typename Remainder, typename Text>
+    int distinguishingDecimals(const std::vector<Remainder>& remainders, Text text)
+    {
+        for (int places = leastDecimals; places < mostDecimals; ++places) {
+            bool distinct = true;
+            for (std::size_t a = 0; a < remainders.size() && distinct; ++a) {
+                for (std::size_t b = a + 1; b < remainders.size() && distinct; ++b) {
+                    if (remainders[a] != remainders[b]
+                        && text(remainders[a], places) == text(remainders[b], places))
+                        distinct = false;
+                }
+            }
+            if (distinct)
+                return places;
+        }
+        return mostDecimals;
+    }
+
+    // Ranks the remainders of the parties that take part, largest first, the leftmost first among
+    // equal ones, and gives the extra seats to the first `extra` of them.
+    template <typename Remainder>
+    void rankRemainders(QuotaWorking& working, const std::array<Remainder, partyCount>& remainders)
+    {
+        std::vector<int> order;
+        for (int i = 0; i < partyCount; ++i) {
+            if (working.parties[i].takesPart)
+                order.push_back(i);
+        }
+        std::stable_sort(order.begin(), order.end(),
+            [&remainders](int a, int b) { return remainders[a] > remainders[b]; });
+        working.extraSeats
+            = std::clamp(working.seatTotal - working.wholeSeats, 0, static_cast<int>(order.size()));
+        for (std::size_t r = 0; r < order.size(); ++r) {
+            auto& party = working.parties[static_cast<std::size_t>(order[r])];
+            party.rank = static_cast<int>(r) + 1;
+            party.extraSeat = static_cast<int>(r) < working.extraSeats;
+            party.seats = party.wholeSeats + (party.extraSeat ? 1 : 0);
+        }
+    }
+
+    void workExactly(QuotaWorking& working)
+    {
+        const auto seats = static_cast<std::uint64_t>(working.seatTotal);
+        std::uint64_t total = 0;
+        for (const auto& party : working.parties) {
+            if (party.takesPart)
+                total += static_cast<std::uint64_t>(party.votes);
+        }
+        working.defined = total > 0 && seats > 0;
+        if (!working.defined)
+            return;
+
+        // votes × seats = whole × total + remainder: the remainders share the denominator total.
+        std::array<std::uint64_t, partyCount> remainders {};
+        std::vector<std::uint64_t> compared;
+        for (int i = 0; i < partyCount; ++i) {
+            auto& party = working.parties[i];
+            if (!party.takesPart)
+                continue;
+            const std::uint64_t product = static_cast<std::uint64_t>(party.votes) * seats;
+            party.wholeSeats = static_cast<int>(product / total);
+            remainders[i] = product % total;
+            compared.push_back(remainders[i]);
+            working.wholeSeats += party.wholeSeats;
+        }
+        working.decimals
+            = distinguishingDecimals(compared, [total](std::uint64_t remainder, int places) {
+                  return fractionDigits(remainder, total, places);
+              });
+        working.quota = static_cast<double>(total) / static_cast<double>(seats);
+        working.quotaText = std::to_string(total / seats) + "."
+            + fractionDigits(total % seats, seats, working.decimals);
+        for (int i = 0; i < partyCount; ++i) {
+            auto& party = working.parties[i];
+            if (!party.takesPart)
+                continue;
+            const std::string fraction = fractionDigits(remainders[i], total, working.decimals);
+            party.quotient = std::to_string(party.wholeSeats) + "." + fraction;
+            party.remainder = "0." + fraction;
+        }
+        rankRemainders(working, remainders);
+    }
+
+    void workInDoubles(QuotaWorking& working)
+    {
+        // Divided by the largest first, so that totals near the largest double do not overflow.
+        double largest = 0;
+        for (const auto& party : working.parties) {
+            if (party.takesPart)
+                largest = std::max(largest, party.votes);
+        }
+        working.defined = largest > 0 && working.seatTotal > 0;
+        if (!working.defined)
+            return;
+        double scaledTotal = 0;
+        for (const auto& party : working.parties) {
+            if (party.takesPart)
+                scaledTotal += party.votes / largest;
+        }
+
+        std::array<double, partyCount> remainders {};
+        std::vector<double> compared;
+        std::array<double, partyCount> quotients {};
+        for (int i = 0; i < partyCount; ++i) {
+            auto& party = working.parties[i];
+            if (!party.takesPart)
+                continue;
+            quotients[i] = party.votes / largest / scaledTotal * working.seatTotal;
+            const double whole
+                = std::clamp(std::floor(quotients[i]), 0.0, static_cast<double>(working.seatTotal));
+            party.wholeSeats = static_cast<int>(whole);
+            remainders[i] = std::max(0.0, quotients[i] - whole);
+            compared.push_back(remainders[i]);
+            working.wholeSeats += party.wholeSeats;
+        }
+        working.decimals = distinguishingDecimals(compared, cutText);
+        working.quota = largest * scaledTotal / working.seatTotal;
+        working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
+                                                         : FormatShortest(working.quota);
+        for (int i = 0; i < partyCount; ++i) {
+            auto& party = working.parties[i];
+            if (!party.takesPart)
+                continue;
+            party.remainder = cutText(remainders[i], working.decimals);
+            party.quotient = std::to_string(party.wholeSeats) + party.remainder.substr(1);
+        }
+        rankRemainders(working, remainders);
+    }
+
+} // namespace
+
+QuotaWorking HareNiemeyer(const std::array<double, partyCount>& votes, int seatTotal,
+    const std::array<bool, partyCount>& takesPart)
+{
+    QuotaWorking working;
+    working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
+    bool exact = true;
+    for (int i = 0; i < partyCount; ++i) {
+        auto& party = working.parties[i];
+        party.votes = votes[i];
+        party.takesPart = counts(votes[i], takesPart[i]);
+        if (party.takesPart)
+            exact = exact && votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit;
+    }
+    if (exact)
+        workExactly(working);
+    else
+        workInDoubles(working);
+    return working;
+}
+
+std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int seatTotal,
+    const std::array<bool, partyCount>& takesPart)
+{
+    std::vector<int> losers;
+    if (seatTotal < 2 || seatTotal > maxPartySeats)
+        return losers;
+    const QuotaWorking now = HareNiemeyer(votes, seatTotal, takesPart);
+    const QuotaWorking before = HareNiemeyer(votes, seatTotal - 1, takesPart);
+    for (int i = 0; i < partyCount; ++i) {
+        if (now.parties[i].seats < before.parties[i].seats)
+            losers.push_back(i);
+    }
+    return losers;
+}
+
+std::string DescribeQuotaWorking(const QuotaWorking& working)
+{
+    if (!working.defined)
+        return "Hare–Niemeyer: няма квота — няма гласове на участващи партии или мандати.";
+    std::string text = "Hare–Niemeyer: квота " + working.quotaText + " гласа на мандат; "
+        + std::to_string(working.wholeSeats) + " мандата по цели части";
+    std::vector<int> extra;
+    for (int i = 0; i < partyCount; ++i) {
+        if (working.parties[i].extraSeat)
+            extra.push_back(i + 1);
+    }
+    if (!extra.empty()) {
+        text += ", " + std::to_string(extra.size()) + " по най-големите остатъци (";
+        text += extra.size() == 1 ? "партия " : "партии ";
+        for (std::size_t k = 0; k < extra.size(); ++k) {
+            if (k > 0)
+                text += k + 1 == extra.size() ? " и " : ", ";
+            text += std::to_string(extra[k]);
+        }
+        text += ")";
+    }
+    return text
+        + ". При равни остатъци законът тегли жребий; тук мандатът отива при партията "
+          "най-вляво.";
+}
+
+} // namespace apportion

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/board.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace apportion {
+
+// Hare–Niemeyer, the quota method of the largest remainders with the Hare quota, as a class
+// works it on paper: the quota is the votes of the parties that take part ÷ the seat total; each
+// such party first takes the whole part of its votes ÷ quota; the seats left go one each to the
+// largest remainders. Where the law draws lots between equal remainders, the party further left
+// wins, as the divisor methods' ties do here.
+//
+// Whole vote totals (up to 2^53) are worked exactly, in integers: votes × seats = whole × total +
+// remainder, so remainders that are equal read equal and those that differ never do. Other
+// totals are worked in doubles.
+struct QuotaWorking {
+    struct Party {
+        bool takesPart = false; // over the threshold, with a vote total that is not negative
+        double votes = 0;
+        std::string quotient; // votes ÷ quota, cut (never rounded up) to `decimals` places
+        int wholeSeats = 0;
+        std::string remainder; // the quotient's fraction, cut likewise
+        int rank = 0; // 1 for the largest remainder, 0 for a party that takes no part
+        bool extraSeat = false;
+        int seats = 0;
+    };
+
+    bool defined = false; // a quota exists: some votes and some seats
+    int seatTotal = 0;
+    double quota = 0;
+    std::string quotaText; // cut to `decimals` places
+    int decimals = 4; // enough that no two remainders that differ read equal
+    int wholeSeats = 0; // given by the quota
+    int extraSeats = 0; // given to the largest remainders
+    std::array<Party, partyCount> parties {};
+};
+
+// The working for these vote totals and seat total (clamped to 0..300); a party for which
+// `takesPart` is false takes no seat and counts for nothing in the quota, nor does one with a
+// negative or non-finite vote total.
+QuotaWorking HareNiemeyer(const std::array<double, partyCount>& votes, int seatTotal,
+    const std::array<bool, partyCount>& takesPart);
+
+// The parties that have fewer seats by Hare–Niemeyer at this seat total than at one seat fewer:
+// the Alabama paradox.
+std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int seatTotal,
+    const std::array<bool, partyCount>& takesPart);
+
+// The working in a sentence, for a tooltip and a screen reader.
+std::string DescribeQuotaWorking(const QuotaWorking& working);
+
+} // namespace apportion

@@ -1,0 +1,122 @@
+#include "core/method_comparison.h"
+#include "core/quota_method.h"
+
+#include <gtest/gtest.h>
+
+using namespace apportion;
+
+namespace {
+
+constexpr std::array<bool, partyCount> everyone { true, true, true, true, true };
+
+struct QuotaCase {
+    const char* name;
+    std::array<double, partyCount> votes;
+    int seats;
+    std::array<int, partyCount> expected;
+    const char* quota;
+    std::array<int, partyCount> ranks;
+};
+
+class Quota : public testing::TestWithParam<QuotaCase> { };
+
+TEST_P(Quota, GivesTheSeatsAsWorkedByHand)
+{
+    const auto& c = GetParam();
+    const QuotaWorking working = HareNiemeyer(c.votes, c.seats, everyone);
+    std::array<int, partyCount> seats {};
+    std::array<int, partyCount> ranks {};
+    for (int i = 0; i < partyCount; ++i) {
+        seats[i] = working.parties[i].seats;
+        ranks[i] = working.parties[i].rank;
+    }
+    EXPECT_EQ(seats, c.expected);
+    EXPECT_EQ(working.quotaText, c.quota);
+    EXPECT_EQ(ranks, c.ranks);
+}
+
+INSTANTIATE_TEST_SUITE_P(Votes, Quota,
+    testing::Values(
+        // 159349 ÷ 7: whole parts 2, 2, 1, 0, 0 and the two largest remainders, .70 and .55.
+        QuotaCase { "DefaultVotes", { 58125, 45871, 27142, 15947, 12264 }, 7, { 3, 2, 1, 1, 0 },
+            "22764.1428", { 2, 5, 4, 1, 3 } },
+        // 1/3, 4/3 and 7/3 leave equal remainders; in doubles 7/3 − 2 reads larger than 1/3,
+        // so only exact arithmetic gives the tie to the party further left.
+        QuotaCase { "EqualRemainders", { 1, 4, 7, 0, 0 }, 4, { 1, 1, 2, 0, 0 }, "3.0000",
+            { 1, 2, 3, 4, 5 } },
+        QuotaCase { "FractionalVotes", { 10.5, 10.5, 0, 0, 0 }, 3, { 2, 1, 0, 0, 0 }, "7.0000",
+            { 1, 2, 3, 4, 5 } }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Quota, ShowsRemaindersThatDifferAsDifferent)
+{
+    // 1000 and 1001 of ten million votes: remainders that read 0.0001 both at four decimals.
+    const QuotaWorking working = HareNiemeyer({ 1000, 1001, 10000000 - 2001, 0, 0 }, 1, everyone);
+    EXPECT_NE(working.parties[0].remainder, working.parties[1].remainder);
+    EXPECT_EQ(working.parties[0].remainder, "0.0001000");
+    EXPECT_EQ(working.parties[2].seats, 1);
+}
+
+TEST(Quota, AlabamaParadoxWhenTheSeatTotalGrows)
+{
+    const std::array<double, partyCount> votes { 16, 64, 98, 58, 61 };
+    const auto seats = [&votes](int total) {
+        const QuotaWorking working = HareNiemeyer(votes, total, everyone);
+        std::array<int, partyCount> result {};
+        for (int i = 0; i < partyCount; ++i)
+            result[i] = working.parties[i].seats;
+        return result;
+    };
+    EXPECT_EQ(seats(6), (std::array { 1, 1, 2, 1, 1 }));
+    EXPECT_EQ(seats(7), (std::array { 0, 2, 2, 1, 2 }));
+    EXPECT_EQ(AlabamaLosers(votes, 7, everyone), std::vector<int> { 0 });
+    EXPECT_TRUE(AlabamaLosers(votes, 6, everyone).empty());
+
+    const ComparisonTable table
+        = MakeComparisonTable(CompareMethods({ "16", "64", "98", "58", "61" }, 7));
+    ASSERT_EQ(table.notes.size(), 1u);
+    EXPECT_NE(table.notes[0].find("с 7 мандата партия 1 губи мандата, който има при 6"),
+        std::string::npos);
+    EXPECT_EQ(table.rows.back().front().text, "Hare–Niemeyer");
+    EXPECT_EQ(table.rows.size(), 7u);
+}
+
+TEST(Quota, ThresholdLeavesAPartyOut)
+{
+    // Party 5 has 7.7 % of the votes: under 8 %, no seat by any method, and no part in the quota.
+    const MethodComparison comparison
+        = CompareMethods({ "58125", "45871", "27142", "15947", "12264" }, 20, 8);
+    EXPECT_TRUE(comparison.thresholdApplies);
+    EXPECT_EQ(comparison.takesPart, (std::array { true, true, true, true, false }));
+    EXPECT_EQ(comparison.quota.quotaText, "7354.2500"); // 147085 ÷ 20
+    for (const auto& result : comparison.methods)
+        EXPECT_EQ(result.seats[4], 0) << result.caption;
+    EXPECT_EQ(comparison.hareNiemeyer.seats, (std::array { 8, 6, 4, 2, 0 }));
+    // Shares and indices still count all five parties' votes.
+    EXPECT_NEAR(comparison.voteShares[4], 7.696, 0.001);
+    EXPECT_GT(comparison.hareNiemeyer.gallagher, 5);
+    const auto without = CompareMethods({ "58125", "45871", "27142", "15947", "12264" }, 20);
+    EXPECT_GT(without.methods[1].seats[4], 0);
+    const ComparisonTable table = MakeComparisonTable(comparison);
+    EXPECT_EQ(table.notes.at(0),
+        "Праг 8 %: под прага е партия 5 — без мандати при всеки метод; индексите броят и "
+        "техните гласове.");
+    EXPECT_TRUE(table.rows[0][5].underThreshold);
+    EXPECT_EQ(table.workingRows[4][2], "под прага");
+}
+
+TEST(Quota, NoThresholdWhereSharesAreUndefined)
+{
+    const auto negative = CompareMethods({ "-5", "10", "", "", "" }, 7, 4);
+    EXPECT_FALSE(negative.thresholdApplies);
+    EXPECT_EQ(negative.takesPart, everyone);
+    EXPECT_EQ(negative.hareNiemeyer.seats, (std::array { 0, 7, 0, 0, 0 }));
+    EXPECT_NE(MakeComparisonTable(negative).notes.at(0).find("не се прилага"), std::string::npos);
+
+    const auto zero = CompareMethods({ "0", "", "", "", "" }, 7, 4);
+    EXPECT_FALSE(zero.quota.defined);
+    EXPECT_EQ(zero.hareNiemeyer.seats, (std::array { 0, 0, 0, 0, 0 }));
+    EXPECT_TRUE(MakeComparisonTable(zero).workingRows.empty());
+}
+
+} // namespace
