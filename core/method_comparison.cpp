@@ -253,19 +253,23 @@ namespace {
         }
         table.quotaLine = "Квота: " + FormatShortest(participating) + " ÷ "
             + std::to_string(working.seatTotal) + " = " + working.quotaText;
-        table.workingHeader = { "Партия", "Гласове", "Гласове ÷ квота", "Цели мандати", "Остатък",
+        // A column per party, as in the comparison, and a row per step of the working.
+        table.workingHeader = { "" };
+        for (int i = 0; i < partyCount; ++i)
+            table.workingHeader.push_back("Партия " + std::to_string(i + 1));
+        const char* const steps[] = { "Гласове", "Гласове ÷ квота", "Цели мандати", "Остатък",
             "Ранг на остатъка", "Допълнителен мандат", "Мандати" };
-        for (int i = 0; i < partyCount; ++i) {
-            const auto& party = working.parties[i];
-            if (!party.takesPart) {
-                table.workingRows.push_back({ std::to_string(i + 1), FormatShortest(party.votes),
-                    "под прага", "", "", "", "", "0" });
-                continue;
-            }
-            table.workingRows.push_back(
-                { std::to_string(i + 1), FormatShortest(party.votes), party.quotient,
-                    std::to_string(party.wholeSeats), party.remainder, std::to_string(party.rank),
-                    party.extraSeat ? "1" : "0", std::to_string(party.seats) });
+        for (const char* step : steps)
+            table.workingRows.push_back({ step });
+        for (const auto& party : working.parties) {
+            const bool in = party.takesPart;
+            const std::array<std::string, 7> cells { FormatShortest(party.votes),
+                in ? party.quotient : std::string("под прага"),
+                in ? std::to_string(party.wholeSeats) : std::string(),
+                in ? party.remainder : std::string(), in ? std::to_string(party.rank) : std::string(),
+                in ? (party.extraSeat ? "1" : "0") : std::string(), std::to_string(party.seats) };
+            for (std::size_t step = 0; step < cells.size(); ++step)
+                table.workingRows[step].push_back(cells[step]);
         }
     }
 

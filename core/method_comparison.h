@@ -83,7 +83,8 @@ struct ComparisonTable {
     // Sentences under the table: the threshold and who is under it, or why none applies; the
     // Alabama paradox where it happens. Empty when there is nothing to say.
     std::vector<std::string> notes;
-    // Hare–Niemeyer's working as a table: a heading and one row per party, then the quota.
+    // Hare–Niemeyer's working as a table: a column per party under a heading, and a row per step
+    // (votes, votes ÷ quota, whole seats, remainder, its rank, the extra seat, the seats).
     std::vector<std::string> workingHeader;
     std::vector<std::vector<std::string>> workingRows;
     std::string quotaLine; // "Квота: 297 ÷ 7 = 42.4285"

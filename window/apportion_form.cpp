@@ -357,6 +357,8 @@ void ApportionForm::openComparison()
             { m_actions->newExample, m_actions->undo, m_actions->redo, m_actions->print,
                 m_actions->compare, m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset })
             m_comparison->addAction(action);
+        connect(m_comparison, &ComparisonWindow::thresholdChanged, this,
+            &ApportionForm::showComparison);
         m_compared.reset();
         m_comparison->setZoomedFont(m_zoom.font());
         showComparison();
@@ -477,17 +479,22 @@ void ApportionForm::showZoomActions()
 
 void ApportionForm::showComparison()
 {
-    auto inputs = std::make_pair(VoteTexts(m_board->parties), m_board->SeatTotal());
+    const double threshold = m_comparison ? m_comparison->threshold() : 0;
+    Compared inputs { VoteTexts(m_board->parties), m_board->SeatTotal(), threshold };
     if (m_compared == inputs)
         return;
-    const MethodComparison comparison = CompareMethods(*m_board);
+    // The main window's options have no threshold; only the comparison window does.
+    const MethodComparison comparison = CompareMethods(*m_board, threshold);
+    const MethodComparison withoutThreshold
+        = threshold > 0 ? CompareMethods(*m_board) : MethodComparison {};
     m_compared = std::move(inputs);
-    for (const MethodResult& result : comparison.methods) {
+    for (const MethodResult& result :
+        (threshold > 0 ? withoutThreshold : comparison).methods) {
         QAbstractButton* option = m_methods->button(static_cast<int>(result.method));
         const QString seats = QString::fromStdString(SeatsSummary(result));
         option->setToolTip(seats);
         option->setAccessibleDescription(seats);
     }
     if (m_comparison)
-        m_comparison->showComparison(MakeComparisonTable(comparison));
+        m_comparison->showComparison(comparison);
 }

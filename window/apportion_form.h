@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 class ComparisonWindow;
 class DivisorModel;
@@ -102,7 +103,9 @@ private:
     std::shared_ptr<apportion::Board> m_board;
     apportion::UndoHistory m_history;
     FormZoom m_zoom;
-    std::optional<std::pair<std::array<std::string, apportion::partyCount>, double>> m_compared;
+    // What the comparison was last computed for: the votes, the seat total and the threshold.
+    using Compared = std::tuple<std::array<std::string, apportion::partyCount>, double, double>;
+    std::optional<Compared> m_compared;
 
     std::array<QPlainTextEdit*, 2> m_texts {}; // explanatory text, hidden quotation
     std::array<QLabel*, 3> m_labels {}; // title, "делител", "мандат"

@@ -1,9 +1,15 @@
 #include "window/comparison_window.h"
 
+#include "core/number_text.h"
+
 #include "window/comparison_model.h"
+#include "window/seat_chart.h"
 #include "window/table_output.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QTableWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
@@ -25,17 +31,47 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     , m_window(window)
     , m_model(new ComparisonModel(this))
     , m_legend(new QLabel(this))
+    , m_threshold(new QDoubleSpinBox(this))
     , m_table(new QTableView(this))
+    , m_notes(new QLabel(this))
+    , m_quota(new QLabel(this))
+    , m_working(new QTableWidget(this))
+    , m_chart(new SeatChart(this))
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(QStringLiteral("Сравнение на методите"));
 
     m_legend->setObjectName(QStringLiteral("ComparisonLegend"));
-    m_legend->setText(QStringLiteral(
-        "Мандатите на всяка партия при всеки метод за гласовете и броя мандати в главния "
-        "прозорец, с дела им в проценти.\n▲ и ▼: повече или по-малко мандати, отколкото дава "
-        "D’Hondt. Индекс на Галахър: колкото по-малък, толкова по-пропорционално."));
     m_legend->setWordWrap(true);
+
+    // 0 % at start, so the comparison reads as without one until it is changed.
+    m_threshold->setObjectName(QStringLiteral("Threshold"));
+    m_threshold->setRange(0, 20);
+    m_threshold->setSingleStep(0.5);
+    m_threshold->setDecimals(1);
+    m_threshold->setSuffix(QStringLiteral(" %"));
+    m_threshold->setAccessibleName(QStringLiteral("Праг"));
+    m_threshold->setToolTip(QStringLiteral(
+        "Партия под този дял от гласовете на петте партии не получава мандати при нито един "
+        "метод. За Народното събрание на България прагът е 4 %."));
+    m_threshold->setAccessibleDescription(m_threshold->toolTip());
+    auto* thresholdLabel = new QLabel(QStringLiteral("Праг"), this);
+    thresholdLabel->setBuddy(m_threshold);
+    connect(m_threshold, &QDoubleSpinBox::valueChanged, this,
+        &ComparisonWindow::thresholdChanged);
+
+    m_notes->setObjectName(QStringLiteral("ComparisonNotes"));
+    m_notes->setWordWrap(true);
+    m_quota->setObjectName(QStringLiteral("QuotaLine"));
+    m_working->setObjectName(QStringLiteral("QuotaWorking"));
+    m_working->setAccessibleName(QStringLiteral("Hare–Niemeyer стъпка по стъпка"));
+    m_working->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_working->setWordWrap(false);
+    m_working->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_working->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_working->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_working->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_working->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     m_table->setObjectName(QStringLiteral("ComparisonTable"));
     m_table->setModel(m_model);
@@ -49,13 +85,29 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_legend);
+    auto* thresholdRow = new QHBoxLayout;
+    thresholdRow->addWidget(thresholdLabel);
+    thresholdRow->addWidget(m_threshold);
+    thresholdRow->addStretch();
+    layout->addLayout(thresholdRow);
     layout->addWidget(m_table);
+    layout->addWidget(m_notes);
+    // Hare–Niemeyer's working beside the picture, so that the window stays wider than tall.
+    auto* below = new QHBoxLayout;
+    auto* working = new QVBoxLayout;
+    working->addWidget(m_quota);
+    working->addWidget(m_working);
+    working->addStretch();
+    below->addLayout(working);
+    below->addWidget(m_chart, 1);
+    layout->addLayout(below);
 
     auto* copy = new QAction(QStringLiteral("Копирай"), this);
     copy->setShortcuts(QKeySequence::keyBindings(QKeySequence::Copy));
     copy->setShortcutContext(Qt::WindowShortcut);
     addAction(copy);
     connect(copy, &QAction::triggered, this, [this] { copyComparison(m_model->table()); });
+    m_table->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto* close = new QAction(QStringLiteral("Затвори"), this);
     QList<QKeySequence> closeKeys { QKeySequence(Qt::Key_Escape),
@@ -70,11 +122,55 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     connect(close, &QAction::triggered, this, &QWidget::close);
 }
 
-void ComparisonWindow::showComparison(apportion::ComparisonTable table)
+void ComparisonWindow::showComparison(const apportion::MethodComparison& comparison)
 {
+    apportion::ComparisonTable table = apportion::MakeComparisonTable(comparison);
+    QString heading = QStringLiteral(
+        "Мандатите на всяка партия при всеки метод, с дела им в проценти. ▲ и ▼: повече или "
+        "по-малко мандати от D’Hondt. Индекс на Галахър: колкото по-малък, толкова "
+        "по-пропорционално.");
+    if (comparison.threshold > 0) {
+        heading += QStringLiteral("\nПраг: %1 %.").arg(
+            QString::fromStdString(apportion::FormatShortest(comparison.threshold)));
+    }
+    m_legend->setText(heading);
+    QStringList notes;
+    for (const auto& note : table.notes)
+        notes << QString::fromStdString(note);
+    m_notes->setText(notes.join(QLatin1Char('\n')));
+    m_notes->setVisible(!notes.isEmpty());
+
+    m_quota->setText(QStringLiteral("Hare–Niemeyer стъпка по стъпка. %1")
+                         .arg(QString::fromStdString(table.quotaLine)));
+    m_working->setToolTip(QString::fromStdString(table.workingSentence));
+    m_working->setAccessibleDescription(m_working->toolTip());
+    // The steps are the rows' headings, the parties the columns', as in the table above.
+    m_working->clear();
+    const int columns = std::max(0, static_cast<int>(table.workingHeader.size()) - 1);
+    m_working->setColumnCount(columns);
+    m_working->setRowCount(static_cast<int>(table.workingRows.size()));
+    QStringList parties;
+    for (int c = 1; c <= columns; ++c)
+        parties << QString::fromStdString(table.workingHeader[static_cast<std::size_t>(c)]);
+    m_working->setHorizontalHeaderLabels(parties);
+    QStringList steps;
+    for (int r = 0; r < m_working->rowCount(); ++r) {
+        const auto& row = table.workingRows[static_cast<std::size_t>(r)];
+        steps << QString::fromStdString(row.front());
+        for (int c = 0; c < columns && c + 1 < static_cast<int>(row.size()); ++c) {
+            auto* item = new QTableWidgetItem(
+                QString::fromStdString(row[static_cast<std::size_t>(c) + 1]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_working->setItem(r, c, item);
+        }
+    }
+    m_working->setVerticalHeaderLabels(steps);
+    m_chart->showComparison(comparison);
     m_model->setTable(std::move(table));
     fitToContents();
 }
+
+double ComparisonWindow::threshold() const { return m_threshold->value(); }
 
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {
@@ -94,19 +190,37 @@ void ComparisonWindow::applyFont(const QFont& font)
     m_table->resizeColumnsToContents();
     m_table->resizeRowsToContents();
     m_table->updateGeometry();
+    for (QWidget* child : std::initializer_list<QWidget*> { m_working,
+             m_working->horizontalHeader(), m_working->verticalHeader(), m_chart, m_notes,
+             m_quota, m_threshold })
+        child->setFont(font);
+    for (SeatBar* bar : m_chart->bars())
+        bar->setFont(font);
+    m_working->resizeColumnsToContents();
+    m_working->resizeRowsToContents();
+    m_working->updateGeometry();
 }
 
 QSize ComparisonWindow::neededSize(const QFont& font)
 {
     applyFont(font);
-    const QSize table = m_table->sizeHint();
+    // Every part at its size hint, one under another, the working beside the picture; the
+    // heading and the notes wrap to the width that takes.
+    const int spacing = layout()->spacing();
     const QMargins margins = layout()->contentsMargins();
-    const int width = table.width() + margins.left() + margins.right();
-    // The heading wraps to the table's width.
-    const int legend = m_legend->heightForWidth(table.width());
-    const int height
-        = margins.top() + legend + layout()->spacing() + table.height() + margins.bottom();
-    return { width, height };
+    const QSize working = m_working->sizeHint();
+    const QSize quota = m_quota->sizeHint();
+    const QSize chart = m_chart->sizeHint();
+    const int belowWidth = std::max(working.width(), quota.width()) + spacing + chart.width();
+    const int width = std::max(m_table->sizeHint().width(), belowWidth);
+    m_legend->setMaximumWidth(width);
+    m_notes->setMaximumWidth(width);
+    int height = m_legend->heightForWidth(width) + spacing + m_threshold->sizeHint().height()
+        + spacing + m_table->sizeHint().height() + spacing
+        + std::max(quota.height() + spacing + working.height(), chart.height());
+    if (!m_notes->text().isEmpty())
+        height += m_notes->heightForWidth(width) + spacing;
+    return { width + margins.left() + margins.right(), height + margins.top() + margins.bottom() };
 }
 
 QRect ComparisonWindow::availableArea() const
@@ -145,7 +259,6 @@ void ComparisonWindow::fitToContents()
         font.setPointSizeF(size);
         needed = neededSize(font);
     }
-    m_legend->setMaximumWidth(needed.width());
     setMinimumSize(0, 0);
     resize(needed.boundedTo(room));
     keepInside();

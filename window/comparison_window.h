@@ -6,11 +6,15 @@
 #include <QWidget>
 
 class ComparisonModel;
+class QDoubleSpinBox;
 class QLabel;
 class QTableView;
+class QTableWidget;
+class SeatChart;
 
-// A separate window with the five methods compared for the votes and the seat total of the main
-// window, which it follows live. It keeps within the available area of the main window's screen
+// A separate window with the five divisor methods and Hare–Niemeyer compared for the votes and
+// the seat total of the main window, which it follows live, under a vote threshold chosen here
+// ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps within the available area of the main window's screen
 // at every zoom: it takes the main window's zoomed font where the whole table fits the screen,
 // and a smaller one where it would not, and it resizes whenever its cells widen or narrow.
 // Ctrl+C copies the comparison; Escape and Ctrl+W close it; the main window's other shortcuts
@@ -23,7 +27,9 @@ public:
     // `window` is the main window: its screen is the one the comparison keeps to.
     explicit ComparisonWindow(QWidget* window);
 
-    void showComparison(apportion::ComparisonTable table);
+    void showComparison(const apportion::MethodComparison& comparison);
+    // The threshold chosen, in percent.
+    double threshold() const;
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
     // Moves beside the main window, or below it, where all of the comparison shows on its
@@ -33,8 +39,12 @@ public:
     void bringForward();
 
     const ComparisonModel& model() const { return *m_model; }
+    SeatChart& chart() const { return *m_chart; }
     // The font the table is drawn in: the zoomed font, or smaller where that would not fit.
     QFont tableFont() const;
+
+signals:
+    void thresholdChanged(double percent);
 
 private:
     void fitToContents();
@@ -49,5 +59,10 @@ private:
     QFont m_zoomedFont;
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
+    QDoubleSpinBox* m_threshold = nullptr;
     QTableView* m_table = nullptr;
+    QLabel* m_notes = nullptr;
+    QLabel* m_quota = nullptr;
+    QTableWidget* m_working = nullptr;
+    SeatChart* m_chart = nullptr;
 };

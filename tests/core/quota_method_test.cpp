@@ -102,7 +102,9 @@ TEST(Quota, ThresholdLeavesAPartyOut)
         "Праг 8 %: под прага е партия 5 — без мандати при всеки метод; индексите броят и "
         "техните гласове.");
     EXPECT_TRUE(table.rows[0][5].underThreshold);
-    EXPECT_EQ(table.workingRows[4][2], "под прага");
+    EXPECT_EQ(table.workingRows[1][5], "под прага");
+    EXPECT_EQ(table.workingRows[1][1], "7.9035"); // 58125 ÷ 7354.25 = 7.90358…, cut
+    EXPECT_EQ(table.workingRows[6][1], "8");
 }
 
 TEST(Quota, NoThresholdWhereSharesAreUndefined)

@@ -667,15 +667,22 @@ void TestTeacherActions::comparisonKeepsWithinTheScreen()
     zoomed.setPointSizeF(12 * 2.5);
     window->setZoomedFont(zoomed);
     checkWhole("250 %");
-    const int narrow = window->width();
-
-    // Longer vote totals widen the cells; the window follows and stays whole on the screen.
+    // Longer vote totals widen the cells; the window stays whole on the screen.
     auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
     box->setText(QStringLiteral("1234567890123"));
     emit box->textEdited(box->text());
     checkWhole("thirteen digits");
+    box->setText(QStringLiteral("58125"));
+    emit box->textEdited(box->text());
+
+    // At a size the screen has room for, the window follows its cells as they widen and narrow.
+    window->setZoomedFont(m_form->font());
+    m_form->setZoomPercent(100);
+    const int narrow = window->width();
+    box->setText(QStringLiteral("1234567890123"));
+    emit box->textEdited(box->text());
+    checkWhole("wider cells");
     QVERIFY(window->width() > narrow);
-    // And narrows again with them.
     box->setText(QStringLiteral("58125"));
     emit box->textEdited(box->text());
     QCOMPARE(window->width(), narrow);

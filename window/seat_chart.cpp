@@ -1,0 +1,188 @@
+#include "window/seat_chart.h"
+
+#include "core/number_text.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QVBoxLayout>
+
+using namespace apportion;
+
+namespace {
+
+// Okabe and Ito's colours, chosen to stay apart under the common colour-vision deficiencies;
+// black text reads on each.
+const std::array<QColor, partyCount> partyColours { QColor(0xE6, 0x9F, 0x00),
+    QColor(0x56, 0xB4, 0xE9), QColor(0x00, 0x9E, 0x73), QColor(0xF0, 0xE4, 0x42),
+    QColor(0xCC, 0x79, 0xA7) };
+
+constexpr int gap = 6; // between the caption and the bar
+constexpr int labelPadding = 2;
+
+QString seatsSentence(const QString& caption, const std::array<int, partyCount>& seats)
+{
+    QStringList counts;
+    for (const int count : seats)
+        counts << QString::number(count);
+    return QStringLiteral("%1: %2 мандата").arg(caption, counts.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QColor SeatChart::partyColour(int party)
+{
+    return partyColours[static_cast<std::size_t>(std::clamp(party, 0, partyCount - 1))];
+}
+
+SeatChart::SeatChart(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("SeatChart"));
+    setAccessibleName(QStringLiteral("Мандати спрямо гласовете"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    for (int b = 0; b < 1 + divisorMethodCount + 1; ++b) {
+        auto* bar = new SeatBar(this);
+        layout->addWidget(bar);
+        m_bars.push_back(bar);
+    }
+
+    auto* copy = new QAction(QStringLiteral("Копирай картината"), this);
+    connect(copy, &QAction::triggered, this, &SeatChart::copyPicture);
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void SeatChart::showComparison(const MethodComparison& comparison)
+{
+    QStringList captions { QStringLiteral("Гласове") };
+    std::vector<const MethodResult*> results;
+    for (const auto& result : comparison.methods)
+        results.push_back(&result);
+    results.push_back(&comparison.hareNiemeyer);
+    for (const auto* result : results)
+        captions << QString::fromStdString(result->caption);
+
+    // The votes' bar: shares where they are defined, else an empty bar.
+    std::array<SeatBar::Part, partyCount> votes {};
+    QStringList shares;
+    for (int i = 0; i < partyCount; ++i) {
+        const double share = comparison.voteShares[static_cast<std::size_t>(i)];
+        if (std::isfinite(share)) {
+            votes[i].share = share / 100;
+            votes[i].label = QStringLiteral("%1 %").arg(QString::fromStdString(FormatFixed(share, 1)));
+        }
+        votes[i].hatched = !comparison.takesPart[static_cast<std::size_t>(i)];
+        shares << (votes[i].label.isEmpty() ? QStringLiteral("—") : votes[i].label);
+    }
+    m_bars[0]->setBar(captions[0], votes, captions);
+    m_bars[0]->setAccessibleName(
+        QStringLiteral("Гласове: %1").arg(shares.join(QStringLiteral(", "))));
+
+    for (std::size_t r = 0; r < results.size(); ++r) {
+        const auto& seats = results[r]->seats;
+        int total = 0;
+        for (const int count : seats)
+            total += count;
+        std::array<SeatBar::Part, partyCount> parts {};
+        for (int i = 0; i < partyCount; ++i) {
+            parts[i].share = total > 0 ? static_cast<double>(seats[i]) / total : 0;
+            parts[i].label = seats[i] > 0 ? QString::number(seats[i]) : QString();
+        }
+        m_bars[r + 1]->setBar(captions[static_cast<int>(r) + 1], parts, captions);
+        m_bars[r + 1]->setAccessibleName(seatsSentence(captions[r + 1], seats));
+    }
+    updateGeometry();
+}
+
+QImage SeatChart::picture()
+{
+    QImage image(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatioF());
+    image.fill(Qt::white);
+    render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+void SeatChart::copyPicture() { QGuiApplication::clipboard()->setImage(picture()); }
+
+SeatBar::SeatBar(QWidget* parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void SeatBar::setBar(const QString& caption, const std::array<Part, partyCount>& parts,
+    const QStringList& captions)
+{
+    m_caption = caption;
+    m_parts = parts;
+    m_captions = captions;
+    updateGeometry();
+    update();
+}
+
+int SeatBar::captionWidth() const
+{
+    int widest = 0;
+    for (const auto& caption : m_captions)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(caption));
+    return widest;
+}
+
+QSize SeatBar::sizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    // Room for every part's label side by side, at the least.
+    return { captionWidth() + gap + 16 * metrics.horizontalAdvance(QLatin1Char('0')),
+        metrics.height() * 3 / 2 };
+}
+
+QRect SeatBar::barArea() const
+{
+    return rect().adjusted(captionWidth() + gap, 1, -1, -1);
+}
+
+QRect SeatBar::partRect(int party) const
+{
+    const QRect area = barArea();
+    double start = 0;
+    for (int i = 0; i < party; ++i)
+        start += m_parts[static_cast<std::size_t>(i)].share;
+    const double end = start + m_parts[static_cast<std::size_t>(party)].share;
+    const int left = area.left() + qRound(start * area.width());
+    const int right = area.left() + qRound(end * area.width());
+    return QRect(left, area.top(), right - left, area.height());
+}
+
+bool SeatBar::labelShown(int party) const
+{
+    const auto& part = m_parts[static_cast<std::size_t>(party)];
+    return !part.label.isEmpty()
+        && fontMetrics().horizontalAdvance(part.label) + 2 * labelPadding
+        <= partRect(party).width();
+}
+
+void SeatBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(0, 0, captionWidth(), height()), Qt::AlignVCenter | Qt::AlignLeft,
+        m_caption);
+    painter.drawRect(barArea().adjusted(0, 0, -1, -1));
+    for (int i = 0; i < partyCount; ++i) {
+        const QRect part = partRect(i);
+        if (part.width() <= 0)
+            continue;
+        painter.fillRect(part, SeatChart::partyColour(i));
+        if (m_parts[static_cast<std::size_t>(i)].hatched)
+            painter.fillRect(part, QBrush(Qt::black, Qt::BDiagPattern));
+        painter.setPen(Qt::black);
+        painter.drawLine(part.topRight(), part.bottomRight());
+        if (labelShown(i))
+            painter.drawText(part, Qt::AlignCenter, m_parts[static_cast<std::size_t>(i)].label);
+    }
+}

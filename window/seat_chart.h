@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/method_comparison.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class SeatBar;
+
+// The comparison as a picture: one horizontal bar for the votes and one per method, each split
+// into the five parties' shares in colours that viewers with a colour-vision deficiency tell
+// apart, each part labelled with its seats (the votes' bar with its percent) where the label
+// fits. A party under the threshold is hatched in the votes' bar. Each bar is a child of its own
+// with a sentence for a screen reader ("D’Hondt: 3, 2, 1, 1, 0 мандата"). "Копирай картината"
+// in its context menu puts the picture on the clipboard.
+class SeatChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SeatChart(QWidget* parent = nullptr);
+
+    void showComparison(const apportion::MethodComparison& comparison);
+    // The picture as it is drawn, for the clipboard and for paper.
+    QImage picture();
+
+    const std::vector<SeatBar*>& bars() const { return m_bars; }
+
+    // The parties' colours (the Okabe–Ito palette), the table's column heads use them too.
+    static QColor partyColour(int party);
+
+private:
+    void copyPicture();
+
+    std::vector<SeatBar*> m_bars;
+};
+
+// One bar of the picture: a caption, then the parties' parts side by side.
+class SeatBar : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Part {
+        double share = 0; // of the bar, 0 to 1
+        QString label; // seats, or the percent of the votes
+        bool hatched = false;
+    };
+
+    explicit SeatBar(QWidget* parent = nullptr);
+
+    // `captions` are all the bars' captions: the bars start where the widest of them ends.
+    void setBar(const QString& caption, const std::array<Part, apportion::partyCount>& parts,
+        const QStringList& captions);
+    // Where each party's part is drawn, in the bar's coordinates.
+    QRect partRect(int party) const;
+    // Whether a part's label was drawn: only where it fits.
+    bool labelShown(int party) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect barArea() const;
+    // In the bar's font, which follows the zoom.
+    int captionWidth() const;
+
+    QString m_caption;
+    std::array<Part, apportion::partyCount> m_parts {};
+    QStringList m_captions;
+};
