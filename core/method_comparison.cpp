@@ -264,9 +264,10 @@ namespace {
         for (const auto& party : working.parties) {
             const bool in = party.takesPart;
             const std::array<std::string, 7> cells { FormatShortest(party.votes),
-                in ? party.quotient : std::string("под прага"),
+                in ? party.quotient : std::string(underThresholdText),
                 in ? std::to_string(party.wholeSeats) : std::string(),
-                in ? party.remainder : std::string(), in ? std::to_string(party.rank) : std::string(),
+                in ? party.remainder : std::string(),
+                in ? std::to_string(party.rank) : std::string(),
                 in ? (party.extraSeat ? "1" : "0") : std::string(), std::to_string(party.seats) };
             for (std::size_t step = 0; step < cells.size(); ++step)
                 table.workingRows[step].push_back(cells[step]);
@@ -278,6 +279,9 @@ namespace {
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
 {
     ComparisonTable table;
+    table.title = "Сравнение на методите";
+    if (comparison.threshold > 0)
+        table.title += ", праг " + FormatShortest(comparison.threshold) + " %";
     table.header.push_back("Метод");
     for (int i = 0; i < partyCount; ++i)
         table.header.push_back("Партия " + std::to_string(i + 1));

@@ -22,6 +22,8 @@ struct MethodResult {
 };
 
 inline constexpr const char* hareNiemeyerCaption = "Hare–Niemeyer";
+// Stands in Hare–Niemeyer's working for a party that a threshold leaves out.
+inline constexpr const char* underThresholdText = "под прага";
 
 // The five divisor methods and Hare–Niemeyer side by side for one set of votes, one seat total
 // and a vote threshold.
@@ -66,6 +68,8 @@ MethodComparison CompareMethods(const Board& board, double threshold = 0);
 // with each party's seats and seat share, the Gallagher index and the effective number of
 // parties. Numbers use "." as their decimal point.
 struct ComparisonTable {
+    // "Сравнение на методите", naming the threshold where it is above 0.
+    std::string title;
     struct Cell {
         std::string text; // as the window shows it: "3 ▲ (42.9 %)"
         // Seats more (above 0) or fewer (below 0) than D'Hondt gives the party; the text then
@@ -86,7 +90,7 @@ struct ComparisonTable {
     // Hare–Niemeyer's working as a table: a column per party under a heading, and a row per step
     // (votes, votes ÷ quota, whole seats, remainder, its rank, the extra seat, the seats).
     std::vector<std::string> workingHeader;
-    std::vector<std::vector<std::string>> workingRows;
+    std::vector<std::vector<std::string>> workingRows; // numbers, or underThresholdText
     std::string quotaLine; // "Квота: 297 ÷ 7 = 42.4285"
     std::string workingSentence; // the working in a sentence
 };

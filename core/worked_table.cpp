@@ -5,7 +5,7 @@
 
 namespace apportion {
 
-WorkedTable MakeWorkedTable(const Board& board)
+WorkedTable MakeWorkedTable(const Board& board, double threshold)
 {
     WorkedTable table;
     table.seatTotal = FormatShortest(board.SeatTotal());
@@ -36,7 +36,7 @@ WorkedTable MakeWorkedTable(const Board& board)
         table.seats[static_cast<std::size_t>(record.winner)] += 1;
         table.rows.push_back(std::move(row));
     }
-    table.comparison = MakeComparisonTable(CompareMethods(board));
+    table.comparison = MakeComparisonTable(CompareMethods(board, threshold));
     return table;
 }
 

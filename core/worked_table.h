@@ -44,6 +44,7 @@ struct WorkedTable {
 };
 
 // The table of the allocation on the board; no rows before the votes are entered.
-WorkedTable MakeWorkedTable(const Board& board);
+// `threshold` is the comparison's, in percent.
+WorkedTable MakeWorkedTable(const Board& board, double threshold = 0);
 
 } // namespace apportion

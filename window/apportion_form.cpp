@@ -245,7 +245,7 @@ void ApportionForm::connectEvents()
     connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
     connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
-        [this] { printWorkedTableWithDialog(*m_board, this); });
+        [this] { printWorkedTableWithDialog(*m_board, this, comparedThreshold()); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
@@ -336,7 +336,7 @@ void ApportionForm::newExample()
 
 void ApportionForm::copyTable()
 {
-    copyWorkedTable(*m_board);
+    copyWorkedTable(*m_board, comparedThreshold());
     m_status->report(QString::fromStdString(ReportCopied(*m_board)));
 }
 
@@ -367,7 +367,15 @@ void ApportionForm::openComparison()
     m_comparison->bringForward();
 }
 
-void ApportionForm::printTable(QPrinter& printer) const { printWorkedTable(*m_board, printer); }
+void ApportionForm::printTable(QPrinter& printer) const
+{
+    printWorkedTable(*m_board, printer, comparedThreshold());
+}
+
+double ApportionForm::comparedThreshold() const
+{
+    return m_comparison ? m_comparison->threshold() : 0;
+}
 
 void ApportionForm::setZoomPercent(int percent)
 {
@@ -479,7 +487,7 @@ void ApportionForm::showZoomActions()
 
 void ApportionForm::showComparison()
 {
-    const double threshold = m_comparison ? m_comparison->threshold() : 0;
+    const double threshold = comparedThreshold();
     Compared inputs { VoteTexts(m_board->parties), m_board->SeatTotal(), threshold };
     if (m_compared == inputs)
         return;
@@ -488,8 +496,7 @@ void ApportionForm::showComparison()
     const MethodComparison withoutThreshold
         = threshold > 0 ? CompareMethods(*m_board) : MethodComparison {};
     m_compared = std::move(inputs);
-    for (const MethodResult& result :
-        (threshold > 0 ? withoutThreshold : comparison).methods) {
+    for (const MethodResult& result : (threshold > 0 ? withoutThreshold : comparison).methods) {
         QAbstractButton* option = m_methods->button(static_cast<int>(result.method));
         const QString seats = QString::fromStdString(SeatsSummary(result));
         option->setToolTip(seats);

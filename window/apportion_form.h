@@ -98,6 +98,8 @@ private:
     // The five methods' final seats for the votes and the seat total, in the method options'
     // tooltips and the comparison window; computed again only when those changed.
     void showComparison();
+    // The comparison window's threshold, 0 before it was opened.
+    double comparedThreshold() const;
 
     // Shared with the lists' models, so that no view outlives the board it shows.
     std::shared_ptr<apportion::Board> m_board;

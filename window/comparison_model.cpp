@@ -1,9 +1,13 @@
 #include "window/comparison_model.h"
 
+#include "window/seat_chart.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QIcon>
+#include <QPixmap>
 
 using namespace apportion;
 
@@ -94,31 +98,63 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::BackgroundRole:
+        // Hatched, not only tinted, where the threshold leaves the party out.
+        if (shown->underThreshold)
+            return QBrush(Qt::gray, Qt::BDiagPattern);
         if (shown->change != 0)
             return QBrush(shown->change > 0 ? QColor(214, 240, 214) : QColor(248, 218, 218));
         return {};
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
+        if (shown->underThreshold)
+            return QStringLiteral("под прага: без мандати");
         if (shown->change != 0)
             return changeText(shown->change);
+        if (index.row() + 1 == rowCount())
+            return QString::fromStdString(m_table.workingSentence);
         return {};
     default:
         return {};
     }
 }
 
+bool ComparisonModel::underThreshold(int party) const
+{
+    const auto column = static_cast<std::size_t>(party) + 1;
+    return !m_table.rows.empty() && column < m_table.rows.front().size()
+        && m_table.rows.front()[column].underThreshold;
+}
+
 QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || section < 0)
+    if (section < 0)
         return {};
     const auto at = static_cast<std::size_t>(section);
     if (orientation == Qt::Horizontal) {
         if (at + 1 >= m_table.header.size())
             return {};
+        const bool party = section < partyCount;
+        // A party's colour in the picture, beside its name.
+        if (role == Qt::DecorationRole && party) {
+            QPixmap swatch(12, 12);
+            swatch.fill(SeatChart::partyColour(section));
+            return QIcon(swatch);
+        }
+        if (role != Qt::DisplayRole)
+            return {};
         const QString heading = QString::fromStdString(m_table.header[at + 1]);
+        if (party && underThreshold(section))
+            return heading + QStringLiteral("\n(под прага)");
         return wrappedHeadings.value(heading, heading);
     }
-    if (at < m_table.rows.size() && !m_table.rows[at].empty())
-        return QString::fromStdString(m_table.rows[at].front().text);
+    if (at >= m_table.rows.size() || m_table.rows[at].empty())
+        return {};
+    const QString caption = QString::fromStdString(m_table.rows[at].front().text);
+    if (role == Qt::DisplayRole)
+        return caption;
+    // The quota method's row tells its working in a sentence.
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        && caption == QLatin1String(hareNiemeyerCaption))
+        return QString::fromStdString(m_table.workingSentence);
     return {};
 }

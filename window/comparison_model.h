@@ -4,10 +4,11 @@
 
 #include <QAbstractTableModel>
 
-// The five methods compared, as a table: a row of votes, then one row per method, named in the
-// row headings; a column per party, then the Gallagher index and the effective number of
-// parties. Holds its own copy of the comparison and is given a new one whenever the votes or the
-// seat total change.
+// The methods compared, as a table: a row of votes, then one row per method (the five divisor
+// methods and Hare–Niemeyer), named in the row headings; a column per party, headed with its
+// colour in the picture and marked where a threshold leaves it out, then the Gallagher index and
+// the effective number of parties. Holds its own copy of the comparison and is given a new one
+// whenever the votes or the seat total change.
 class ComparisonModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
 
 private:
     const apportion::ComparisonTable::Cell* cell(const QModelIndex& index) const;
+    bool underThreshold(int party) const;
 
     apportion::ComparisonTable m_table;
 };

@@ -9,12 +9,12 @@
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
-#include <QTableWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -57,8 +57,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_threshold->setAccessibleDescription(m_threshold->toolTip());
     auto* thresholdLabel = new QLabel(QStringLiteral("Праг"), this);
     thresholdLabel->setBuddy(m_threshold);
-    connect(m_threshold, &QDoubleSpinBox::valueChanged, this,
-        &ComparisonWindow::thresholdChanged);
+    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &ComparisonWindow::thresholdChanged);
 
     m_notes->setObjectName(QStringLiteral("ComparisonNotes"));
     m_notes->setWordWrap(true);
@@ -72,6 +71,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_working->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_working->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_working->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // As large as its cells and no larger: the picture beside it takes the rest of the width.
+    m_working->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
 
     m_table->setObjectName(QStringLiteral("ComparisonTable"));
     m_table->setModel(m_model);
@@ -130,8 +131,9 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
         "по-малко мандати от D’Hondt. Индекс на Галахър: колкото по-малък, толкова "
         "по-пропорционално.");
     if (comparison.threshold > 0) {
-        heading += QStringLiteral("\nПраг: %1 %.").arg(
-            QString::fromStdString(apportion::FormatShortest(comparison.threshold)));
+        heading
+            += QStringLiteral("\nПраг: %1 %.")
+                   .arg(QString::fromStdString(apportion::FormatShortest(comparison.threshold)));
     }
     m_legend->setText(heading);
     QStringList notes;
@@ -190,9 +192,9 @@ void ComparisonWindow::applyFont(const QFont& font)
     m_table->resizeColumnsToContents();
     m_table->resizeRowsToContents();
     m_table->updateGeometry();
-    for (QWidget* child : std::initializer_list<QWidget*> { m_working,
-             m_working->horizontalHeader(), m_working->verticalHeader(), m_chart, m_notes,
-             m_quota, m_threshold })
+    for (QWidget* child :
+        std::initializer_list<QWidget*> { m_working, m_working->horizontalHeader(),
+            m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold })
         child->setFont(font);
     for (SeatBar* bar : m_chart->bars())
         bar->setFont(font);

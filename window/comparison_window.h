@@ -14,12 +14,12 @@ class SeatChart;
 
 // A separate window with the five divisor methods and Hare–Niemeyer compared for the votes and
 // the seat total of the main window, which it follows live, under a vote threshold chosen here
-// ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps within the available area of the main window's screen
-// at every zoom: it takes the main window's zoomed font where the whole table fits the screen,
-// and a smaller one where it would not, and it resizes whenever its cells widen or narrow.
-// Ctrl+C copies the comparison; Escape and Ctrl+W close it; the main window's other shortcuts
-// work in it too. A screen reader reads it as a table, cell by cell, with its row and column
-// headings.
+// ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps
+// within the available area of the main window's screen at every zoom: it takes the main window's
+// zoomed font where the whole table fits the screen, and a smaller one where it would not, and it
+// resizes whenever its cells widen or narrow. Ctrl+C copies the comparison; Escape and Ctrl+W close
+// it; the main window's other shortcuts work in it too. A screen reader reads it as a table, cell
+// by cell, with its row and column headings.
 class ComparisonWindow : public QWidget {
     Q_OBJECT
 

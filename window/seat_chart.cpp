@@ -73,7 +73,8 @@ void SeatChart::showComparison(const MethodComparison& comparison)
         const double share = comparison.voteShares[static_cast<std::size_t>(i)];
         if (std::isfinite(share)) {
             votes[i].share = share / 100;
-            votes[i].label = QStringLiteral("%1 %").arg(QString::fromStdString(FormatFixed(share, 1)));
+            votes[i].label
+                = QStringLiteral("%1 %").arg(QString::fromStdString(FormatFixed(share, 1)));
         }
         votes[i].hatched = !comparison.takesPart[static_cast<std::size_t>(i)];
         shares << (votes[i].label.isEmpty() ? QStringLiteral("—") : votes[i].label);
@@ -115,8 +116,8 @@ SeatBar::SeatBar(QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void SeatBar::setBar(const QString& caption, const std::array<Part, partyCount>& parts,
-    const QStringList& captions)
+void SeatBar::setBar(
+    const QString& caption, const std::array<Part, partyCount>& parts, const QStringList& captions)
 {
     m_caption = caption;
     m_parts = parts;
@@ -141,10 +142,7 @@ QSize SeatBar::sizeHint() const
         metrics.height() * 3 / 2 };
 }
 
-QRect SeatBar::barArea() const
-{
-    return rect().adjusted(captionWidth() + gap, 1, -1, -1);
-}
+QRect SeatBar::barArea() const { return rect().adjusted(captionWidth() + gap, 1, -1, -1); }
 
 QRect SeatBar::partRect(int party) const
 {
@@ -170,8 +168,8 @@ void SeatBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(0, 0, captionWidth(), height()), Qt::AlignVCenter | Qt::AlignLeft,
-        m_caption);
+    painter.drawText(
+        QRect(0, 0, captionWidth(), height()), Qt::AlignVCenter | Qt::AlignLeft, m_caption);
     painter.drawRect(barArea().adjusted(0, 0, -1, -1));
     for (int i = 0; i < partyCount; ++i) {
         const QRect part = partRect(i);

@@ -11,7 +11,6 @@ namespace {
 const QString seatTotalLabel = QStringLiteral("Брой мандати");
 const QString votesLabel = QStringLiteral("Гласове");
 const QString seatsLabel = QStringLiteral("Мандати");
-const QString comparisonTitle = QStringLiteral("Сравнение на методите");
 const QStringList seatColumns = { QStringLiteral("Мандат"), QStringLiteral("Метод"),
     QStringLiteral("Партия"), QStringLiteral("Деление") };
 const QString tieColumn = QStringLiteral("Равни");
@@ -122,6 +121,28 @@ Sections sections(const WorkedTable& table, QChar point)
     return parts;
 }
 
+// Hare–Niemeyer's working: the quota, then a column per party and a row per step.
+QList<Line> workingLines(const ComparisonTable& table)
+{
+    if (table.workingRows.empty())
+        return {};
+    QList<Line> lines { Line { text(QStringLiteral("Hare–Niemeyer стъпка по стъпка"), true) },
+        Line { text(QString::fromStdString(table.quotaLine)) } };
+    Line heading;
+    for (const auto& column : table.workingHeader)
+        heading << text(QString::fromStdString(column), true);
+    lines << heading;
+    for (const auto& row : table.workingRows) {
+        Line line { text(QString::fromStdString(row.front())) };
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            line << (row[c] == underThresholdText ? text(QString::fromStdString(row[c]))
+                                                  : number(row[c]));
+        }
+        lines << line;
+    }
+    return lines;
+}
+
 // The comparison with every number in a cell of its own: each party's seats, seat share and
 // difference from D'Hondt (a plain signed number) side by side, then the two indices.
 QList<Line> comparisonLines(const ComparisonTable& table)
@@ -150,6 +171,9 @@ QList<Line> comparisonLines(const ComparisonTable& table)
         }
         lines << line;
     }
+    for (const auto& note : table.notes)
+        lines << Line { text(QString::fromStdString(note)) };
+    lines << workingLines(table);
     return lines;
 }
 
@@ -199,7 +223,8 @@ QList<Line> clipboardLines(const WorkedTable& table, QChar point)
     const Sections parts = sections(table, point);
     QList<Line> lines = parts.info;
     lines << Line {} << parts.seatHeading << parts.seats << Line {}
-          << Line { text(comparisonTitle, true) } << comparisonLines(table.comparison);
+          << Line { text(QString::fromStdString(table.comparison.title), true) }
+          << comparisonLines(table.comparison);
     return lines;
 }
 
@@ -268,6 +293,23 @@ QString printedComparison(const ComparisonTable& table)
     return printedTable(heading, rows, false);
 }
 
+// The notes under the comparison and Hare–Niemeyer's working, on paper.
+QString printedWorking(const ComparisonTable& table, QChar point)
+{
+    QString html;
+    for (const auto& note : table.notes)
+        html += QStringLiteral("<p>%1</p>\n").arg(QString::fromStdString(note).toHtmlEscaped());
+    QList<Line> lines = workingLines(table);
+    if (lines.size() < 3)
+        return html;
+    html
+        += QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n")
+               .arg(lines[0].front().value.toHtmlEscaped(), lines[1].front().value.toHtmlEscaped());
+    const Line heading = lines[2];
+    lines = lines.mid(3);
+    return html + printedTable(writtenCells(heading, point), escapedRows(lines, point), false);
+}
+
 } // namespace
 
 QString tableAsTabSeparated(const WorkedTable& table, const QLocale& locale)
@@ -282,7 +324,7 @@ QString tableAsHtml(const WorkedTable& table, const QLocale& locale)
     return htmlTable(clipboardLines(table, point), point);
 }
 
-QString printableHtml(const WorkedTable& table, const QDate& date)
+QString printableHtml(const WorkedTable& table, const QDate& date, const QString& picture)
 {
     const QChar point = QLatin1Char('.');
     const Sections parts = sections(table, point);
@@ -305,8 +347,11 @@ QString printableHtml(const WorkedTable& table, const QDate& date)
         + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
         + printedTable(
             writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point), true)
-        + QStringLiteral("<h3>%1</h3>\n").arg(comparisonTitle)
-        + printedComparison(table.comparison);
+        + QStringLiteral("<h3>%1</h3>\n")
+              .arg(QString::fromStdString(table.comparison.title).toHtmlEscaped())
+        + printedComparison(table.comparison) + printedWorking(table.comparison, point)
+        + (picture.isEmpty() ? QString()
+                             : QStringLiteral("<p><img src=\"%1\"></p>\n").arg(picture));
 }
 
 QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)

@@ -21,7 +21,10 @@ QString tableAsHtml(const apportion::WorkedTable& table, const QLocale& locale);
 // A document to print: the title, the date, the seat total and the votes in a row of five cells,
 // then the seats and the comparison as tables whose headings repeat on every page. Numbers as
 // the window shows them.
-QString printableHtml(const apportion::WorkedTable& table, const QDate& date);
+// `picture`, where given, names an image resource of the document: the seats as a picture,
+// printed last.
+QString printableHtml(
+    const apportion::WorkedTable& table, const QDate& date, const QString& picture = {});
 
 // The comparison alone, as the comparison window copies it: each party's seats, seat share and
 // difference from D'Hondt in cells of their own.

@@ -1,6 +1,7 @@
 #include "window/table_output.h"
 
 #include "core/worked_table.h"
+#include "window/seat_chart.h"
 #include "window/table_export.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QUrl>
 
 using namespace apportion;
 
@@ -30,9 +32,9 @@ void putOnClipboard(const QString& text, const QString& html)
 
 } // namespace
 
-void copyWorkedTable(const Board& board)
+void copyWorkedTable(const Board& board, double threshold)
 {
-    const WorkedTable table = MakeWorkedTable(board);
+    const WorkedTable table = MakeWorkedTable(board, threshold);
     const QLocale locale;
     putOnClipboard(tableAsTabSeparated(table, locale), tableAsHtml(table, locale));
 }
@@ -57,7 +59,23 @@ QString suggestedPdfPath()
     return QDir(folder).filePath(printTitle() + QStringLiteral(".pdf"));
 }
 
-void printWorkedTable(const Board& board, QPrinter& printer)
+namespace {
+
+// The seats as a picture, drawn for paper at the printout's font.
+QImage seatPicture(const Board& board, double threshold, const QFont& font)
+{
+    SeatChart chart;
+    chart.setFont(font);
+    for (SeatBar* bar : chart.bars())
+        bar->setFont(font);
+    chart.showComparison(CompareMethods(board, threshold));
+    chart.resize(QSize(std::max(chart.sizeHint().width(), 480), chart.sizeHint().height()));
+    return chart.picture();
+}
+
+} // namespace
+
+void printWorkedTable(const Board& board, QPrinter& printer, double threshold)
 {
     if (printer.docName().isEmpty())
         printer.setDocName(printTitle());
@@ -72,7 +90,11 @@ void printWorkedTable(const Board& board, QPrinter& printer)
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSizeF(10);
     document.setDefaultFont(font);
-    document.setHtml(printableHtml(MakeWorkedTable(board), QDate::currentDate()));
+    const QString picture = QStringLiteral("seats.png");
+    document.addResource(QTextDocument::ImageResource, QUrl(picture),
+        seatPicture(board, threshold, QFont(font, &printer)));
+    document.setHtml(
+        printableHtml(MakeWorkedTable(board, threshold), QDate::currentDate(), picture));
     document.setMetaInformation(QTextDocument::DocumentTitle, printTitle());
 
     const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
@@ -106,12 +128,12 @@ void preparePrintDialog(QPrintDialog& dialog)
         fileName->setText(suggestedPdfPath());
 }
 
-void printWorkedTableWithDialog(const Board& board, QWidget* parent)
+void printWorkedTableWithDialog(const Board& board, QWidget* parent, double threshold)
 {
     QPrinter printer;
     printer.setDocName(printTitle());
     QPrintDialog dialog(&printer, parent);
     preparePrintDialog(dialog);
     if (dialog.exec() == QDialog::Accepted)
-        printWorkedTable(board, printer);
+        printWorkedTable(board, printer, threshold);
 }
