@@ -97,6 +97,18 @@ void CompareFiveMethods(benchmark::State& state)
 BENCHMARK(FullAllocation)->Apply(methods)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(FiftySeats)->Apply(phases)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The whole comparison as the window computes it with a threshold: the five divisor methods,
+// Hare–Niemeyer with its working and the Alabama check (a second Hare–Niemeyer one seat fewer).
+void CompareWithQuotaAndThreshold(benchmark::State& state)
+{
+    const std::array<std::string, partyCount> votes { "61000", "60500", "60000", "59500", "3000" };
+    for (auto _ : state) {
+        const MethodComparison comparison = CompareMethods(votes, seatTotal, 4);
+        benchmark::DoNotOptimize(MakeComparisonTable(comparison));
+    }
+}
+
 BENCHMARK(CompareFiveMethods)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompareWithQuotaAndThreshold)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -154,7 +154,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
         return caption;
     // The quota method's row tells its working in a sentence.
     if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
-        && caption == QLatin1String(hareNiemeyerCaption))
+        && caption == QString::fromUtf8(hareNiemeyerCaption))
         return QString::fromStdString(m_table.workingSentence);
     return {};
 }

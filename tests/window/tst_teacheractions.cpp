@@ -1,6 +1,7 @@
 #include "board_view.h"
 #include "window/apportion_form.h"
 #include "window/comparison_window.h"
+#include "window/seat_chart.h"
 #include "window/form_actions.h"
 #include "window/table_output.h"
 
@@ -21,6 +22,8 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
+#include <QDoubleSpinBox>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -52,6 +55,7 @@ private slots:
     void statusLineTellsTheLastAction();
     void comparisonKeepsWithinTheScreen();
     void comparisonTakesTheWindowsKeys();
+    void quotaMethodThresholdAndPicture();
 
 private:
     QPushButton* command(int index) const
@@ -725,6 +729,73 @@ void TestTeacherActions::comparisonTakesTheWindowsKeys()
     QTRY_COMPARE(QApplication::activeWindow(), window);
     QTest::keyClick(table, Qt::Key_W, Qt::ControlModifier);
     QVERIFY(!window->isVisible());
+}
+
+// Hare–Niemeyer's row, its working and the paradox for 16, 64, 98, 58, 61 at 7 seats; a threshold
+// that leaves party 1 (5.4 %) out; and the picture, measured against the seats.
+void TestTeacherActions::quotaMethodThresholdAndPicture()
+{
+    const QStringList votes { "16", "64", "98", "58", "61" };
+    for (int i = 0; i < partyCount; ++i) {
+        auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(i));
+        box->setText(votes[i]);
+        emit box->textEdited(votes[i]);
+    }
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    auto* table = window->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
+    const auto* model = table->model();
+    QCOMPARE(model->rowCount(), 7);
+    QCOMPARE(model->headerData(6, Qt::Vertical).toString(), QStringLiteral("Hare–Niemeyer"));
+    QCOMPARE(model->index(6, 0).data().toString(), QStringLiteral("0\n(0.0 %)"));
+    QVERIFY(model->headerData(6, Qt::Vertical, Qt::ToolTipRole)
+                .toString()
+                .contains(QStringLiteral("партията най-вляво")));
+    auto* notes = window->findChild<QLabel*>(QStringLiteral("ComparisonNotes"));
+    QVERIFY2(notes->text().contains(QStringLiteral("с 7 мандата партия 1 губи мандата, който има при 6")),
+        qPrintable(notes->text()));
+    auto* working = window->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
+    QCOMPARE(working->verticalHeaderItem(3)->text(), QStringLiteral("Остатък"));
+    QCOMPARE(working->item(3, 1)->text(), QStringLiteral("0.5084")); // 64 × 7 ÷ 297 = 1.5084…
+    QCOMPARE(working->item(4, 1)->text(), QStringLiteral("1")); // the largest remainder
+
+    // The picture: each method's bar split as its seats are, the votes' bar as the shares.
+    SeatChart& chart = window->chart();
+    QCOMPARE(chart.bars().size(), std::size_t(7));
+    SeatBar* dhondt = chart.bars()[1];
+    QCOMPARE(dhondt->accessibleName(), QStringLiteral("D’Hondt: 0, 2, 3, 1, 1 мандата"));
+    const int barWidth = dhondt->partRect(4).right() - dhondt->partRect(0).left() + 1;
+    const std::array<int, partyCount> seats { 0, 2, 3, 1, 1 };
+    for (int i = 0; i < partyCount; ++i)
+        QVERIFY(std::abs(dhondt->partRect(i).width() - barWidth * seats[i] / 7.0) <= 1.0);
+    SeatBar* voteBar = chart.bars()[0];
+    QVERIFY(std::abs(voteBar->partRect(2).width() - barWidth * 98 / 297.0) <= 1.0);
+    QVERIFY(!dhondt->labelShown(0) && dhondt->labelShown(2));
+    // Its context menu copies it as an image.
+    const auto copies = chart.actions();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(copies.front()->text(), QStringLiteral("Копирай картината"));
+    copies.front()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), chart.size() * chart.devicePixelRatioF());
+
+    // A threshold of 8 % leaves party 1 out: no seat by any method, named in the heading.
+    auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
+    QCOMPARE(threshold->value(), 0.0);
+    QVERIFY(threshold->toolTip().contains(QStringLiteral("4 %")));
+    threshold->setValue(8);
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(),
+        QStringLiteral("Партия 1\n(под прага)"));
+    for (int row = 1; row < model->rowCount(); ++row)
+        QVERIFY(model->index(row, 0).data().toString().startsWith(QLatin1Char('0')));
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("ComparisonLegend"))
+                ->text()
+                .contains(QStringLiteral("Праг: 8 %.")));
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("QuotaLine"))->text(),
+        QStringLiteral("Hare–Niemeyer стъпка по стъпка. Квота: 281 ÷ 7 = 40.1428"));
+    QVERIFY(notes->text().contains(QStringLiteral("под прага е партия 1")));
+    // The main window's options keep their seats without a threshold.
+    QCOMPARE(control<QAbstractButton>(*m_form, QStringLiteral("Option1_0"))->toolTip(),
+        QStringLiteral("D’Hondt: 0, 2, 3, 1, 1"));
 }
 
 QTEST_MAIN(TestTeacherActions)

@@ -1,0 +1,94 @@
+// Typing into a vote box with the comparison open, at the seat total 300: each keystroke makes
+// the window compute the comparison again (the five divisor methods, Hare–Niemeyer with a 4 %
+// threshold and the Alabama check) and redraw its table, working and picture. Types 20 digits,
+// waiting after each until the comparison's table has been painted, and prints the median and
+// 99th percentile per keystroke.
+#include "window/apportion_form.h"
+#include "window/comparison_window.h"
+#include "window/form_actions.h"
+
+#include <QAction>
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto index
+        = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    ApportionForm form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    form.findChild<QListWidget*>(QStringLiteral("List3"))->setCurrentRow(299);
+    form.actions().compare->trigger();
+    auto* comparison = const_cast<ComparisonWindow*>(form.comparisonWindow());
+    if (!comparison || !QTest::qWaitForWindowExposed(comparison))
+        return 1;
+    comparison->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"))->setValue(4);
+    auto* table = comparison->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
+    PaintCounter counter;
+    table->viewport()->installEventFilter(&counter);
+
+    auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text2_4"));
+    form.activateWindow();
+    box->setFocus();
+    box->selectAll();
+    QApplication::processEvents();
+
+    std::vector<double> ms;
+    const QString digits = QStringLiteral("12345678901234567890");
+    for (const QChar digit : digits) {
+        const int paintsBefore = counter.paints;
+        const auto start = std::chrono::steady_clock::now();
+        QTest::keyClick(box, digit.toLatin1());
+        for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
+            QApplication::processEvents();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    if (box->text() != digits) {
+        std::fprintf(stderr, "typed %s\n", qPrintable(box->text()));
+        return 1;
+    }
+    std::printf("keystrokes %zu with the comparison open at 300 seats: median %.3f ms  p99 %.3f ms  "
+                "max %.3f ms\n",
+        ms.size(), percentile(ms, 0.5), percentile(ms, 0.99),
+        *std::max_element(ms.begin(), ms.end()));
+    return 0;
+}
