@@ -147,7 +147,6 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     m_working->setToolTip(QString::fromStdString(table.workingSentence));
     m_working->setAccessibleDescription(m_working->toolTip());
     // The steps are the rows' headings, the parties the columns', as in the table above.
-    m_working->clear();
     const int columns = std::max(0, static_cast<int>(table.workingHeader.size()) - 1);
     m_working->setColumnCount(columns);
     m_working->setRowCount(static_cast<int>(table.workingRows.size()));
@@ -160,8 +159,12 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
         const auto& row = table.workingRows[static_cast<std::size_t>(r)];
         steps << QString::fromStdString(row.front());
         for (int c = 0; c < columns && c + 1 < static_cast<int>(row.size()); ++c) {
-            auto* item = new QTableWidgetItem(
-                QString::fromStdString(row[static_cast<std::size_t>(c) + 1]));
+            const QString cell = QString::fromStdString(row[static_cast<std::size_t>(c) + 1]);
+            if (QTableWidgetItem* shown = m_working->item(r, c)) {
+                shown->setText(cell);
+                continue;
+            }
+            auto* item = new QTableWidgetItem(cell);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_working->setItem(r, c, item);
         }
@@ -184,20 +187,21 @@ QFont ComparisonWindow::tableFont() const { return m_table->font(); }
 
 void ComparisonWindow::applyFont(const QFont& font)
 {
-    setFont(font);
-    // The headings take the platform's font for headings unless given one.
-    m_table->setFont(font);
-    m_table->horizontalHeader()->setFont(font);
-    m_table->verticalHeader()->setFont(font);
+    // Typing a digit changes the cells, not the font: the fonts are set only when it changes.
+    if (font != m_table->font() || font != QWidget::font()) {
+        setFont(font);
+        // The headings take the platform's font for headings unless given one.
+        for (QWidget* child : std::initializer_list<QWidget*> { m_table,
+                 m_table->horizontalHeader(), m_table->verticalHeader(), m_working,
+                 m_working->horizontalHeader(), m_working->verticalHeader(), m_chart, m_notes,
+                 m_quota, m_threshold })
+            child->setFont(font);
+        for (SeatBar* bar : m_chart->bars())
+            bar->setFont(font);
+    }
     m_table->resizeColumnsToContents();
     m_table->resizeRowsToContents();
     m_table->updateGeometry();
-    for (QWidget* child :
-        std::initializer_list<QWidget*> { m_working, m_working->horizontalHeader(),
-            m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold })
-        child->setFont(font);
-    for (SeatBar* bar : m_chart->bars())
-        bar->setFont(font);
     m_working->resizeColumnsToContents();
     m_working->resizeRowsToContents();
     m_working->updateGeometry();
