@@ -61,7 +61,7 @@ std::string ReportSeat(const Board& board)
     if (!record.tie.empty()) {
         std::vector<TiedQuotient> others(record.tie.begin() + 1, record.tie.end());
         return text + "; равно с " + (others.size() == 1 ? "партия " : "партии ")
-            + PartyNumbers(others) + " — при равенство печели партията най-вляво.";
+            + PartyNumbers(others) + ", печели по-лявата.";
     }
     return text + "; партията има " + SeatCountText(record.seatsAfter) + ".";
 }

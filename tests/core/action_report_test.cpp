@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Actions, Report,
                         "Мандат № 6 — партия 1: 58125 ÷ 3 = 19375 (D’Hondt); партията има 3 "
                         "мандата." },
         ReportCase { "Tie", roundingTie, "esssssss", ReportSeat,
-            "Мандат № 7 — партия 4: 45 ÷ 4 = 11.25 → 11.3 (D’Hondt); равно с партия 5 — при "
-            "равенство печели партията най-вляво." },
+            "Мандат № 7 — партия 4: 45 ÷ 4 = 11.25 → 11.3 (D’Hondt); равно с партия 5, печели "
+            "по-лявата." },
         ReportCase { "AllSeatsGiven", defaults, "esssssss", ReportNoSeat,
             "Всички 7 мандата са дадени — изберете по-голям брой мандати, за да продължите." },
         ReportCase { "BeforeEntering", defaults, "", ReportNoSeat,

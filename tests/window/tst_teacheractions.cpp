@@ -572,7 +572,7 @@ void TestTeacherActions::statusLineTellsTheLastAction_data()
                              "мандата.";
     QTest::newRow("tie") << QStringList { "16", "4", "3", "45", "34" } << "esssssss"
                          << "Мандат № 7 — партия 4: 45 ÷ 4 = 11.25 → 11.3 (D’Hondt); равно с "
-                            "партия 5 — при равенство печели партията най-вляво.";
+                            "партия 5, печели по-лявата.";
     QTest::newRow("all seats given") << defaults << "essssssss"
                                      << "Всички 7 мандата са дадени — изберете по-голям брой "
                                         "мандати, за да продължите.";
