@@ -36,6 +36,8 @@ namespace {
     std::string cutText(double value, int places)
     {
         const double scale = std::pow(10.0, places);
+        if (!std::isfinite(value * scale))
+            return FormatShortest(value); // too large for its decimals to matter
         return FormatFixed(std::floor(value * scale) / scale, places);
     }
 

@@ -101,7 +101,7 @@ RowDelegate::RowLayout RowDelegate::layoutRow(
 
     const QString whole = row.text;
     row.text = elidedRowText(whole, metrics, room, fonts.numberAdvance);
-    if (row.text != whole && seat > 0
+    if (row.text != whole && seat > 0 && room > 0
         && elidedRowText(whole, fonts.regularMetrics, room, fonts.numberAdvance) == whole) {
         // Fits plain but not bold: drawn bold and a little narrower, whole.
         row.text = whole;
