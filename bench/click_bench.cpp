@@ -6,6 +6,7 @@
 // Then a floor to measure it against: a bare window with five plain list widgets of the same
 // size and font, appending the same 300 rows with a repaint after each; and the ratio of the
 // two totals.
+#include "paint_wait.h"
 #include "window/apportion_form.h"
 #include "window/form_layout.h"
 
@@ -22,35 +23,6 @@
 #include <vector>
 
 namespace {
-
-class PaintCounter : public QObject {
-public:
-    using QObject::QObject;
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// Processes events until the watched list has been painted again, as after a click.
-void waitForPaint(const PaintCounter& counter, int paintsBefore)
-{
-    for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
-        QApplication::processEvents();
-}
-
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const auto index
-        = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
-}
 
 double sum(const std::vector<double>& ms)
 {

@@ -3,6 +3,7 @@
 // threshold and the Alabama check) and redraw its table, working and picture. Types 20 digits,
 // waiting after each until the comparison's table has been painted, and prints the median and
 // 99th percentile per keystroke.
+#include "paint_wait.h"
 #include "window/apportion_form.h"
 #include "window/comparison_window.h"
 #include "window/form_actions.h"
@@ -20,32 +21,6 @@
 #include <chrono>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-class PaintCounter : public QObject {
-public:
-    using QObject::QObject;
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const auto index
-        = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -76,8 +51,7 @@ int main(int argc, char* argv[])
         const int paintsBefore = counter.paints;
         const auto start = std::chrono::steady_clock::now();
         QTest::keyClick(box, digit.toLatin1());
-        for (int round = 0; round < 100 && counter.paints == paintsBefore; ++round)
-            QApplication::processEvents();
+        waitForPaint(counter, paintsBefore);
         ms.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
@@ -86,8 +60,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "typed %s\n", qPrintable(box->text()));
         return 1;
     }
-    std::printf("keystrokes %zu with the comparison open at 300 seats: median %.3f ms  p99 %.3f ms  "
-                "max %.3f ms\n",
+    std::printf(
+        "keystrokes %zu with the comparison open at 300 seats: median %.3f ms  p99 %.3f ms  "
+        "max %.3f ms\n",
         ms.size(), percentile(ms, 0.5), percentile(ms, 0.99),
         *std::max_element(ms.begin(), ms.end()));
     return 0;

@@ -191,10 +191,10 @@ void ComparisonWindow::applyFont(const QFont& font)
     if (font != m_table->font() || font != QWidget::font()) {
         setFont(font);
         // The headings take the platform's font for headings unless given one.
-        for (QWidget* child : std::initializer_list<QWidget*> { m_table,
-                 m_table->horizontalHeader(), m_table->verticalHeader(), m_working,
-                 m_working->horizontalHeader(), m_working->verticalHeader(), m_chart, m_notes,
-                 m_quota, m_threshold })
+        for (QWidget* child :
+            std::initializer_list<QWidget*> { m_table, m_table->horizontalHeader(),
+                m_table->verticalHeader(), m_working, m_working->horizontalHeader(),
+                m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold })
             child->setFont(font);
         for (SeatBar* bar : m_chart->bars())
             bar->setFont(font);

@@ -1,13 +1,14 @@
 #include "board_view.h"
 #include "window/apportion_form.h"
 #include "window/comparison_window.h"
-#include "window/seat_chart.h"
 #include "window/form_actions.h"
+#include "window/seat_chart.h"
 #include "window/table_output.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,7 +24,6 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
-#include <QDoubleSpinBox>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -752,7 +752,8 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
                 .toString()
                 .contains(QStringLiteral("партията най-вляво")));
     auto* notes = window->findChild<QLabel*>(QStringLiteral("ComparisonNotes"));
-    QVERIFY2(notes->text().contains(QStringLiteral("с 7 мандата партия 1 губи мандата, който има при 6")),
+    QVERIFY2(notes->text().contains(
+                 QStringLiteral("с 7 мандата партия 1 губи мандата, който има при 6")),
         qPrintable(notes->text()));
     auto* working = window->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
     QCOMPARE(working->verticalHeaderItem(3)->text(), QStringLiteral("Остатък"));
@@ -776,15 +777,16 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     QCOMPARE(copies.size(), 1);
     QCOMPARE(copies.front()->text(), QStringLiteral("Копирай картината"));
     copies.front()->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->image().size(), chart.size() * chart.devicePixelRatioF());
+    QCOMPARE(
+        QGuiApplication::clipboard()->image().size(), chart.size() * chart.devicePixelRatioF());
 
     // A threshold of 8 % leaves party 1 out: no seat by any method, named in the heading.
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
     QCOMPARE(threshold->value(), 0.0);
     QVERIFY(threshold->toolTip().contains(QStringLiteral("4 %")));
     threshold->setValue(8);
-    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(),
-        QStringLiteral("Партия 1\n(под прага)"));
+    QCOMPARE(
+        model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Партия 1\n(под прага)"));
     for (int row = 1; row < model->rowCount(); ++row)
         QVERIFY(model->index(row, 0).data().toString().startsWith(QLatin1Char('0')));
     QVERIFY(window->findChild<QLabel*>(QStringLiteral("ComparisonLegend"))
