@@ -1,7 +1,7 @@
 // Fuzzes the board with sequences of user actions decoded from the input, through the undo
 // history as the window runs them, and checks the board's invariants after every one, the
-// all-or-nothing rule after every seat turn, and that every undo can be redone to the board it
-// undid.
+// all-or-nothing rule after every seat turn, that every undo can be redone to the board it
+// undid, and, at the end, the comparison of the methods under a threshold.
 #include "board_check.h"
 #include "core/undo_history.h"
 
@@ -140,5 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         check(BoardInvariantViolation(board), operation);
     }
+    // The methods compared for what the input left, under a threshold of 0 % to 20 %.
+    check(ComparisonViolation(CompareMethods(board, (input.byte() % 41) * 0.5)), "CompareMethods");
     return 0;
 }

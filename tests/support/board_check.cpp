@@ -128,3 +128,38 @@ std::string NewExampleViolation(const Board& before, const Board& after)
         return "a new example changed the method or the seat total";
     return {};
 }
+
+std::string ComparisonViolation(const apportion::MethodComparison& comparison)
+{
+    using namespace apportion;
+    auto total = [](const std::array<int, partyCount>& seats) {
+        int sum = 0;
+        for (const int count : seats)
+            sum += count;
+        return sum;
+    };
+    for (const MethodResult& result : comparison.methods) {
+        if (total(result.seats) != comparison.seatTotal)
+            return result.caption + " gives " + std::to_string(total(result.seats)) + " seats of "
+                + std::to_string(comparison.seatTotal);
+    }
+    const QuotaWorking& quota = comparison.quota;
+    const int expected = quota.defined ? comparison.seatTotal : 0;
+    if (total(comparison.hareNiemeyer.seats) != expected)
+        return "Hare–Niemeyer gives " + std::to_string(total(comparison.hareNiemeyer.seats))
+            + " seats of " + std::to_string(expected);
+    for (int i = 0; i < partyCount; ++i) {
+        if (!comparison.takesPart[i]) {
+            for (const MethodResult& result : comparison.methods) {
+                if (result.seats[i] != 0)
+                    return result.caption + " gives a seat under the threshold";
+            }
+            if (comparison.hareNiemeyer.seats[i] != 0)
+                return "Hare–Niemeyer gives a seat under the threshold";
+        }
+        const auto& party = quota.parties[i];
+        if (party.seats != party.wholeSeats && party.seats != party.wholeSeats + 1)
+            return "Hare–Niemeyer's seats are not the whole part or one more";
+    }
+    return {};
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/method_comparison.h"
 
 #include <array>
 #include <cstddef>
@@ -39,3 +40,8 @@ std::string SeatTurnViolation(const SeatTurnSnapshot& before, const apportion::B
 // be entered again, the method and the seat total stay, and the vote boxes hold the vote totals
 // of the allocation left, when it had rows.
 std::string NewExampleViolation(const apportion::Board& before, const apportion::Board& after);
+
+// The methods compared: every divisor method gives exactly the seat total, Hare–Niemeyer too
+// wherever it has a quota (and none without one), no party under the threshold takes a seat,
+// and Hare–Niemeyer gives each party the whole part of its votes ÷ quota or one seat more.
+std::string ComparisonViolation(const apportion::MethodComparison& comparison);
