@@ -8,6 +8,7 @@
 #include <QToolTip>
 
 #include <QFontInfo>
+#include <QPainter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,7 @@ private slots:
     void listsScrollTogether();
     void marksStandBesideTheirNumber_data();
     void marksStandBesideTheirNumber();
+    void boldNumberFittingOnlyPlainIsDrawnWhole();
 
     void captionsFit();
     void rowsFit_data();
@@ -467,6 +469,7 @@ void TestApportionForm::marksStandBesideTheirNumber_data()
     QTest::newRow("default") << QStringList { "58125", "45871", "27142", "15947", "12264" } << 7;
     QTest::newRow("exponent") << QStringList { "6.17283945E+299", "1", "", "", "" } << 2;
     QTest::newRow("tie") << QStringList { "16", "4", "3", "45", "34" } << 7;
+    QTest::newRow("scroll bar") << QStringList { "58125000", "1", "", "", "" } << 40;
 }
 
 // A winning quotient reads as on paper: the number whole wherever it fits unmarked, its seat
@@ -507,6 +510,26 @@ void TestApportionForm::marksStandBesideTheirNumber()
                 QCOMPARE(layout.text, whole);
             }
             QVERIFY(layout.textWidth <= layout.textRect.width());
+
+            // Drawn, in the list as it shows, squeezed or not.
+            const QImage shown = list->viewport()->grab().toImage();
+            const qreal scale = shown.devicePixelRatio();
+            auto inkIn = [&shown, scale](const QRect& area) {
+                const QRect pixels(area.topLeft() * scale, area.size() * scale);
+                int ink = 0;
+                for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+                    for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                        ink += qGray(shown.pixel(qBound(0, x, shown.width() - 1),
+                                   qBound(0, y, shown.height() - 1)))
+                            < 128;
+                    }
+                }
+                return ink;
+            };
+            QVERIFY2(inkIn(QRect(layout.textRect.left(), option.rect.top(),
+                         qCeil(layout.textWidth), option.rect.height()))
+                    > 0,
+                qPrintable(whole));
             if (layout.marks.isEmpty())
                 continue;
             ++withMark;
@@ -530,25 +553,60 @@ void TestApportionForm::marksStandBesideTheirNumber()
                                    .arg(nextNumber.x() - markEnd)));
             }
 
-            // And drawn: ink where the mark stands, in the list as it shows.
-            const QImage shown = list->viewport()->grab().toImage();
-            const qreal scale = shown.devicePixelRatio();
-            const QRect mark(layout.markRect.topLeft() * scale, layout.markRect.size() * scale);
-            int ink = 0;
-            for (int y = mark.top(); y <= mark.bottom(); ++y) {
-                for (int x = mark.left(); x <= mark.right(); ++x) {
-                    ink += qGray(shown.pixel(
-                               qBound(0, x, shown.width() - 1), qBound(0, y, shown.height() - 1)))
-                        < 128;
-                }
-            }
-            QVERIFY2(ink > 0, qPrintable(whole));
+            // And the mark drawn where it stands.
+            QVERIFY2(inkIn(layout.markRect) > 0, qPrintable(whole));
         }
     }
     QVERIFY(marked >= seats);
     // At the window's own size, marks have room beside the numbers of a paper example.
     if (m_form->zoomPercent() == 100 && votes.front() == QStringLiteral("58125"))
         QCOMPARE(withMark, seats);
+}
+
+// In a font whose bold digits are wider than its plain ones, a winning quotient with room for
+// its plain width only is drawn whole, a little narrower, rather than cut.
+void TestApportionForm::boldNumberFittingOnlyPlainIsDrawnWhole()
+{
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    auto* list = quotients(0);
+    const QModelIndex won = rowIndex(list, 1); // 58125, the first seat
+    QCOMPARE(QuotientModel::wonSeat(won.data(QuotientModel::markRole).toInt()), 1);
+
+    QFont plain(QStringLiteral("DejaVu Sans"));
+    plain.setPixelSize(20);
+    QFont bold = plain;
+    bold.setBold(true);
+    const int plainWidth = QFontMetrics(plain).horizontalAdvance(QStringLiteral("58125"));
+    if (QFontMetrics(bold).horizontalAdvance(QStringLiteral("58125")) <= plainWidth)
+        QSKIP("this machine's bold digits are no wider than its plain ones");
+
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.font = plain;
+    option.fontMetrics = QFontMetrics(plain);
+    option.rect = QRect(0, 0, plainWidth + 2 * 3, QFontMetrics(plain).height() + 2);
+    auto* delegate = qobject_cast<RowDelegate*>(list->itemDelegate());
+    const RowDelegate::RowLayout layout = delegate->layoutRow(option, won);
+    QCOMPARE(layout.text, QStringLiteral("58125"));
+    QVERIFY(layout.squeeze < 1);
+    QVERIFY(layout.marks.isEmpty()); // no room left for the seat number
+
+    QImage image(option.rect.size() + QSize(20, 0), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    delegate->paint(&painter, option, won);
+    painter.end();
+    int inside = 0;
+    int beyond = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                ++(x < option.rect.right() - 1 ? inside : beyond);
+        }
+    }
+    QVERIFY(inside > 0);
+    QCOMPARE(beyond, 0);
 }
 
 void TestApportionForm::listsScrollTogether()

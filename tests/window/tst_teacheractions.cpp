@@ -377,7 +377,9 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
             QCOMPARE(html.value(r).value(c), tab[r][c]);
     }
     const QString point = locale.decimalPoint();
-    QVERIFY(copied->html().contains("<td><b>11" + point + "3</b></td>"));
+    // Seat 7's row: party 4's winning 11.3 bold, party 5's equal 11.3 plain.
+    QVERIFY(copied->html().contains(
+        "<td><b>11" + point + "3</b></td><td>11" + point + "3</td><td>партии 4 и 5</td>"));
 
     // Every cell that holds a number holds the number alone, as the locale writes it.
     auto isNumber = [&locale](const QString& cell) {
@@ -411,6 +413,8 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
     QCOMPARE(tab[14], QStringList({ "Сравнение на методите" }));
     // The comparison: each party's seats, share and difference from D'Hondt, then the indices.
     QCOMPARE(tab[15].mid(0, 4), QStringList({ "Метод", "Партия 1", "дял %", "спрямо D’Hondt" }));
+    // The votes have shares but no difference from D'Hondt.
+    QCOMPARE(tab[16].mid(0, 4), QStringList({ "Гласове", "16", "15" + point + "7", "" }));
     for (int row = 17; row <= 21; ++row) {
         QList<int> columns;
         for (int c = 1; c < tab[row].size(); ++c)
