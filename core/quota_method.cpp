@@ -45,14 +45,14 @@ namespace {
     template <typename Remainder, typename Text>
     int distinguishingDecimals(const std::vector<Remainder>& remainders, Text text)
     {
+        std::vector<std::string> texts(remainders.size());
         for (int places = leastDecimals; places < mostDecimals; ++places) {
+            for (std::size_t r = 0; r < remainders.size(); ++r)
+                texts[r] = text(remainders[r], places);
             bool distinct = true;
             for (std::size_t a = 0; a < remainders.size() && distinct; ++a) {
-                for (std::size_t b = a + 1; b < remainders.size() && distinct; ++b) {
-                    if (remainders[a] != remainders[b]
-                        && text(remainders[a], places) == text(remainders[b], places))
-                        distinct = false;
-                }
+                for (std::size_t b = a + 1; b < remainders.size() && distinct; ++b)
+                    distinct = remainders[a] == remainders[b] || texts[a] != texts[b];
             }
             if (distinct)
                 return places;
@@ -82,7 +82,7 @@ namespace {
         }
     }
 
-    void workExactly(QuotaWorking& working)
+    void workExactly(QuotaWorking& working, bool written)
     {
         const auto seats = static_cast<std::uint64_t>(working.seatTotal);
         std::uint64_t total = 0;
@@ -107,6 +107,10 @@ namespace {
             compared.push_back(remainders[i]);
             working.wholeSeats += party.wholeSeats;
         }
+        if (!written) {
+            rankRemainders(working, remainders);
+            return;
+        }
         working.decimals
             = distinguishingDecimals(compared, [total](std::uint64_t remainder, int places) {
                   return fractionDigits(remainder, total, places);
@@ -125,7 +129,7 @@ namespace {
         rankRemainders(working, remainders);
     }
 
-    void workInDoubles(QuotaWorking& working)
+    void workInDoubles(QuotaWorking& working, bool written)
     {
         // Divided by the largest first, so that totals near the largest double do not overflow.
         double largest = 0;
@@ -157,6 +161,10 @@ namespace {
             compared.push_back(remainders[i]);
             working.wholeSeats += party.wholeSeats;
         }
+        if (!written) {
+            rankRemainders(working, remainders);
+            return;
+        }
         working.decimals = distinguishingDecimals(compared, cutText);
         working.quota = largest * scaledTotal / working.seatTotal;
         working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
@@ -171,26 +179,33 @@ namespace {
         rankRemainders(working, remainders);
     }
 
+    // `written`: with the texts of the working, or the seats alone.
+    QuotaWorking work(const std::array<double, partyCount>& votes, int seatTotal,
+        const std::array<bool, partyCount>& takesPart, bool written)
+    {
+        QuotaWorking working;
+        working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
+        bool exact = true;
+        for (int i = 0; i < partyCount; ++i) {
+            auto& party = working.parties[i];
+            party.votes = votes[i];
+            party.takesPart = counts(votes[i], takesPart[i]);
+            if (party.takesPart)
+                exact = exact && votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit;
+        }
+        if (exact)
+            workExactly(working, written);
+        else
+            workInDoubles(working, written);
+        return working;
+    }
+
 } // namespace
 
 QuotaWorking HareNiemeyer(const std::array<double, partyCount>& votes, int seatTotal,
     const std::array<bool, partyCount>& takesPart)
 {
-    QuotaWorking working;
-    working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
-    bool exact = true;
-    for (int i = 0; i < partyCount; ++i) {
-        auto& party = working.parties[i];
-        party.votes = votes[i];
-        party.takesPart = counts(votes[i], takesPart[i]);
-        if (party.takesPart)
-            exact = exact && votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit;
-    }
-    if (exact)
-        workExactly(working);
-    else
-        workInDoubles(working);
-    return working;
+    return work(votes, seatTotal, takesPart, true);
 }
 
 std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int seatTotal,
@@ -199,8 +214,8 @@ std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int 
     std::vector<int> losers;
     if (seatTotal < 2 || seatTotal > maxPartySeats)
         return losers;
-    const QuotaWorking now = HareNiemeyer(votes, seatTotal, takesPart);
-    const QuotaWorking before = HareNiemeyer(votes, seatTotal - 1, takesPart);
+    const QuotaWorking now = work(votes, seatTotal, takesPart, false);
+    const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false);
     for (int i = 0; i < partyCount; ++i) {
         if (now.parties[i].seats < before.parties[i].seats)
             losers.push_back(i);

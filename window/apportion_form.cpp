@@ -359,11 +359,12 @@ void ApportionForm::openComparison()
             m_comparison->addAction(action);
         connect(m_comparison, &ComparisonWindow::thresholdChanged, this,
             &ApportionForm::showComparison);
-        m_compared.reset();
+        m_comparisonStale = true;
         m_comparison->setZoomedFont(m_zoom.font());
-        showComparison();
+        updateComparison(true);
         m_comparison->placeBeside(*this);
     }
+    updateComparison(true);
     m_comparison->bringForward();
 }
 
@@ -485,11 +486,14 @@ void ApportionForm::showZoomActions()
     m_actions->zoomReset->setEnabled(m_zoom.canZoomOut());
 }
 
-void ApportionForm::showComparison()
+void ApportionForm::showComparison() { updateComparison(false); }
+
+void ApportionForm::updateComparison(bool evenHidden)
 {
     const double threshold = comparedThreshold();
     Compared inputs { VoteTexts(m_board->parties), m_board->SeatTotal(), threshold };
-    if (m_compared == inputs)
+    const bool windowBehind = m_comparison && m_comparisonStale;
+    if (m_compared == inputs && !(windowBehind && (evenHidden || m_comparison->isVisible())))
         return;
     // The main window's options have no threshold; only the comparison window does.
     const MethodComparison comparison = CompareMethods(*m_board, threshold);
@@ -502,6 +506,11 @@ void ApportionForm::showComparison()
         option->setToolTip(seats);
         option->setAccessibleDescription(seats);
     }
-    if (m_comparison)
+    // A closed comparison is brought up to date when it is opened again.
+    if (m_comparison && (evenHidden || m_comparison->isVisible())) {
         m_comparison->showComparison(comparison);
+        m_comparisonStale = false;
+    } else if (m_comparison) {
+        m_comparisonStale = true;
+    }
 }

@@ -98,6 +98,8 @@ private:
     // The five methods' final seats for the votes and the seat total, in the method options'
     // tooltips and the comparison window; computed again only when those changed.
     void showComparison();
+    // Also into a closed comparison window, which otherwise is brought up to date when opened.
+    void updateComparison(bool evenHidden);
     // The comparison window's threshold, 0 before it was opened.
     double comparedThreshold() const;
 
@@ -124,4 +126,5 @@ private:
     ScrollLink* m_scrollLink = nullptr;
     ComparisonWindow* m_comparison = nullptr;
     StatusLine* m_status = nullptr;
+    bool m_comparisonStale = false; // the comparison window shows older votes than m_compared
 };

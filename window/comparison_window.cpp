@@ -180,6 +180,7 @@ double ComparisonWindow::threshold() const { return m_threshold->value(); }
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     m_zoomedFont = font;
+    m_fittedSize = 0; // a new zoom fits afresh
     fitToContents();
 }
 
@@ -187,8 +188,11 @@ QFont ComparisonWindow::tableFont() const { return m_table->font(); }
 
 void ComparisonWindow::applyFont(const QFont& font)
 {
-    // Typing a digit changes the cells, not the font: the fonts are set only when it changes.
-    if (font != m_table->font() || font != QWidget::font()) {
+    // Typing a digit changes the cells, not the font: the fonts are set, and the rows (whose
+    // height is one or two lines whatever their numbers) measured, only when it changes.
+    const bool newFont = font != m_table->font() || font != QWidget::font()
+        || m_table->model()->rowCount() != m_measuredRows;
+    if (newFont) {
         setFont(font);
         // The headings take the platform's font for headings unless given one.
         for (QWidget* child :
@@ -200,10 +204,13 @@ void ComparisonWindow::applyFont(const QFont& font)
             bar->setFont(font);
     }
     m_table->resizeColumnsToContents();
-    m_table->resizeRowsToContents();
-    m_table->updateGeometry();
     m_working->resizeColumnsToContents();
-    m_working->resizeRowsToContents();
+    if (newFont) {
+        m_table->resizeRowsToContents();
+        m_working->resizeRowsToContents();
+        m_measuredRows = m_table->model()->rowCount();
+    }
+    m_table->updateGeometry();
     m_working->updateGeometry();
 }
 
@@ -250,10 +257,19 @@ void ComparisonWindow::fitToContents()
     const QSize room = availableArea().size() - frameExtra();
 
     // The zoomed font where all of the table fits the screen; else the largest smaller one
-    // that does, found in a few steps since the table does not grow exactly with the font.
+    // that does, found in a few steps since the table does not grow exactly with the font. A
+    // keystroke changes the cells a little: the font the last fit found is tried first, and the
+    // zoomed one again only where that leaves much of the screen unused.
+    const qreal zoomed = m_zoomedFont.pointSizeF();
     QFont font = m_zoomedFont;
+    if (m_fittedSize > 0 && m_fittedSize < zoomed)
+        font.setPointSizeF(m_fittedSize);
     QSize needed = neededSize(font);
-    const qreal zoomed = font.pointSizeF();
+    if (font != m_zoomedFont && needed.width() < room.width() * 0.85
+        && needed.height() < room.height() * 0.85) {
+        font = m_zoomedFont;
+        needed = neededSize(font);
+    }
     for (int attempt = 0; attempt < fitAttempts; ++attempt) {
         if (needed.width() <= room.width() && needed.height() <= room.height())
             break;
@@ -265,6 +281,7 @@ void ComparisonWindow::fitToContents()
         font.setPointSizeF(size);
         needed = neededSize(font);
     }
+    m_fittedSize = font.pointSizeF();
     setMinimumSize(0, 0);
     resize(needed.boundedTo(room));
     keepInside();

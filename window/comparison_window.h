@@ -57,6 +57,8 @@ private:
 
     QWidget* m_window;
     QFont m_zoomedFont;
+    qreal m_fittedSize = 0; // the point size the last fit found, 0 before one
+    int m_measuredRows = -1; // the table's rows when their heights were last measured
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;

@@ -8,11 +8,11 @@
 #include <QToolTip>
 
 #include <QFontInfo>
-#include <QPainter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -526,8 +526,8 @@ void TestApportionForm::marksStandBesideTheirNumber()
                 }
                 return ink;
             };
-            QVERIFY2(inkIn(QRect(layout.textRect.left(), option.rect.top(),
-                         qCeil(layout.textWidth), option.rect.height()))
+            QVERIFY2(inkIn(QRect(layout.textRect.left(), option.rect.top(), qCeil(layout.textWidth),
+                         option.rect.height()))
                     > 0,
                 qPrintable(whole));
             if (layout.marks.isEmpty())
