@@ -253,6 +253,7 @@ namespace {
         }
         table.quotaLine = "Квота: " + FormatShortest(participating) + " ÷ "
             + std::to_string(working.seatTotal) + " = " + working.quotaText;
+        table.quota = working.quotaText;
         // A column per party, as in the comparison, and a row per step of the working.
         table.workingHeader = { "" };
         for (int i = 0; i < partyCount; ++i)

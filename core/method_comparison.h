@@ -92,6 +92,7 @@ struct ComparisonTable {
     std::vector<std::string> workingHeader;
     std::vector<std::vector<std::string>> workingRows; // numbers, or underThresholdText
     std::string quotaLine; // "Квота: 297 ÷ 7 = 42.4285"
+    std::string quota; // the quota alone, "42.4285"
     std::string workingSentence; // the working in a sentence
 };
 

@@ -127,7 +127,7 @@ QList<Line> workingLines(const ComparisonTable& table)
     if (table.workingRows.empty())
         return {};
     QList<Line> lines { Line { text(QStringLiteral("Hare–Niemeyer стъпка по стъпка"), true) },
-        Line { text(QString::fromStdString(table.quotaLine)) } };
+        Line { text(QStringLiteral("Квота")), number(table.quota) } };
     Line heading;
     for (const auto& column : table.workingHeader)
         heading << text(QString::fromStdString(column), true);
@@ -302,9 +302,9 @@ QString printedWorking(const ComparisonTable& table, QChar point)
     QList<Line> lines = workingLines(table);
     if (lines.size() < 3)
         return html;
-    html
-        += QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n")
-               .arg(lines[0].front().value.toHtmlEscaped(), lines[1].front().value.toHtmlEscaped());
+    html += QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n")
+                .arg(lines[0].front().value.toHtmlEscaped(),
+                    QString::fromStdString(table.quotaLine).toHtmlEscaped());
     const Line heading = lines[2];
     lines = lines.mid(3);
     return html + printedTable(writtenCells(heading, point), escapedRows(lines, point), false);

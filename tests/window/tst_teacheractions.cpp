@@ -422,6 +422,12 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
         QCOMPARE(numbersIn(row, columns), QString());
     }
     QCOMPARE(tab[17].value(0), QStringLiteral("D’Hondt"));
+    // Hare–Niemeyer's quota and working, number by number.
+    const auto quota = std::find_if(tab.begin(), tab.end(),
+        [](const QStringList& line) { return line.value(0) == QStringLiteral("Квота"); });
+    QVERIFY(quota != tab.end());
+    QCOMPARE(quota->value(1), "14" + point + "5714"); // 102 ÷ 7
+    QCOMPARE(numbersIn(static_cast<int>(quota - tab.begin()) + 3, { 1, 2, 3, 4, 5 }), QString());
     QCOMPARE(tab[18].value(0), QStringLiteral("Sainte-Lague"));
     // Sainte-Laguë gives party 4 a seat fewer than D'Hondt, and party 5 one more.
     QCOMPARE(tab[18].mid(1, 3), QStringList({ "1", "14" + point + "3", "0" }));
