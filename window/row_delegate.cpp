@@ -62,6 +62,29 @@ QString elidedRowText(
     return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
+int RowDelegate::Fonts::width(const QString& text, bool inBold) const
+{
+    // Marked rows are repainted with every seat: each number is measured once per font.
+    const QString key = (inBold ? QStringLiteral("b") : QStringLiteral("r")) + text;
+    const auto known = widths.constFind(key);
+    if (known != widths.constEnd())
+        return *known;
+    const int measured = (inBold ? boldMetrics : regularMetrics).horizontalAdvance(text);
+    widths.insert(key, measured);
+    return measured;
+}
+
+int RowDelegate::Fonts::markWidth(const QString& mark) const
+{
+    const QString key = QStringLiteral("m") + mark;
+    const auto known = widths.constFind(key);
+    if (known != widths.constEnd())
+        return *known;
+    const int measured = markMetrics.horizontalAdvance(mark);
+    widths.insert(key, measured);
+    return measured;
+}
+
 const RowDelegate::Fonts& RowDelegate::fontsFor(const QFont& font) const
 {
     if (m_fontsSet && m_fonts.regular == font)
@@ -74,6 +97,7 @@ const RowDelegate::Fonts& RowDelegate::fontsFor(const QFont& font) const
     m_fonts.regularMetrics = QFontMetrics(font);
     m_fonts.boldMetrics = QFontMetrics(m_fonts.bold);
     m_fonts.markMetrics = QFontMetrics(m_fonts.mark);
+    m_fonts.widths.clear();
     m_fonts.numberAdvance = 0;
     for (const QChar c : numberCharacters) {
         m_fonts.numberAdvance = qMax(m_fonts.numberAdvance,
@@ -112,10 +136,10 @@ RowDelegate::RowLayout RowDelegate::layoutRow(
         mark += tieMarker;
     if (mark.isEmpty())
         return row; // most rows: nothing more to measure
-    row.textWidth = row.squeeze < 1 ? room : metrics.horizontalAdvance(row.text);
+    row.textWidth = row.squeeze < 1 ? room : fonts.width(row.text, row.font.bold());
     if (row.squeeze < 1 || row.text != whole)
         return row; // the number took the room
-    const int markWidth = fonts.markMetrics.horizontalAdvance(mark);
+    const int markWidth = fonts.markWidth(mark);
     const int markLeft = row.textRect.left() + qCeil(row.textWidth) + markGap;
     if (markLeft + markWidth > row.textRect.right() + 1)
         return row; // the mark gives way; the row's tooltip keeps the seat

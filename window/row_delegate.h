@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QStyledItemDelegate>
 
 // Draws a list row as a classic list box does: one line of text, the selection highlight and
@@ -51,6 +52,10 @@ private:
         QFontMetrics boldMetrics { QFont() };
         QFontMetrics markMetrics { QFont() };
         int numberAdvance = 0; // the widest digit, point or minus, bold or not
+        // Widths measured in these fonts, by text; a window's rows have a few hundred numbers.
+        mutable QHash<QString, int> widths;
+        int width(const QString& text, bool inBold) const;
+        int markWidth(const QString& mark) const;
     };
     const Fonts& fontsFor(const QFont& font) const;
     mutable Fonts m_fonts;

@@ -45,8 +45,11 @@ void StatusLine::fit()
     // The font the window gives; a smaller one set by an earlier fit is not that.
     QFont font = parentWidget() ? parentWidget()->font() : QLabel::font();
     const int room = width() - 2 * sideMargin;
-    const QFontMetrics metrics(font);
-    const int needed = metrics.horizontalAdvance(m_reported);
+    if (font != m_measuredFont) {
+        m_measuredFont = font;
+        m_metrics = QFontMetrics(font);
+    }
+    const int needed = m_metrics.horizontalAdvance(m_reported);
     QString shown = m_reported;
     if (needed > room && room > 0) {
         const double scale = std::max(smallestScale, static_cast<double>(room) / needed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QLabel>
 
 // One line under the window's controls that says what the last action did, in words a class can
@@ -25,4 +26,6 @@ private:
 
     QString m_reported;
     bool m_fitting = false;
+    QFont m_measuredFont; // the window's font, and its metrics, kept while it stays
+    QFontMetrics m_metrics { QFont() };
 };
