@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace {
 
@@ -27,6 +28,17 @@ void StatusLine::report(const QString& text)
     fit();
 }
 
+void StatusLine::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+        QPalette::WindowText));
+    painter.setFont(font());
+    const QFontMetrics& metrics = fontMetrics();
+    const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPoint(sideMargin, baseline), text());
+}
+
 void StatusLine::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
@@ -48,8 +60,17 @@ void StatusLine::fit()
     if (font != m_measuredFont) {
         m_measuredFont = font;
         m_metrics = QFontMetrics(font);
+        m_advances.clear();
     }
-    const int needed = m_metrics.horizontalAdvance(m_reported);
+    int bound = 0;
+    for (const QChar c : m_reported) {
+        auto advance = m_advances.constFind(c);
+        if (advance == m_advances.constEnd())
+            advance = m_advances.insert(c, m_metrics.horizontalAdvance(c));
+        bound += *advance;
+    }
+    // Kerning only narrows a line, so the sum of its letters' advances bounds it from above.
+    const int needed = bound <= room ? bound : m_metrics.horizontalAdvance(m_reported);
     QString shown = m_reported;
     if (needed > room && room > 0) {
         const double scale = std::max(smallestScale, static_cast<double>(room) / needed);

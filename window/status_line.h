@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 
 // One line under the window's controls that says what the last action did, in words a class can
@@ -17,6 +18,9 @@ public:
     const QString& reported() const { return m_reported; }
 
 protected:
+    // One line of plain text at a point: a label's own painting lays its text out in a
+    // rectangle on every repaint, and the line changes with every seat.
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -28,4 +32,7 @@ private:
     bool m_fitting = false;
     QFont m_measuredFont; // the window's font, and its metrics, kept while it stays
     QFontMetrics m_metrics { QFont() };
+    // Each character's advance in that font: their sum bounds a report's width from above, so a
+    // report that surely fits is not laid out twice, once to measure and once to paint.
+    QHash<QChar, int> m_advances;
 };
