@@ -31,8 +31,8 @@ void StatusLine::report(const QString& text)
 void StatusLine::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-        QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.setFont(font());
     const QFontMetrics& metrics = fontMetrics();
     const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
