@@ -59,9 +59,9 @@ std::string ReportSeat(const Board& board)
         + std::to_string(record.winner + 1) + ": " + DivisionText(record.won, competed) + " ("
         + MethodCaption(record.method) + ")";
     if (!record.tie.empty()) {
-        std::vector<TiedQuotient> others(record.tie.begin() + 1, record.tie.end());
-        return text + "; равно с " + (others.size() == 1 ? "партия " : "партии ")
-            + PartyNumbers(others) + ", печели по-лявата.";
+        const std::vector<int> tied = PartiesOf(record.tie);
+        return text + "; равно с " + PartiesNamed({ tied.begin() + 1, tied.end() })
+            + ", печели по-лявата.";
     }
     return text + "; партията има " + SeatCountText(record.seatsAfter) + ".";
 }

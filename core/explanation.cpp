@@ -20,7 +20,7 @@ namespace {
 
     std::string partyList(const std::vector<TiedQuotient>& tie)
     {
-        return "партии " + PartyNumbers(tie);
+        return PartiesNamed(PartiesOf(tie));
     }
 
     // A text as typed, in quotation marks; a long one by its first letters and its length in
@@ -137,15 +137,28 @@ std::string SeatCountText(const std::string& seatsText)
     return FormatShortest(seats) + (seats == 1 ? " мандат" : " мандата");
 }
 
-std::string PartyNumbers(const std::vector<TiedQuotient>& parties)
+std::string PartyNumbers(const std::vector<int>& parties)
 {
     std::string text;
     for (std::size_t i = 0; i < parties.size(); ++i) {
         if (i > 0)
             text += i + 1 == parties.size() ? " и " : ", ";
-        text += std::to_string(parties[i].party + 1);
+        text += std::to_string(parties[i] + 1);
     }
     return text;
+}
+
+std::string PartiesNamed(const std::vector<int>& parties)
+{
+    return (parties.size() == 1 ? "партия " : "партии ") + PartyNumbers(parties);
+}
+
+std::vector<int> PartiesOf(const std::vector<TiedQuotient>& quotients)
+{
+    std::vector<int> parties;
+    for (const auto& quotient : quotients)
+        parties.push_back(quotient.party);
+    return parties;
 }
 
 std::string DivisionText(const TiedQuotient& quotient, double competed)

@@ -1,5 +1,6 @@
 #include "core/method_comparison.h"
 
+#include "core/explanation.h"
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -199,17 +200,6 @@ MethodComparison CompareMethods(const Board& board, double threshold)
 
 namespace {
 
-    std::string partyNumbers(const std::vector<int>& parties)
-    {
-        std::string text;
-        for (std::size_t k = 0; k < parties.size(); ++k) {
-            if (k > 0)
-                text += k + 1 == parties.size() ? " и " : ", ";
-            text += std::to_string(parties[k] + 1);
-        }
-        return text;
-    }
-
     void addNotes(ComparisonTable& table, const MethodComparison& comparison)
     {
         if (comparison.threshold > 0) {
@@ -228,7 +218,7 @@ namespace {
                     + (under.empty() ? ": всички партии са над прага."
                                      : ": под прага "
                                 + std::string(under.size() == 1 ? "е партия " : "са партии ")
-                                + partyNumbers(under)
+                                + PartyNumbers(under)
                                 + " — без мандати при всеки метод; индексите броят и техните "
                                   "гласове."));
             }

@@ -1,5 +1,6 @@
 #include "core/quota_method.h"
 
+#include "core/explanation.h"
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -232,17 +233,11 @@ std::string DescribeQuotaWorking(const QuotaWorking& working)
     std::vector<int> extra;
     for (int i = 0; i < partyCount; ++i) {
         if (working.parties[i].extraSeat)
-            extra.push_back(i + 1);
+            extra.push_back(i);
     }
     if (!extra.empty()) {
-        text += ", " + std::to_string(extra.size()) + " по най-големите остатъци (";
-        text += extra.size() == 1 ? "партия " : "партии ";
-        for (std::size_t k = 0; k < extra.size(); ++k) {
-            if (k > 0)
-                text += k + 1 == extra.size() ? " и " : ", ";
-            text += std::to_string(extra[k]);
-        }
-        text += ")";
+        text += ", " + std::to_string(extra.size()) + " по най-големите остатъци ("
+            + PartiesNamed(extra) + ")";
     }
     return text
         + ". При равни остатъци законът тегли жребий; тук мандатът отива при партията "

@@ -23,7 +23,7 @@ WorkedTable MakeWorkedTable(const Board& board, double threshold)
         const std::size_t competing = s + 1;
         WorkedTable::Row row { std::to_string(record.seat), MethodCaption(record.method),
             std::to_string(record.winner + 1), FormatShortest(record.won.votes),
-            record.won.divisorText, ApproximateText(record.won.unrounded), {}, {} };
+            record.won.divisorText, ApproximateText(record.won.unrounded), {}, {}, {} };
         for (int i = 0; i < partyCount; ++i) {
             const auto& rows = board.parties[i].rows;
             if (competing >= rows.size())
@@ -33,6 +33,8 @@ WorkedTable MakeWorkedTable(const Board& board, double threshold)
                 = { FormatShortest(ParseNumber(rows[competing])), mark.seat != 0, mark.tie };
         }
         row.quotient = row.quotients[static_cast<std::size_t>(record.winner)].text;
+        if (!record.tie.empty())
+            row.tied = PartiesNamed(PartiesOf(record.tie));
         table.seats[static_cast<std::size_t>(record.winner)] += 1;
         table.rows.push_back(std::move(row));
     }

@@ -31,6 +31,7 @@ struct WorkedTable {
         std::string unrounded;
         std::string quotient;
         std::array<Quotient, partyCount> quotients;
+        std::string tied; // "партии 4 и 5" where quotients read equal, else empty
     };
 
     std::string seatTotal;

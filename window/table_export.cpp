@@ -60,20 +60,6 @@ QString division(const WorkedTable::Row& row, QChar point)
     return shown;
 }
 
-// "партии 4 и 5" for a seat whose quotients read equal; empty otherwise.
-QString tiedParties(const WorkedTable::Row& row)
-{
-    QStringList parties;
-    for (int i = 0; i < partyCount; ++i) {
-        if (row.quotients[static_cast<std::size_t>(i)].tied)
-            parties << QString::number(i + 1);
-    }
-    if (parties.isEmpty())
-        return {};
-    const QString last = parties.takeLast();
-    return QStringLiteral("партии %1 и %2").arg(parties.join(QStringLiteral(", ")), last);
-}
-
 struct Sections {
     QList<Line> info; // the seat total, the votes and how typed texts were read
     Line seatHeading;
@@ -109,7 +95,7 @@ Sections sections(const WorkedTable& table, QChar point)
             text(division(row, point)) };
         for (const auto& quotient : row.quotients)
             line << number(quotient.text, quotient.won);
-        line << text(tiedParties(row));
+        line << text(QString::fromStdString(row.tied));
         parts.seats << line;
     }
     Line total { text(seatsLabel, true) };
