@@ -784,6 +784,13 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     SeatBar* voteBar = chart.bars()[0];
     QVERIFY(std::abs(voteBar->partRect(2).width() - barWidth * 98 / 297.0) <= 1.0);
     QVERIFY(!dhondt->labelShown(0) && dhondt->labelShown(2));
+    // One seat: the party that wins it fills the bar.
+    auto* seatTotals = control<QListWidget>(*m_form, QStringLiteral("List3"));
+    seatTotals->setCurrentRow(0);
+    QCOMPARE(dhondt->accessibleName(), QStringLiteral("D’Hondt: 0, 0, 1, 0, 0 мандата"));
+    QVERIFY(dhondt->partRect(2).width() > dhondt->width() / 2);
+    QCOMPARE(dhondt->partRect(2).right(), dhondt->partRect(4).right());
+    seatTotals->setCurrentRow(6);
     // Its context menu copies it as an image.
     const auto copies = chart.actions();
     QCOMPARE(copies.size(), 1);
