@@ -1,12 +1,15 @@
 // A full 300-seat allocation on a board, and the cost of the first and the last 50 seats of it,
 // which shows whether a seat turn grows dearer as the quotient lists grow; and the five methods
-// compared for 300 seats, which the window computes again whenever a vote total is typed.
+// compared for 300 seats, which the window computes again whenever a vote total is typed. Each
+// with five parties (the start) and with twelve (the most).
 #include "core/board.h"
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 using namespace apportion;
 
@@ -14,14 +17,23 @@ namespace {
 
 constexpr int seatTotal = 300;
 
-// Votes close enough that no party needs a 100th seat under any of the methods.
-Board loadedBoard(DivisorMethod method)
+// Votes close enough that no party needs a 100th seat under any of the methods: 61000, 60500, …
+std::vector<std::string> closeVotes(int parties)
+{
+    std::vector<std::string> votes;
+    for (int i = 0; i < parties; ++i)
+        votes.push_back(std::to_string(61000 - 500 * i));
+    return votes;
+}
+
+Board loadedBoard(DivisorMethod method, int parties)
 {
     Board board;
     board.LoadWindow();
     board.SelectMethod(method);
-    board.parties = { PartyColumn { "61000", {} }, PartyColumn { "60500", {} },
-        PartyColumn { "60000", {} }, PartyColumn { "59500", {} }, PartyColumn { "59000", {} } };
+    board.parties.clear();
+    for (const auto& votes : closeVotes(parties))
+        board.parties.push_back({ votes, {}, {} });
     board.seatSelection = seatTotal - 1;
     return board;
 }
@@ -35,8 +47,9 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 void FullAllocation(benchmark::State& state)
 {
     const auto method = static_cast<DivisorMethod>(state.range(0));
+    const auto parties = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        Board board = loadedBoard(method);
+        Board board = loadedBoard(method, parties);
         const auto start = std::chrono::steady_clock::now();
         board.EnterVotes();
         for (int seat = 0; seat < seatTotal; ++seat)
@@ -53,8 +66,9 @@ void FiftySeats(benchmark::State& state)
 {
     const auto method = static_cast<DivisorMethod>(state.range(0));
     const auto first = static_cast<int>(state.range(1));
+    const auto parties = static_cast<int>(state.range(2));
     for (auto _ : state) {
-        Board board = loadedBoard(method);
+        Board board = loadedBoard(method, parties);
         board.EnterVotes();
         for (int seat = 0; seat < first; ++seat)
             board.GiveNextSeat();
@@ -66,20 +80,33 @@ void FiftySeats(benchmark::State& state)
     }
 }
 
+constexpr int partyCounts[] = { defaultPartyCount, maxPartyCount };
+
 void methods(benchmark::internal::Benchmark* bench)
 {
-    bench->ArgName("method");
-    for (int method = 0; method < divisorMethodCount; ++method)
-        bench->Arg(method);
+    bench->ArgNames({ "method", "parties" });
+    for (const int parties : partyCounts) {
+        for (int method = 0; method < divisorMethodCount; ++method)
+            bench->Args({ method, parties });
+    }
 }
 
 void phases(benchmark::internal::Benchmark* bench)
 {
-    bench->ArgNames({ "method", "first" });
-    for (int method = 0; method < divisorMethodCount; ++method) {
-        bench->Args({ method, 0 });
-        bench->Args({ method, seatTotal - 50 });
+    bench->ArgNames({ "method", "first", "parties" });
+    for (const int parties : partyCounts) {
+        for (int method = 0; method < divisorMethodCount; ++method) {
+            bench->Args({ method, 0, parties });
+            bench->Args({ method, seatTotal - 50, parties });
+        }
     }
+}
+
+void partyCountsOnly(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgName("parties");
+    for (const int parties : partyCounts)
+        bench->Arg(parties);
 }
 
 } // namespace
@@ -87,7 +114,7 @@ void phases(benchmark::internal::Benchmark* bench)
 // The five methods' final seats, indices and table for 300 seats, as a keystroke costs them.
 void CompareFiveMethods(benchmark::State& state)
 {
-    const std::array<std::string, partyCount> votes { "61000", "60500", "60000", "59500", "59000" };
+    const std::vector<std::string> votes = closeVotes(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const MethodComparison comparison = CompareMethods(votes, seatTotal);
         benchmark::DoNotOptimize(MakeComparisonTable(comparison));
@@ -101,14 +128,16 @@ BENCHMARK(FiftySeats)->Apply(phases)->UseManualTime()->Unit(benchmark::kMicrosec
 // Hare–Niemeyer with its working and the Alabama check (a second Hare–Niemeyer one seat fewer).
 void CompareWithQuotaAndThreshold(benchmark::State& state)
 {
-    const std::array<std::string, partyCount> votes { "61000", "60500", "60000", "59500", "3000" };
+    // The last party under the threshold.
+    std::vector<std::string> votes = closeVotes(static_cast<int>(state.range(0)));
+    votes.back() = "1000";
     for (auto _ : state) {
         const MethodComparison comparison = CompareMethods(votes, seatTotal, 4);
         benchmark::DoNotOptimize(MakeComparisonTable(comparison));
     }
 }
 
-BENCHMARK(CompareFiveMethods)->Unit(benchmark::kMicrosecond);
-BENCHMARK(CompareWithQuotaAndThreshold)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompareFiveMethods)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompareWithQuotaAndThreshold)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

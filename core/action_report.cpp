@@ -7,13 +7,13 @@ namespace apportion {
 
 namespace {
 
-    std::string seatOf(const SeatRecord& record)
+    std::string seatOf(const Board& board, const SeatRecord& record)
     {
-        return "мандат № " + std::to_string(record.seat) + " за партия "
-            + std::to_string(record.winner + 1);
+        return "мандат № " + std::to_string(record.seat) + " за "
+            + PartyName(NamesOf(board.parties), record.winner);
     }
 
-    bool hasRows(const Board& board) { return !board.parties[0].rows.empty(); }
+    bool hasRows(const Board& board) { return !board.CanChangeParties(); }
 
     std::string methodName(const Board& board)
     {
@@ -24,11 +24,18 @@ namespace {
     std::string stepDone(const Board& earlier, const Board& later)
     {
         if (later.seatHistory.size() == earlier.seatHistory.size() + 1 && hasRows(earlier))
-            return seatOf(later.seatHistory.back());
+            return seatOf(later, later.seatHistory.back());
         if (earlier.method != later.method && later.method)
             return "изборът на метод " + MethodCaption(*later.method);
         if (hasRows(earlier) && !hasRows(later))
             return later.enterEnabled ? "новият пример" : "изчистването";
+        if (earlier.parties.size() < later.parties.size())
+            return "добавянето на партия";
+        if (earlier.parties.size() > later.parties.size())
+            return "премахването на партия";
+        if (NamesOf(earlier.parties) != NamesOf(later.parties)
+            || VoteTexts(earlier.parties) != VoteTexts(later.parties))
+            return "поставените гласове";
         return "последното действие";
     }
 
@@ -55,12 +62,13 @@ std::string ReportSeat(const Board& board)
     const auto competedRow = static_cast<std::size_t>(record.seat);
     const double competed
         = competedRow < rows.size() ? ParseNumber(rows[competedRow]) : record.won.unrounded;
-    std::string text = "Мандат № " + std::to_string(record.seat) + " — партия "
-        + std::to_string(record.winner + 1) + ": " + DivisionText(record.won, competed) + " ("
+    const PartyNames names = NamesOf(board.parties);
+    std::string text = "Мандат № " + std::to_string(record.seat) + " — "
+        + PartyName(names, record.winner) + ": " + DivisionText(record.won, competed) + " ("
         + MethodCaption(record.method) + ")";
     if (!record.tie.empty()) {
         const std::vector<int> tied = PartiesOf(record.tie);
-        return text + "; равно с " + PartiesNamed({ tied.begin() + 1, tied.end() })
+        return text + "; равно с " + PartiesNamed(names, { tied.begin() + 1, tied.end() })
             + ", печели по-лявата.";
     }
     return text + "; партията има " + SeatCountText(record.seatsAfter) + ".";
@@ -109,6 +117,37 @@ std::string ReportHistoryStep(const Board& before, const Board& after, bool redo
         return "Повторено: " + stepDone(before, after) + ".";
     }
     return "Отменено: " + stepDone(after, before) + ".";
+}
+
+std::string ReportPartyAdded(const Board& board)
+{
+    const int added = static_cast<int>(board.parties.size());
+    return "Добавена е партия " + std::to_string(added) + ": въведете гласовете ѝ (партиите са "
+        + std::to_string(added) + ").";
+}
+
+std::string ReportPartyRemoved(const Board& board)
+{
+    return "Последната партия е премахната: остават " + std::to_string(board.parties.size())
+        + " партии. Ctrl+Z я връща.";
+}
+
+std::string ReportTablePasted(
+    const Board& board, int first, int pasted, bool named, int leftOut, std::uint64_t leftOutVotes)
+{
+    std::string text = "Поставени "
+        + std::string(pasted == 1 ? "са гласовете на 1 партия"
+                                  : "са гласовете на " + std::to_string(pasted) + " партии")
+        + (named ? " с имената им" : "")
+        + (first > 0 ? " от " + PartyName(NamesOf(board.parties), first) + " нататък" : "")
+        + "; партиите са " + std::to_string(board.parties.size()) + ".";
+    if (leftOut > 0) {
+        text += " " + std::to_string(leftOut) + (leftOut == 1 ? " партия" : " партии")
+            + " с най-малко гласове (" + FormatShortest(static_cast<double>(leftOutVotes))
+            + " гласа) не " + (leftOut == 1 ? "е поставена" : "са поставени") + " — най-много "
+            + std::to_string(maxPartyCount) + " партии.";
+    }
+    return text;
 }
 
 std::string ReportCopied(const Board& board)

@@ -2,6 +2,7 @@
 
 #include "core/board.h"
 
+#include <cstdint>
 #include <string>
 
 namespace apportion {
@@ -27,6 +28,13 @@ std::string ReportCleared();
 std::string ReportNewExample();
 // After an undo or a redo took the board from `before` to `after`.
 std::string ReportHistoryStep(const Board& before, const Board& after, bool redo);
+// After a party was added or the last one removed.
+std::string ReportPartyAdded(const Board& board);
+std::string ReportPartyRemoved(const Board& board);
+// After a results table was pasted into the parties from `first` on: how many, whether with
+// names, and the parties left out for want of room with their votes.
+std::string ReportTablePasted(
+    const Board& board, int first, int pasted, bool named, int leftOut, std::uint64_t leftOutVotes);
 // After the worked table was copied, or why nothing was.
 std::string ReportCopied(const Board& board);
 std::string ReportNothingToCopy(const Board& board);

@@ -2,6 +2,8 @@
 
 #include "core/number_text.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -9,8 +11,8 @@ namespace apportion {
 
 namespace {
 
-    constexpr std::array<const char*, partyCount> defaultVotes { "58125", "45871", "27142", "15947",
-        "12264" };
+    constexpr std::array<const char*, defaultPartyCount> defaultVotes { "58125", "45871", "27142",
+        "15947", "12264" };
 
     constexpr int loadSeatSelection = 6;
 
@@ -51,8 +53,8 @@ namespace {
 
 Board::Board()
 {
-    for (int i = 0; i < partyCount; ++i)
-        parties[i].entryText = defaultVotes[i];
+    for (const char* votes : defaultVotes)
+        parties.push_back({ votes, {}, {} });
     seatChoices.reserve(seatChoiceCount);
     for (int seat = 1; seat <= seatChoiceCount; ++seat)
         seatChoices.push_back(FormatShortest(seat));
@@ -113,8 +115,9 @@ void Board::GiveNextSeat()
 
     // Each latest quotient is read once: for the comparison, the ties and the repeated rows.
     const std::size_t last = rowCount - 1;
-    std::array<double, partyCount> latest {};
-    for (int f = 0; f < partyCount; ++f)
+    const int count = static_cast<int>(parties.size());
+    std::vector<double> latest(parties.size());
+    for (int f = 0; f < count; ++f)
         latest[f] = ParseNumber(parties[f].rows[last]);
     const int winner = SeatWinner(latest);
     const double best = latest[static_cast<std::size_t>(winner)];
@@ -142,7 +145,7 @@ void Board::GiveNextSeat()
     const double winnerVotes = ParseNumber(winning.rows.front());
     SeatRecord record;
     record.won = latestQuotient(*this, winner, winnerVotes);
-    for (int f = winner + 1; f < partyCount; ++f) {
+    for (int f = winner + 1; f < count; ++f) {
         if (latest[f] == best) {
             if (record.tie.empty())
                 record.tie.push_back(record.won);
@@ -157,7 +160,7 @@ void Board::GiveNextSeat()
         divisorSelection = position;
     else
         divisorSelection.reset();
-    for (int h = 0; h < partyCount; ++h) {
+    for (int h = 0; h < count; ++h) {
         auto& rows = parties[h].rows;
         if (h == winner) {
             record.quotient = winnerVotes / divisor;
@@ -188,10 +191,10 @@ void Board::ClearAll()
     seatsGiven = 0;
 }
 
-int SeatWinner(const std::array<double, partyCount>& quotients)
+int SeatWinner(const std::vector<double>& quotients)
 {
     int winner = 0;
-    for (int f = 1; f < partyCount; ++f) {
+    for (int f = 1; f < static_cast<int>(quotients.size()); ++f) {
         if (quotients[static_cast<std::size_t>(winner)] < quotients[static_cast<std::size_t>(f)])
             winner = f;
     }
@@ -200,24 +203,70 @@ int SeatWinner(const std::array<double, partyCount>& quotients)
 
 double CompetingQuotient(double votes, double divisor) { return RoundHalfAway(votes / divisor, 1); }
 
-std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties)
+std::vector<std::string> VoteTexts(const std::vector<PartyColumn>& parties)
 {
-    std::array<std::string, partyCount> votes;
-    for (int i = 0; i < partyCount; ++i)
-        votes[i] = parties[i].rows.empty() ? parties[i].entryText : parties[i].rows.front();
+    std::vector<std::string> votes;
+    votes.reserve(parties.size());
+    for (const auto& party : parties)
+        votes.push_back(party.rows.empty() ? party.entryText : party.rows.front());
     return votes;
 }
 
-void Board::StartNewExample(const std::array<std::string, partyCount>& votes)
+PartyNames NamesOf(const std::vector<PartyColumn>& parties)
 {
-    for (int i = 0; i < partyCount; ++i) {
-        parties[i].entryText = votes[i];
+    PartyNames names;
+    names.reserve(parties.size());
+    for (const auto& party : parties)
+        names.push_back(party.name);
+    return names;
+}
+
+void Board::StartNewExample(const std::vector<std::string>& votes)
+{
+    for (std::size_t i = 0; i < parties.size(); ++i) {
+        parties[i].entryText = i < votes.size() ? votes[i] : std::string();
         parties[i].rows.clear();
     }
     seatHistory.clear();
     divisorSelection.reset();
     seatsGiven = 0;
     enterEnabled = true;
+}
+
+bool Board::CanChangeParties() const
+{
+    return std::all_of(parties.begin(), parties.end(),
+        [](const PartyColumn& party) { return party.rows.empty(); });
+}
+
+void Board::AddParty()
+{
+    if (CanChangeParties() && parties.size() < static_cast<std::size_t>(maxPartyCount))
+        parties.emplace_back();
+}
+
+void Board::RemoveLastParty()
+{
+    if (CanChangeParties() && parties.size() > static_cast<std::size_t>(minPartyCount))
+        parties.pop_back();
+}
+
+void Board::FillParties(int first, const std::vector<PartyFill>& fill)
+{
+    if (!CanChangeParties() || first < 0 || first >= maxPartyCount)
+        return;
+    const std::size_t start = static_cast<std::size_t>(first);
+    const std::size_t count = std::clamp(start + fill.size(),
+        static_cast<std::size_t>(minPartyCount), static_cast<std::size_t>(maxPartyCount));
+    parties.resize(count);
+    for (std::size_t i = start; i < count; ++i) {
+        if (i - start >= fill.size())
+            continue; // kept to stay at the fewest parties
+        const PartyFill& party = fill[i - start];
+        if (!party.name.empty())
+            parties[i].name = party.name;
+        parties[i].entryText = party.votes;
+    }
 }
 
 } // namespace apportion

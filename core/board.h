@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/divisor_series.h"
+#include "core/party_names.h"
 #include "core/seat_record.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,7 +11,10 @@
 
 namespace apportion {
 
-inline constexpr int partyCount = 5;
+// A lesson starts with five parties; the user may have from two to twelve.
+inline constexpr int defaultPartyCount = 5;
+inline constexpr int minPartyCount = 2;
+inline constexpr int maxPartyCount = 12;
 inline constexpr int seatChoiceCount = 300;
 // The most seats one party can hold: the divisors past the listed 99 continue the series so far.
 inline constexpr int maxPartySeats = seatChoiceCount;
@@ -21,6 +24,8 @@ struct PartyColumn {
     std::string entryText;
     // The party's quotient rows: row 0 is the vote total, the last row the current quotient.
     std::vector<std::string> rows;
+    // The party's name as typed; empty while the user has not named it.
+    std::string name;
 
     bool operator==(const PartyColumn&) const = default;
 };
@@ -48,12 +53,31 @@ struct Board {
     // Leaves the allocation for a new example: empties every column, the seat history and the
     // divisor highlight, restarts the seat count, puts the given vote texts in the entry texts and
     // enables entering the votes again. The method and the seat total stay.
-    void StartNewExample(const std::array<std::string, partyCount>& votes);
+    // Missing vote texts are empty, extra ones are left out.
+    void StartNewExample(const std::vector<std::string>& votes);
 
+    // Whether parties can be added, removed or filled: only while no column holds rows, so every
+    // column keeps the same number of rows.
+    bool CanChangeParties() const;
+    // Adds an unnamed party with no votes on the right, up to maxPartyCount.
+    void AddParty();
+    // Removes the rightmost party, down to minPartyCount.
+    void RemoveLastParty();
+    // Puts these names and vote texts into the parties from `first` on, replacing the parties
+    // from there: the board then has first + fill.size() parties, kept within minPartyCount and
+    // maxPartyCount (a party past the fill that the least count keeps stays as it was; rows past
+    // the most are left out). An empty
+    // name keeps the party's name where the party already exists.
+    struct PartyFill {
+        std::string name;
+        std::string votes;
+    };
+    void FillParties(int first, const std::vector<PartyFill>& fill);
     // The seat total the seat selection names, or 0 when nothing is selected.
     double SeatTotal() const;
 
-    std::array<PartyColumn, partyCount> parties;
+    std::vector<PartyColumn> parties; // from the leftmost, minPartyCount to maxPartyCount
+
     std::vector<std::string> divisors;
     std::optional<int> divisorSelection;
     std::vector<std::string> seatChoices;
@@ -69,13 +93,15 @@ struct Board {
 
 // The seat turn's rule, shared by the board and by every computation of final seats: the party
 // whose quotient is the highest wins, the leftmost of quotients that are equal.
-int SeatWinner(const std::array<double, partyCount>& quotients);
+int SeatWinner(const std::vector<double>& quotients);
 
 // The quotient a winner competes with next: votes ÷ divisor, rounded to one decimal with halves
 // away from zero, as its new row is written.
 double CompetingQuotient(double votes, double divisor);
 
 // Each party's vote text: its row 0 once the votes were entered, its entry text before.
-std::array<std::string, partyCount> VoteTexts(const std::array<PartyColumn, partyCount>& parties);
+std::vector<std::string> VoteTexts(const std::vector<PartyColumn>& parties);
+// Each party's name, empty where it has none.
+PartyNames NamesOf(const std::vector<PartyColumn>& parties);
 
 } // namespace apportion

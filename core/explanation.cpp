@@ -12,16 +12,9 @@ namespace {
     // A vote text longer than this is quoted by its start and its length.
     constexpr std::size_t quotedLength = 24;
 
-    std::string partyName(int party) { return "партия " + std::to_string(party + 1); }
-
     std::string seatNumber(int seat) { return "мандат № " + std::to_string(seat); }
 
     std::string seatCount(const std::string& seatsText) { return SeatCountText(seatsText); }
-
-    std::string partyList(const std::vector<TiedQuotient>& tie)
-    {
-        return PartiesNamed(PartiesOf(tie));
-    }
 
     // A text as typed, in quotation marks; a long one by its first letters and its length in
     // letters (UTF-8 sequences, never cut inside one).
@@ -67,10 +60,11 @@ namespace {
         return DivisionText(quotient, competed);
     }
 
-    std::string explainTie(const SeatRecord& record, double competed)
+    std::string explainTie(const PartyNames& names, const SeatRecord& record, double competed)
     {
+        const auto partyName = [&names](int party) { return PartyName(names, party); };
         std::string text = "Равенство за " + seatNumber(record.seat) + ": частните на "
-            + partyList(record.tie) + " са " + FormatShortest(competed)
+            + PartiesNamed(names, PartiesOf(record.tie)) + " са " + FormatShortest(competed)
             + ".\nПри равенство мандатът отива при партията най-вляво — " + partyName(record.winner)
             + ".\nБез закръгляване:";
         const TiedQuotient* highest = &record.tie.front();
@@ -91,8 +85,9 @@ namespace {
         return text;
     }
 
-    std::string explainWin(const SeatRecord& record, double competed)
+    std::string explainWin(const PartyNames& names, const SeatRecord& record, double competed)
     {
+        const auto partyName = [&names](int party) { return PartyName(names, party); };
         std::string text = "Мандат № " + std::to_string(record.seat) + " за "
             + partyName(record.winner) + " (" + MethodCaption(record.method)
             + "): " + divisionTo(record.won, competed);
@@ -103,12 +98,14 @@ namespace {
         }
         text += "\nС него партията има " + seatCount(record.seatsAfter) + ".";
         if (!record.tie.empty())
-            text += "\n" + explainTie(record, competed);
+            text += "\n" + explainTie(names, record, competed);
         return text;
     }
 
-    std::string explainNewQuotient(const Board& board, const SeatRecord& record)
+    std::string explainNewQuotient(
+        const Board& board, const PartyNames& names, const SeatRecord& record)
     {
+        const auto partyName = [&names](int party) { return PartyName(names, party); };
         const TiedQuotient quotient { record.winner, ParseNumber(record.voteText),
             record.divisorText, record.quotient, record.method };
         std::string text = "Ново частно на " + partyName(record.winner) + " след "
@@ -135,22 +132,6 @@ std::string SeatCountText(const std::string& seatsText)
 {
     const double seats = ParseNumber(seatsText);
     return FormatShortest(seats) + (seats == 1 ? " мандат" : " мандата");
-}
-
-std::string PartyNumbers(const std::vector<int>& parties)
-{
-    std::string text;
-    for (std::size_t i = 0; i < parties.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == parties.size() ? " и " : ", ";
-        text += std::to_string(parties[i] + 1);
-    }
-    return text;
-}
-
-std::string PartiesNamed(const std::vector<int>& parties)
-{
-    return (parties.size() == 1 ? "партия " : "партии ") + PartyNumbers(parties);
 }
 
 std::vector<int> PartiesOf(const std::vector<TiedQuotient>& quotients)
@@ -200,8 +181,10 @@ RowMark MarkOfRow(const Board& board, int party, std::size_t row)
 
 std::string ExplainRow(const Board& board, int party, std::size_t row)
 {
-    if (party < 0 || party >= partyCount)
+    if (party < 0 || static_cast<std::size_t>(party) >= board.parties.size())
         return {};
+    const PartyNames names = NamesOf(board.parties);
+    const auto partyName = [&names](int p) { return PartyName(names, p); };
     const auto& rows = board.parties[static_cast<std::size_t>(party)].rows;
     if (row >= rows.size())
         return {};
@@ -220,10 +203,11 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     const SeatRecord* contest
         = row - 1 < board.seatHistory.size() ? &board.seatHistory[row - 1] : nullptr;
     if (contest && contest->winner == party)
-        return explainWin(*contest, competed) + readingLine;
+        return explainWin(names, *contest, competed) + readingLine;
     if (contest && MarkOfRow(board, party, row).tie) {
         return "Частното на " + partyName(party) + " е равно на това на "
-            + partyName(contest->winner) + ".\n" + explainTie(*contest, competed) + readingLine;
+            + partyName(contest->winner) + ".\n" + explainTie(names, *contest, competed)
+            + readingLine;
     }
 
     const int next = static_cast<int>(row); // the seat this row competes, or competed, for
@@ -236,7 +220,7 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
         return {};
     const SeatRecord& previous = board.seatHistory[row - 2];
     if (previous.winner == party)
-        return explainNewQuotient(board, previous);
+        return explainNewQuotient(board, names, previous);
     return "Частното на " + partyName(party) + " остава " + FormatShortest(competed) + " след "
         + seatNumber(previous.seat) + " (за " + partyName(previous.winner) + "); "
         + competesFor(board, next, "с него партията", "продължава да се състезава");

@@ -40,10 +40,6 @@ std::string ReadingOf(const std::string& text);
 // A seat count as the party's box held it: "1 мандат", "3 мандата", "2.5 мандата".
 std::string SeatCountText(const std::string& seatsText);
 
-// Parties (numbered from 0) as the window counts them: "4 и 5", "1, 3 и 5".
-std::string PartyNumbers(const std::vector<int>& parties);
-// The same with the noun: "партия 5", "партии 4 и 5".
-std::string PartiesNamed(const std::vector<int>& parties);
 // The parties of these quotients, in order.
 std::vector<int> PartiesOf(const std::vector<TiedQuotient>& quotients);
 

@@ -14,7 +14,9 @@ namespace {
 
     constexpr double exactLimit = 9007199254740992.0; // 2^53: whole doubles up to it are exact
     constexpr int leastDecimals = 4;
-    constexpr int mostDecimals = 17; // 10^17 exceeds any total of five exact vote totals
+    // 10^18 exceeds any total of twelve exact vote totals (12 × 2^53), so remainders that differ
+    // by at least 1 / total read differently at this many decimals.
+    constexpr int mostDecimals = 18;
 
     bool counts(double votes, bool takesPart)
     {
@@ -64,12 +66,12 @@ namespace {
     // Ranks the remainders of the parties that take part, largest first, the leftmost first among
     // equal ones, and gives the extra seats to the first `extra` of them.
     template <typename Remainder>
-    void rankRemainders(QuotaWorking& working, const std::array<Remainder, partyCount>& remainders)
+    void rankRemainders(QuotaWorking& working, const std::vector<Remainder>& remainders)
     {
         std::vector<int> order;
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
             if (working.parties[i].takesPart)
-                order.push_back(i);
+                order.push_back(static_cast<int>(i));
         }
         std::stable_sort(order.begin(), order.end(),
             [&remainders](int a, int b) { return remainders[a] > remainders[b]; });
@@ -96,9 +98,9 @@ namespace {
             return;
 
         // votes × seats = whole × total + remainder: the remainders share the denominator total.
-        std::array<std::uint64_t, partyCount> remainders {};
+        std::vector<std::uint64_t> remainders(working.parties.size(), 0);
         std::vector<std::uint64_t> compared;
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
@@ -119,7 +121,7 @@ namespace {
         working.quota = static_cast<double>(total) / static_cast<double>(seats);
         working.quotaText = std::to_string(total / seats) + "."
             + fractionDigits(total % seats, seats, working.decimals);
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
@@ -147,10 +149,10 @@ namespace {
                 scaledTotal += party.votes / largest;
         }
 
-        std::array<double, partyCount> remainders {};
+        std::vector<double> remainders(working.parties.size(), 0.0);
         std::vector<double> compared;
-        std::array<double, partyCount> quotients {};
-        for (int i = 0; i < partyCount; ++i) {
+        std::vector<double> quotients(working.parties.size(), 0.0);
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
@@ -170,7 +172,7 @@ namespace {
         working.quota = largest * scaledTotal / working.seatTotal;
         working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
                                                          : FormatShortest(working.quota);
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
@@ -181,16 +183,17 @@ namespace {
     }
 
     // `written`: with the texts of the working, or the seats alone.
-    QuotaWorking work(const std::array<double, partyCount>& votes, int seatTotal,
-        const std::array<bool, partyCount>& takesPart, bool written)
+    QuotaWorking work(const std::vector<double>& votes, int seatTotal,
+        const std::vector<bool>& takesPart, bool written)
     {
         QuotaWorking working;
         working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
+        working.parties.resize(votes.size());
         bool exact = true;
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < votes.size(); ++i) {
             auto& party = working.parties[i];
             party.votes = votes[i];
-            party.takesPart = counts(votes[i], takesPart[i]);
+            party.takesPart = counts(votes[i], i >= takesPart.size() || takesPart[i]);
             if (party.takesPart)
                 exact = exact && votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit;
         }
@@ -203,41 +206,41 @@ namespace {
 
 } // namespace
 
-QuotaWorking HareNiemeyer(const std::array<double, partyCount>& votes, int seatTotal,
-    const std::array<bool, partyCount>& takesPart)
+QuotaWorking HareNiemeyer(
+    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
     return work(votes, seatTotal, takesPart, true);
 }
 
-std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int seatTotal,
-    const std::array<bool, partyCount>& takesPart)
+std::vector<int> AlabamaLosers(
+    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
     std::vector<int> losers;
     if (seatTotal < 2 || seatTotal > maxPartySeats)
         return losers;
     const QuotaWorking now = work(votes, seatTotal, takesPart, false);
     const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false);
-    for (int i = 0; i < partyCount; ++i) {
+    for (std::size_t i = 0; i < now.parties.size(); ++i) {
         if (now.parties[i].seats < before.parties[i].seats)
-            losers.push_back(i);
+            losers.push_back(static_cast<int>(i));
     }
     return losers;
 }
 
-std::string DescribeQuotaWorking(const QuotaWorking& working)
+std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names)
 {
     if (!working.defined)
         return "Hare–Niemeyer: няма квота — няма гласове на участващи партии или мандати.";
     std::string text = "Hare–Niemeyer: квота " + working.quotaText + " гласа на мандат; "
         + std::to_string(working.wholeSeats) + " мандата по цели части";
     std::vector<int> extra;
-    for (int i = 0; i < partyCount; ++i) {
+    for (std::size_t i = 0; i < working.parties.size(); ++i) {
         if (working.parties[i].extraSeat)
-            extra.push_back(i);
+            extra.push_back(static_cast<int>(i));
     }
     if (!extra.empty()) {
         text += ", " + std::to_string(extra.size()) + " по най-големите остатъци ("
-            + PartiesNamed(extra) + ")";
+            + PartiesNamed(names, extra) + ")";
     }
     return text
         + ". При равни остатъци законът тегли жребий; тук мандатът отива при партията "

@@ -2,7 +2,6 @@
 
 #include "core/board.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -36,21 +35,22 @@ struct QuotaWorking {
     int decimals = 4; // enough that no two remainders that differ read equal
     int wholeSeats = 0; // given by the quota
     int extraSeats = 0; // given to the largest remainders
-    std::array<Party, partyCount> parties {};
+    std::vector<Party> parties; // one for each vote total
 };
 
 // The working for these vote totals and seat total (clamped to 0..300); a party for which
 // `takesPart` is false takes no seat and counts for nothing in the quota, nor does one with a
 // negative or non-finite vote total.
-QuotaWorking HareNiemeyer(const std::array<double, partyCount>& votes, int seatTotal,
-    const std::array<bool, partyCount>& takesPart);
+// `takesPart` has one flag for each vote total; a party past its end takes part.
+QuotaWorking HareNiemeyer(
+    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
 // The parties that have fewer seats by Hare–Niemeyer at this seat total than at one seat fewer:
 // the Alabama paradox.
-std::vector<int> AlabamaLosers(const std::array<double, partyCount>& votes, int seatTotal,
-    const std::array<bool, partyCount>& takesPart);
+std::vector<int> AlabamaLosers(
+    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
 // The working in a sentence, for a tooltip and a screen reader.
-std::string DescribeQuotaWorking(const QuotaWorking& working);
+std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names = {});
 
 } // namespace apportion

@@ -39,9 +39,10 @@ void UndoHistory::GiveNextSeat(Board& board)
     step.seatsBefore = board.seatsGiven;
     step.selectionBefore = board.divisorSelection;
     const std::size_t recordsBefore = board.seatHistory.size();
-    std::array<std::string, partyCount> entries;
-    for (int i = 0; i < partyCount; ++i)
-        entries[i] = board.parties[i].entryText;
+    std::vector<std::string> entries;
+    entries.reserve(board.parties.size());
+    for (const auto& party : board.parties)
+        entries.push_back(party.entryText);
 
     board.GiveNextSeat();
     if (board.seatHistory.size() == recordsBefore)
@@ -52,8 +53,9 @@ void UndoHistory::GiveNextSeat(Board& board)
     step.entryBefore = std::move(entries[static_cast<std::size_t>(winner)]);
     step.entryAfter = board.parties[static_cast<std::size_t>(winner)].entryText;
     step.selectionAfter = board.divisorSelection;
-    for (int i = 0; i < partyCount; ++i)
-        step.rows[i] = board.parties[i].rows.back();
+    step.rows.reserve(board.parties.size());
+    for (const auto& party : board.parties)
+        step.rows.push_back(party.rows.back());
     record(std::move(step));
 }
 
@@ -64,13 +66,13 @@ void UndoHistory::ClearAll(Board& board)
     record(std::move(step));
 }
 
-std::array<std::string, partyCount> UndoHistory::lastVotes(const Board& board) const
+std::vector<std::string> UndoHistory::lastVotes(const Board& board) const
 {
-    if (!board.parties[0].rows.empty())
+    if (!board.CanChangeParties())
         return VoteTexts(board.parties);
     for (std::size_t step = m_done; step-- > 0;) {
         const auto* clear = std::get_if<ClearStep>(&m_steps[step]);
-        if (clear && !clear->parties[0].rows.empty())
+        if (clear && !clear->parties.front().rows.empty())
             return VoteTexts(clear->parties);
     }
     return VoteTexts(board.parties);
@@ -82,9 +84,11 @@ void UndoHistory::NewExample(Board& board)
         return;
     NewExampleStep step { { board.parties, board.seatHistory, board.seatsGiven, lastVotes(board) },
         board.divisorSelection };
+    // Parties added since a clear start empty, and those removed leave their votes behind.
+    step.entriesAfter.resize(board.parties.size());
     // After a clear the boxes are empty until the user types into them: what was typed stays.
-    if (board.parties[0].rows.empty()) {
-        for (int i = 0; i < partyCount; ++i) {
+    if (board.CanChangeParties()) {
+        for (std::size_t i = 0; i < board.parties.size(); ++i) {
             if (!board.parties[i].entryText.empty())
                 step.entriesAfter[i] = board.parties[i].entryText;
         }
@@ -93,11 +97,41 @@ void UndoHistory::NewExample(Board& board)
     record(std::move(step));
 }
 
+template <typename Change> void UndoHistory::changeParties(Board& board, Change change)
+{
+    PartiesStep step { board.parties, {} };
+    change();
+    if (board.parties == step.before)
+        return;
+    step.after = board.parties;
+    record(std::move(step));
+}
+
+void UndoHistory::AddParty(Board& board)
+{
+    changeParties(board, [&board] { board.AddParty(); });
+}
+
+void UndoHistory::RemoveLastParty(Board& board)
+{
+    changeParties(board, [&board] { board.RemoveLastParty(); });
+}
+
+void UndoHistory::FillParties(Board& board, int first, const std::vector<Board::PartyFill>& fill)
+{
+    changeParties(board, [&] { board.FillParties(first, fill); });
+}
+
 void UndoHistory::bringBack(Board& board, LeftAllocation& left)
 {
-    for (int i = 0; i < partyCount; ++i)
+    left.entriesAfter.resize(board.parties.size());
+    for (std::size_t i = 0; i < board.parties.size(); ++i)
         left.entriesAfter[i] = std::move(board.parties[i].entryText);
-    board.parties = left.parties;
+    // Names are typed, not done: those given since the allocation was left stay.
+    std::vector<PartyColumn> parties = left.parties;
+    for (std::size_t i = 0; i < parties.size() && i < board.parties.size(); ++i)
+        parties[i].name = std::move(board.parties[i].name);
+    board.parties = std::move(parties);
     board.seatHistory = left.seatHistory;
     board.seatsGiven = left.seatsBefore;
 }
@@ -135,6 +169,11 @@ void UndoHistory::Undo(Board& board)
                 board.divisorSelection = step.selectionBefore;
                 board.enterEnabled = false;
             },
+            [&board](PartiesStep& step) {
+                // What was typed since goes back with redo.
+                step.after = std::move(board.parties);
+                board.parties = step.before;
+            },
         },
         m_steps[m_done]);
 }
@@ -146,7 +185,7 @@ void UndoHistory::Redo(Board& board)
     std::visit(
         Overloaded {
             [&board](const SeatStep& step) {
-                for (int i = 0; i < partyCount; ++i)
+                for (std::size_t i = 0; i < board.parties.size() && i < step.rows.size(); ++i)
                     board.parties[i].rows.push_back(step.rows[i]);
                 board.seatHistory.push_back(step.record);
                 board.parties[static_cast<std::size_t>(step.record.winner)].entryText
@@ -157,10 +196,12 @@ void UndoHistory::Redo(Board& board)
             [&board](const MethodStep& step) { board.SelectMethod(step.after); },
             [&board](const ClearStep& step) {
                 board.ClearAll();
-                for (int i = 0; i < partyCount; ++i)
+                for (std::size_t i = 0; i < board.parties.size() && i < step.entriesAfter.size();
+                     ++i)
                     board.parties[i].entryText = step.entriesAfter[i];
             },
             [&board](const NewExampleStep& step) { board.StartNewExample(step.entriesAfter); },
+            [&board](const PartiesStep& step) { board.parties = step.after; },
         },
         m_steps[m_done]);
     ++m_done;

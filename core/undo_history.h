@@ -2,7 +2,6 @@
 
 #include "core/board.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -29,6 +28,11 @@ public:
     // vote totals of the allocation, or of the one a clear emptied where nothing was typed into
     // the emptied box since. Does nothing while the votes can still be entered.
     void NewExample(Board& board);
+    // Board::AddParty, RemoveLastParty and FillParties, each one step; nothing is recorded where
+    // the parties could not change.
+    void AddParty(Board& board);
+    void RemoveLastParty(Board& board);
+    void FillParties(Board& board, int first, const std::vector<Board::PartyFill>& fill);
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -45,7 +49,7 @@ private:
         std::optional<int> selectionAfter;
         std::string entryBefore; // the winner's seat count
         std::string entryAfter;
-        std::array<std::string, partyCount> rows; // the row appended to each column
+        std::vector<std::string> rows; // the row appended to each column
         SeatRecord record;
     };
     struct MethodStep {
@@ -56,21 +60,29 @@ private:
     };
     // An allocation left whole, by a clear or for a new example.
     struct LeftAllocation {
-        std::array<PartyColumn, partyCount> parties;
+        std::vector<PartyColumn> parties;
         std::vector<SeatRecord> seatHistory;
         std::int16_t seatsBefore = 0;
-        std::array<std::string, partyCount> entriesAfter; // empty or the votes, or typed since
+        std::vector<std::string> entriesAfter; // empty or the votes, or typed since
     };
     struct ClearStep : LeftAllocation { };
     struct NewExampleStep : LeftAllocation {
         std::optional<int> selectionBefore;
     };
-    using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep>;
+    // Parties added, removed or filled while no column held rows: the columns before and after,
+    // names and vote texts, with what was typed since kept for redo.
+    struct PartiesStep {
+        std::vector<PartyColumn> before;
+        std::vector<PartyColumn> after;
+    };
+    using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep>;
 
     // Puts a left allocation back on the board, keeping what was typed since for redo.
     static void bringBack(Board& board, LeftAllocation& left);
     // The vote texts of the allocation on the board or, once cleared, of the one the clear emptied.
-    std::array<std::string, partyCount> lastVotes(const Board& board) const;
+    std::vector<std::string> lastVotes(const Board& board) const;
+    // Records the change of parties `change` makes, if it makes one.
+    template <typename Change> void changeParties(Board& board, Change change);
 
     void record(Step step);
 

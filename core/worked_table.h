@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/board.h"
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -23,24 +22,25 @@ struct WorkedTable {
     struct Row {
         std::string seat;
         std::string method;
-        std::string party; // 1 to 5, as the window counts parties
+        std::string party; // the winner's name, or its number from 1 as the window counts parties
         // The winning division: votes ÷ divisor = unrounded → quotient, the quotient as it
         // competed. `unrounded` is cut as the explanations cut it ("11.3333…").
         std::string votes;
         std::string divisor;
         std::string unrounded;
         std::string quotient;
-        std::array<Quotient, partyCount> quotients;
+        std::vector<Quotient> quotients; // one for each party
         std::string tied; // "партии 4 и 5" where quotients read equal, else empty
     };
 
     std::string seatTotal;
     // The vote totals as the allocation read them, and a note for each typed text that reads
     // as another number ("„3066,8“ се чете като 3066.").
-    std::array<std::string, partyCount> votes;
+    std::vector<std::string> headings; // each party's name, or "Партия 3"
+    std::vector<std::string> votes;
     std::vector<std::string> readings;
     std::vector<Row> rows;
-    std::array<int, partyCount> seats {}; // each party's seats after the last row
+    std::vector<int> seats; // each party's seats after the last row
     ComparisonTable comparison;
 };
 

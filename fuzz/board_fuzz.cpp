@@ -1,7 +1,8 @@
 // Fuzzes the board with sequences of user actions decoded from the input, through the undo
 // history as the window runs them, and checks the board's invariants after every one, the
 // all-or-nothing rule after every seat turn, that every undo can be redone to the board it
-// undid, and, at the end, the comparison of the methods under a threshold.
+// undid, with parties added, removed, filled and named on the way, and, at the end, the comparison
+// of the methods under a threshold.
 #include "board_check.h"
 #include "core/undo_history.h"
 
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     UndoHistory history;
     while (!input.empty()) {
         const char* operation = "";
-        switch (input.byte() % 11) {
+        switch (input.byte() % 14) {
         case 0:
             // A new run of the program: a new board and history.
             operation = "LoadWindow";
@@ -106,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 5: {
             operation = "typing";
-            const int party = input.byte() % partyCount;
+            const auto party = input.byte() % board.parties.size();
             board.parties[party].entryText = input.text(input.byte());
             break;
         }
@@ -135,6 +136,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const Board before = board;
             history.NewExample(board);
             check(NewExampleViolation(before, board), operation);
+            break;
+        }
+        case 11:
+            if (input.byte() % 2 == 0) {
+                operation = "AddParty";
+                history.AddParty(board);
+            } else {
+                operation = "RemoveLastParty";
+                history.RemoveLastParty(board);
+            }
+            break;
+        case 12: {
+            // A pasted block: its length and its first party from the input, names and votes too.
+            operation = "FillParties";
+            const int first = input.byte() % (maxPartyCount + 2) - 1;
+            std::vector<Board::PartyFill> fill(input.byte() % (maxPartyCount + 3));
+            for (auto& party : fill) {
+                party.name = input.text(input.byte() % 8);
+                party.votes = input.text(input.byte() % 12);
+            }
+            history.FillParties(board, first, fill);
+            break;
+        }
+        case 13: {
+            operation = "naming";
+            const auto party = input.byte() % board.parties.size();
+            board.parties[party].name = input.text(input.byte() % 16);
             break;
         }
         }

@@ -28,7 +28,7 @@ int giveSeat(Board& board)
     EXPECT_EQ(SeatTurnViolation(snapshot, board), "");
     EXPECT_EQ(BoardInvariantViolation(board), "");
     const auto after = entryTexts(board);
-    for (int i = 0; i < partyCount; ++i) {
+    for (int i = 0; i < defaultPartyCount; ++i) {
         if (before[i] != after[i])
             return i;
     }
@@ -47,7 +47,7 @@ Board loadedBoard(DivisorMethod method = DivisorMethod::DHondt)
 // Board state compared whole, for the cases where an operation must change nothing.
 bool sameState(const Board& a, const Board& b)
 {
-    for (int i = 0; i < partyCount; ++i) {
+    for (int i = 0; i < defaultPartyCount; ++i) {
         if (a.parties[i].entryText != b.parties[i].entryText
             || a.parties[i].rows != b.parties[i].rows)
             return false;

@@ -1,4 +1,5 @@
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
+#include "core/final_seats.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,8 @@ using namespace apportion;
 
 namespace {
 
-using Votes = std::array<std::string, partyCount>;
-using Seats = std::array<int, partyCount>;
+using Votes = std::vector<std::string>;
+using Seats = std::vector<int>;
 
 const Votes defaults { "58125", "45871", "27142", "15947", "12264" };
 
@@ -63,13 +64,13 @@ TEST(MethodComparison, AgreesWithTheBoard)
             Board board;
             board.LoadWindow();
             board.SelectMethod(method);
-            for (int i = 0; i < partyCount; ++i)
+            for (int i = 0; i < defaultPartyCount; ++i)
                 board.parties[i].entryText = votes[i];
             board.seatSelection = 149;
             board.EnterVotes();
             for (int seat = 0; seat < 150; ++seat)
                 board.GiveNextSeat();
-            Seats seats {};
+            Seats seats(defaultPartyCount, 0);
             for (const SeatRecord& record : board.seatHistory)
                 ++seats[static_cast<std::size_t>(record.winner)];
             EXPECT_EQ(FinalSeats(method, votes, 150), seats) << votes[0] << " method " << m;

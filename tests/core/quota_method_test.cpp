@@ -1,4 +1,5 @@
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
+#include "core/final_seats.h"
 #include "core/quota_method.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,15 @@ using namespace apportion;
 
 namespace {
 
-constexpr std::array<bool, partyCount> everyone { true, true, true, true, true };
+const std::vector<bool> everyone { true, true, true, true, true };
 
 struct QuotaCase {
     const char* name;
-    std::array<double, partyCount> votes;
+    std::vector<double> votes;
     int seats;
-    std::array<int, partyCount> expected;
+    std::vector<int> expected;
     const char* quota;
-    std::array<int, partyCount> ranks;
+    std::vector<int> ranks;
 };
 
 class Quota : public testing::TestWithParam<QuotaCase> { };
@@ -24,9 +25,9 @@ TEST_P(Quota, GivesTheSeatsAsWorkedByHand)
 {
     const auto& c = GetParam();
     const QuotaWorking working = HareNiemeyer(c.votes, c.seats, everyone);
-    std::array<int, partyCount> seats {};
-    std::array<int, partyCount> ranks {};
-    for (int i = 0; i < partyCount; ++i) {
+    std::vector<int> seats(defaultPartyCount, 0);
+    std::vector<int> ranks(defaultPartyCount, 0);
+    for (int i = 0; i < defaultPartyCount; ++i) {
         seats[i] = working.parties[i].seats;
         ranks[i] = working.parties[i].rank;
     }
@@ -59,16 +60,16 @@ TEST(Quota, ShowsRemaindersThatDifferAsDifferent)
 
 TEST(Quota, AlabamaParadoxWhenTheSeatTotalGrows)
 {
-    const std::array<double, partyCount> votes { 16, 64, 98, 58, 61 };
+    const std::vector<double> votes { 16, 64, 98, 58, 61 };
     const auto seats = [&votes](int total) {
         const QuotaWorking working = HareNiemeyer(votes, total, everyone);
-        std::array<int, partyCount> result {};
-        for (int i = 0; i < partyCount; ++i)
+        std::vector<int> result(defaultPartyCount, 0);
+        for (int i = 0; i < defaultPartyCount; ++i)
             result[i] = working.parties[i].seats;
         return result;
     };
-    EXPECT_EQ(seats(6), (std::array { 1, 1, 2, 1, 1 }));
-    EXPECT_EQ(seats(7), (std::array { 0, 2, 2, 1, 2 }));
+    EXPECT_EQ(seats(6), (std::vector { 1, 1, 2, 1, 1 }));
+    EXPECT_EQ(seats(7), (std::vector { 0, 2, 2, 1, 2 }));
     EXPECT_EQ(AlabamaLosers(votes, 7, everyone), std::vector<int> { 0 });
     EXPECT_TRUE(AlabamaLosers(votes, 6, everyone).empty());
 
@@ -87,11 +88,11 @@ TEST(Quota, ThresholdLeavesAPartyOut)
     const MethodComparison comparison
         = CompareMethods({ "58125", "45871", "27142", "15947", "12264" }, 20, 8);
     EXPECT_TRUE(comparison.thresholdApplies);
-    EXPECT_EQ(comparison.takesPart, (std::array { true, true, true, true, false }));
+    EXPECT_EQ(comparison.takesPart, (std::vector { true, true, true, true, false }));
     EXPECT_EQ(comparison.quota.quotaText, "7354.2500"); // 147085 ÷ 20
     for (const auto& result : comparison.methods)
         EXPECT_EQ(result.seats[4], 0) << result.caption;
-    EXPECT_EQ(comparison.hareNiemeyer.seats, (std::array { 8, 6, 4, 2, 0 }));
+    EXPECT_EQ(comparison.hareNiemeyer.seats, (std::vector { 8, 6, 4, 2, 0 }));
     // Shares and indices still count all five parties' votes.
     EXPECT_NEAR(comparison.voteShares[4], 7.696, 0.001);
     EXPECT_GT(comparison.hareNiemeyer.gallagher, 5);
@@ -112,12 +113,12 @@ TEST(Quota, NoThresholdWhereSharesAreUndefined)
     const auto negative = CompareMethods({ "-5", "10", "", "", "" }, 7, 4);
     EXPECT_FALSE(negative.thresholdApplies);
     EXPECT_EQ(negative.takesPart, everyone);
-    EXPECT_EQ(negative.hareNiemeyer.seats, (std::array { 0, 7, 0, 0, 0 }));
+    EXPECT_EQ(negative.hareNiemeyer.seats, (std::vector { 0, 7, 0, 0, 0 }));
     EXPECT_NE(MakeComparisonTable(negative).notes.at(0).find("не се прилага"), std::string::npos);
 
     const auto zero = CompareMethods({ "0", "", "", "", "" }, 7, 4);
     EXPECT_FALSE(zero.quota.defined);
-    EXPECT_EQ(zero.hareNiemeyer.seats, (std::array { 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(zero.hareNiemeyer.seats, (std::vector { 0, 0, 0, 0, 0 }));
     EXPECT_TRUE(MakeComparisonTable(zero).workingRows.empty());
 }
 

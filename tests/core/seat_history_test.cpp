@@ -21,18 +21,18 @@ struct ExpectedSeat {
 struct HistoryCase {
     const char* name;
     DivisorMethod method;
-    std::array<const char*, partyCount> votes;
+    std::vector<const char*> votes;
     std::vector<ExpectedSeat> seats;
     int tiedSeat; // the seat number decided by a tie, or 0
     std::vector<TiedQuotient> tie;
 };
 
-Board allocate(DivisorMethod method, const std::array<const char*, partyCount>& votes, int seats)
+Board allocate(DivisorMethod method, const std::vector<const char*>& votes, int seats)
 {
     Board board;
     board.LoadWindow();
     board.SelectMethod(method);
-    for (int i = 0; i < partyCount; ++i)
+    for (int i = 0; i < defaultPartyCount; ++i)
         board.parties[i].entryText = votes[i];
     board.seatSelection = seats - 1;
     board.EnterVotes();
@@ -186,11 +186,11 @@ TEST(SeatHistory, NumbersSeatsAcrossAMethodChange)
         EXPECT_EQ((std::array { row.seat, row.method, row.party, row.divisor, row.quotient }),
             expected[s]);
         const auto winner = static_cast<std::size_t>(std::stoi(row.party) - 1);
-        for (std::size_t i = 0; i < partyCount; ++i)
+        for (std::size_t i = 0; i < defaultPartyCount; ++i)
             EXPECT_EQ(row.quotients[i].won, i == winner) << "seat " << s + 1;
         EXPECT_EQ(MarkOfRow(board, static_cast<int>(winner), s + 1).seat, static_cast<int>(s) + 1);
     }
-    EXPECT_EQ(table.seats, (std::array { 2, 2, 1, 0, 0 }));
+    EXPECT_EQ(table.seats, (std::vector { 2, 2, 1, 0, 0 }));
     EXPECT_EQ(
         ExplainRow(board, 2, 4).rfind("Мандат № 4 за партия 3 (Sainte-Lague): 27142 ÷ 1", 0), 0u);
     // Party 2 competed with a quotient D'Hondt computed before the change.

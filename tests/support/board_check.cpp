@@ -13,6 +13,9 @@ template <typename List> bool validPosition(const List& list, std::optional<int>
 
 std::string BoardInvariantViolation(const Board& board)
 {
+    if (board.parties.size() < static_cast<std::size_t>(minPartyCount)
+        || board.parties.size() > static_cast<std::size_t>(maxPartyCount))
+        return "the board has fewer than two or more than twelve parties";
     for (const auto& party : board.parties) {
         if (party.rows.size() != board.parties[0].rows.size())
             return "the quotient lists differ in length";
@@ -34,7 +37,7 @@ std::string BoardInvariantViolation(const Board& board)
         return "the seat history does not hold one record per seat row";
     for (std::size_t i = 0; i < board.seatHistory.size(); ++i) {
         const SeatRecord& record = board.seatHistory[i];
-        if (record.winner < 0 || record.winner >= partyCount)
+        if (record.winner < 0 || static_cast<std::size_t>(record.winner) >= board.parties.size())
             return "a seat record names no party";
         if (record.seat != static_cast<int>(i) + 1)
             return "the seats are not numbered 1, 2, 3, … since the votes were entered";
@@ -49,6 +52,9 @@ std::string BoardInvariantViolation(const Board& board)
             if (record.tie[t].party <= record.tie[t - 1].party)
                 return "a tie lists a party that is not to the right of the winner";
         }
+        if (!record.tie.empty()
+            && record.tie.back().party >= static_cast<int>(board.parties.size()))
+            return "a tie names a party the board does not have";
         if (!record.tie.empty() && record.tie.front().party != record.winner)
             return "a tie does not start with the winner";
     }
@@ -60,18 +66,20 @@ SeatTurnSnapshot::SeatTurnSnapshot(const Board& board)
     , divisorSelection(board.divisorSelection)
     , historySize(board.seatHistory.size())
 {
-    for (int i = 0; i < partyCount; ++i) {
-        const auto& party = board.parties[i];
-        entryTexts[i] = party.entryText;
-        rowCounts[i] = party.rows.size();
-        lastRows[i] = party.rows.empty() ? std::string() : party.rows.back();
+    for (const auto& party : board.parties) {
+        entryTexts.push_back(party.entryText);
+        rowCounts.push_back(party.rows.size());
+        lastRows.push_back(party.rows.empty() ? std::string() : party.rows.back());
     }
 }
 
 std::string SeatTurnViolation(const SeatTurnSnapshot& before, const Board& after)
 {
+    if (after.parties.size() != before.entryTexts.size())
+        return "a seat turn changed the number of parties";
+    const std::size_t count = after.parties.size();
     if (after.seatsGiven == before.seatsGiven) {
-        for (int i = 0; i < partyCount; ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             const auto& party = after.parties[i];
             if (party.entryText != before.entryTexts[i] || party.rows.size() != before.rowCounts[i]
                 || (!party.rows.empty() && party.rows.back() != before.lastRows[i]))
@@ -86,7 +94,7 @@ std::string SeatTurnViolation(const SeatTurnSnapshot& before, const Board& after
     if (after.seatsGiven != before.seatsGiven + 1)
         return "the seat counter moved by more than one";
     int changedEntries = 0;
-    for (int i = 0; i < partyCount; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const auto& party = after.parties[i];
         if (before.rowCounts[i] == 0 || party.rows.size() != before.rowCounts[i] + 1
             || party.rows[before.rowCounts[i] - 1] != before.lastRows[i])
@@ -112,7 +120,10 @@ std::string NewExampleViolation(const Board& before, const Board& after)
     if (before.enterEnabled)
         return after == before ? ""
                                : "a new example before the votes were entered changed the board";
-    for (int i = 0; i < partyCount; ++i) {
+    if (after.parties.size() != before.parties.size()
+        || NamesOf(after.parties) != NamesOf(before.parties))
+        return "a new example changed the parties";
+    for (std::size_t i = 0; i < after.parties.size(); ++i) {
         const auto& left = before.parties[i];
         if (!after.parties[i].rows.empty())
             return "a new example left rows in a list";
@@ -132,7 +143,14 @@ std::string NewExampleViolation(const Board& before, const Board& after)
 std::string ComparisonViolation(const apportion::MethodComparison& comparison)
 {
     using namespace apportion;
-    auto total = [](const std::array<int, partyCount>& seats) {
+    const std::size_t count = comparison.votes.size();
+    for (const MethodResult* result : comparison.results()) {
+        if (result->seats.size() != count)
+            return result->caption + " has not one seat count for every party";
+    }
+    if (comparison.takesPart.size() != count || comparison.quota.parties.size() != count)
+        return "the threshold or the working has not one entry for every party";
+    auto total = [](const std::vector<int>& seats) {
         int sum = 0;
         for (const int count : seats)
             sum += count;
@@ -148,7 +166,7 @@ std::string ComparisonViolation(const apportion::MethodComparison& comparison)
     if (total(comparison.hareNiemeyer.seats) != expected)
         return "Hare–Niemeyer gives " + std::to_string(total(comparison.hareNiemeyer.seats))
             + " seats of " + std::to_string(expected);
-    for (int i = 0; i < partyCount; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         if (!comparison.takesPart[i]) {
             for (const MethodResult& result : comparison.methods) {
                 if (result.seats[i] != 0)
