@@ -1,5 +1,5 @@
-#include "window/apportion_form.h"
-#include "window/translations.h"
+#include "window/form/apportion_form.h"
+#include "window/form/translations.h"
 
 #include <QApplication>
 

@@ -3,13 +3,18 @@
 // list has been painted. Prints the total and the median and 99th percentile per click, over
 // all clicks and over the first and the last 50.
 //
-// Then a floor to measure it against: a bare window with five plain list widgets of the same
+// Then a floor to measure it against: a bare window with as many plain list widgets of the same
 // size and font, appending the same 300 rows with a repaint after each; and the ratio of the
 // two totals.
+//
+// The first argument is the number of parties, 5 (the start) unless given; the others are
+// added through the window's own action.
 #include "paint_wait.h"
-#include "window/apportion_form.h"
-#include "window/form_layout.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
+#include "window/form/form_layout.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,9 +22,10 @@
 #include <QTest>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,17 +51,21 @@ void report(const char* name, const std::vector<double>& ms)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const int parties = argc > 1
+        ? std::clamp(std::atoi(argv[1]), apportion::minPartyCount, apportion::maxPartyCount)
+        : apportion::defaultPartyCount;
     ApportionForm form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    while (static_cast<int>(form.board().parties.size()) < parties)
+        form.actions().addParty->trigger();
 
     // Votes close enough that no party needs a 100th seat, and the seat total 300.
-    const char* votes[] = { "61000", "60500", "60000", "59500", "59000" };
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < parties; ++i) {
         auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(i));
         box->selectAll();
-        QTest::keyClicks(box, QString::fromLatin1(votes[i]));
+        QTest::keyClicks(box, QString::number(61000 - 500 * i));
     }
     auto* seats = form.findChild<QListWidget*>(QStringLiteral("List3"));
     seats->setCurrentRow(299);
@@ -81,17 +91,17 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "only %d seats were given\n", form.board().seatsGiven);
         return 1;
     }
-    std::printf("platform %s\n", qPrintable(QGuiApplication::platformName()));
+    std::printf("platform %s, %d parties\n", qPrintable(QGuiApplication::platformName()), parties);
     report("all", ms);
     report("first 50", std::vector<double>(ms.begin(), ms.begin() + 50));
     report("last 50", std::vector<double>(ms.end() - 50, ms.end()));
 
-    // The floor: the same rows appended to five plain lists, with nothing else to do.
+    // The floor: the same rows appended to as many plain lists, with nothing else to do.
     QWidget bare;
     bare.setFixedSize(form.size());
     bare.setFont(form.font());
-    std::array<QListWidget*, apportion::partyCount> lists {};
-    for (int i = 0; i < apportion::partyCount; ++i) {
+    std::vector<QListWidget*> lists(static_cast<std::size_t>(parties));
+    for (int i = 0; i < parties; ++i) {
         lists[i] = new QListWidget(&bare);
         // As the program's lists: rows of one height, so a new row costs no layout of the others.
         lists[i]->setUniformItemSizes(true);
@@ -112,7 +122,7 @@ int main(int argc, char* argv[])
     for (std::size_t row = 2; row < 302; ++row) {
         const int paintsBefore = floorCounter.paints;
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < apportion::partyCount; ++i)
+        for (int i = 0; i < parties; ++i)
             lists[i]->addItem(QString::fromStdString(form.board().parties[i].rows[row]));
         waitForPaint(floorCounter, paintsBefore);
         floor.push_back(

@@ -2,11 +2,12 @@
 // the window compute the comparison again (the five divisor methods, Hare–Niemeyer with a 4 %
 // threshold and the Alabama check) and redraw its table, working and picture. Types 20 digits,
 // waiting after each until the comparison's table has been painted, and prints the median and
-// 99th percentile per keystroke.
+// 99th percentile per keystroke. The first argument is the number of parties (5 unless given);
+// the last party's box is typed into.
 #include "paint_wait.h"
-#include "window/apportion_form.h"
-#include "window/comparison_window.h"
-#include "window/form_actions.h"
+#include "window/comparison/comparison_window.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
 
 #include <QAction>
 
@@ -20,15 +21,25 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const int parties = argc > 1
+        ? std::clamp(std::atoi(argv[1]), apportion::minPartyCount, apportion::maxPartyCount)
+        : apportion::defaultPartyCount;
     ApportionForm form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    while (static_cast<int>(form.board().parties.size()) < parties)
+        form.actions().addParty->trigger();
+    for (int i = apportion::defaultPartyCount; i < parties; ++i) {
+        auto* added = form.findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(i));
+        QTest::keyClicks(added, QString::number(20000 - 1000 * i));
+    }
     form.findChild<QListWidget*>(QStringLiteral("List3"))->setCurrentRow(299);
     form.actions().compare->trigger();
     auto* comparison = const_cast<ComparisonWindow*>(form.comparisonWindow());
@@ -39,7 +50,7 @@ int main(int argc, char* argv[])
     PaintCounter counter;
     table->viewport()->installEventFilter(&counter);
 
-    auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text2_4"));
+    auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(parties - 1));
     form.activateWindow();
     box->setFocus();
     box->selectAll();
@@ -60,10 +71,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "typed %s\n", qPrintable(box->text()));
         return 1;
     }
-    std::printf(
-        "keystrokes %zu with the comparison open at 300 seats: median %.3f ms  p99 %.3f ms  "
-        "max %.3f ms\n",
-        ms.size(), percentile(ms, 0.5), percentile(ms, 0.99),
+    std::printf("keystrokes %zu with the comparison open at 300 seats, %d parties: median %.3f ms  "
+                "p99 %.3f ms  max %.3f ms\n",
+        ms.size(), parties, percentile(ms, 0.5), percentile(ms, 0.99),
         *std::max_element(ms.begin(), ms.end()));
     return 0;
 }

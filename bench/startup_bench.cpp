@@ -1,7 +1,7 @@
 // Builds the program's window as main() does and prints, on standard output, the wall-clock
 // time in nanoseconds since the epoch at which its first paint has been flushed. A driver that
 // notes the time before starting the process gets the start-up time from the difference.
-#include "window/apportion_form.h"
+#include "window/form/apportion_form.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -40,7 +40,7 @@ QString rowText(const QListView* list, int row) { return rowIndex(list, row).dat
 QString boardViewMismatch(const ApportionForm& form)
 {
     const Board& board = form.board();
-    for (int i = 0; i < partyCount; ++i) {
+    for (int i = 0; i < static_cast<int>(board.parties.size()); ++i) {
         const auto name = QStringLiteral("Text2_%1").arg(i);
         const auto expected = QString::fromStdString(board.parties[i].entryText);
         if (control<QLineEdit>(form, name)->text() != expected)

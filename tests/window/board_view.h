@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/apportion_form.h"
+#include "window/form/apportion_form.h"
 
 #include <QListView>
 #include <QString>

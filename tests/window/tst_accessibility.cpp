@@ -1,6 +1,6 @@
 // What a screen reader and a keyboard-only user get from the window.
 #include "board_view.h"
-#include "window/translations.h"
+#include "window/form/translations.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -148,7 +148,7 @@ void TestAccessibility::keyboardOnlyAllocation()
         press(seat % 2 ? Qt::Key_Return : Qt::Key_Space);
 
     QStringList entries;
-    for (int i = 0; i < partyCount; ++i)
+    for (int i = 0; i < defaultPartyCount; ++i)
         entries << control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(i))->text();
     QCOMPARE(entries, seatCounts);
     QCOMPARE(boardViewMismatch(*m_form), QString());

@@ -1,8 +1,8 @@
 #include "board_view.h"
-#include "window/apportion_form.h"
-#include "window/quotient_model.h"
-#include "window/row_delegate.h"
-#include "window/static_texts.h"
+#include "window/form/apportion_form.h"
+#include "window/form/static_texts.h"
+#include "window/lists/quotient_model.h"
+#include "window/lists/row_delegate.h"
 
 #include <QAccessible>
 #include <QToolTip>
@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
 #include <QtTest>
@@ -125,14 +126,14 @@ void TestApportionForm::clickRow(QListView* list, int row, Qt::KeyboardModifiers
 QStringList TestApportionForm::entryTexts() const
 {
     QStringList texts;
-    for (int i = 0; i < partyCount; ++i)
+    for (int i = 0; i < defaultPartyCount; ++i)
         texts << votes(i)->text();
     return texts;
 }
 
 void TestApportionForm::typeVotes(const QStringList& texts) const
 {
-    for (int i = 0; i < partyCount; ++i) {
+    for (int i = 0; i < defaultPartyCount; ++i) {
         votes(i)->setFocus();
         QTest::keyClick(votes(i), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(votes(i), Qt::Key_Delete);
@@ -227,7 +228,7 @@ void TestApportionForm::typicalUse()
     for (int seat = 0; seat < 8; ++seat) // the eighth press finds the seat total reached
         QTest::mouseClick(command(1), Qt::LeftButton);
     QCOMPARE(entryTexts(), seatCounts);
-    for (int i = 0; i < partyCount; ++i)
+    for (int i = 0; i < defaultPartyCount; ++i)
         QCOMPARE(rowCount(quotients(i)), 9);
     QCOMPARE(rowText(quotients(party), 8), lastRow);
     QCOMPARE(divisorList()->currentIndex().row(), divisorRow);
@@ -337,7 +338,7 @@ void TestApportionForm::reselectingTheMethodKeepsTheCount()
 void TestApportionForm::divisorHighlightScrollsIntoView()
 {
     // One party holds all the votes, so its 30th seat uses the divisor in row 29.
-    for (int i = 1; i < partyCount; ++i) {
+    for (int i = 1; i < defaultPartyCount; ++i) {
         votes(i)->setFocus();
         QTest::keyClick(votes(i), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(votes(i), Qt::Key_Delete);
@@ -487,7 +488,7 @@ void TestApportionForm::marksStandBesideTheirNumber()
     auto* delegate = qobject_cast<RowDelegate*>(quotients(0)->itemDelegate());
     int marked = 0;
     int withMark = 0;
-    for (int party = 0; party < partyCount; ++party) {
+    for (int party = 0; party < defaultPartyCount; ++party) {
         auto* list = quotients(party);
         for (int row = 1; row < rowCount(list); ++row) {
             const QModelIndex index = rowIndex(list, row);
@@ -541,7 +542,7 @@ void TestApportionForm::marksStandBesideTheirNumber()
             QVERIFY(ownGap >= 0);
             QVERIFY(layout.markRect.right() <= option.rect.right());
             QVERIFY(layout.markRect.center().y() < option.rect.center().y());
-            if (party + 1 < partyCount) {
+            if (party + 1 < defaultPartyCount) {
                 auto* next = quotients(party + 1);
                 const QPoint nextNumber = next->viewport()->mapTo(
                     m_form, next->visualRect(rowIndex(next, row)).topLeft() + QPoint(3, 0));
@@ -613,7 +614,7 @@ void TestApportionForm::listsScrollTogether()
 {
     auto firstRows = [this] {
         QList<int> rows;
-        for (int i = 0; i < partyCount; ++i)
+        for (int i = 0; i < defaultPartyCount; ++i)
             rows << quotients(i)->indexAt(QPoint(2, 2)).row();
         return rows;
     };
@@ -625,8 +626,8 @@ void TestApportionForm::listsScrollTogether()
     // After each seat the row it wrote is in view, in all five lists, at the same height.
     const QList<int> atBottom = firstRows();
     QVERIFY(atBottom.front() > 0);
-    QCOMPARE(atBottom, QList<int>(partyCount, atBottom.front()));
-    for (int i = 0; i < partyCount; ++i) {
+    QCOMPARE(atBottom, QList<int>(defaultPartyCount, atBottom.front()));
+    for (int i = 0; i < defaultPartyCount; ++i) {
         QVERIFY(quotients(i)->viewport()->rect().contains(
             quotients(i)->visualRect(rowIndex(quotients(i), 41))));
     }
@@ -639,7 +640,7 @@ void TestApportionForm::listsScrollTogether()
     QApplication::sendEvent(list->viewport(), &wheel);
     const QList<int> scrolled = firstRows();
     QVERIFY(scrolled.front() < atBottom.front());
-    QCOMPARE(scrolled, QList<int>(partyCount, scrolled.front()));
+    QCOMPARE(scrolled, QList<int>(defaultPartyCount, scrolled.front()));
     typeVotes({ "1", "2", "3", "4", "5" });
     QCOMPARE(firstRows(), scrolled);
 
@@ -648,9 +649,9 @@ void TestApportionForm::listsScrollTogether()
     QTest::keyClick(quotients(4), Qt::Key_End);
     QCOMPARE(firstRows(), atBottom);
     list->verticalScrollBar()->setValue(0);
-    QCOMPARE(firstRows(), QList<int>(partyCount, 0));
+    QCOMPARE(firstRows(), QList<int>(defaultPartyCount, 0));
     QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(firstRows(), QList<int>(partyCount, atBottom.front() - 1));
+    QCOMPARE(firstRows(), QList<int>(defaultPartyCount, atBottom.front() - 1));
 }
 
 void TestApportionForm::captionsFit()
@@ -733,19 +734,33 @@ void TestApportionForm::controlsStayInsideAndApart()
         || pair == QSet<QString> { "List3", "Label1_2" };
     };
 
+    // The party columns stand in an area that scrolls sideways, at the window's corner: they
+    // are placed in the window's own coordinates.
     QList<QWidget*> controls;
+    QList<QRect> placed;
+    auto* area = find<QScrollArea>(QStringLiteral("PartyArea"));
+    QCOMPARE(area->pos(), QPoint(0, 0));
     for (QWidget* child : m_form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isVisible())
+        if (child == area) {
+            for (QWidget* column :
+                area->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (column->isVisible()) {
+                    controls << column;
+                    placed << QRect(column->mapTo(m_form, QPoint(0, 0)), column->size());
+                }
+            }
+        } else if (child->isVisible()) {
             controls << child;
+            placed << child->geometry();
+        }
     }
     QCOMPARE(controls.size(), 21); // all but the hidden quotation and the options in the frame
-    for (QWidget* control : controls)
-        QVERIFY2(m_form->rect().contains(control->geometry()), qPrintable(control->objectName()));
+    for (int c = 0; c < controls.size(); ++c)
+        QVERIFY2(m_form->rect().contains(placed[c]), qPrintable(controls[c]->objectName()));
     for (int a = 0; a < controls.size(); ++a) {
         for (int b = a + 1; b < controls.size(); ++b) {
             const QString nameA = controls[a]->objectName(), nameB = controls[b]->objectName();
-            QCOMPARE(controls[a]->geometry().intersects(controls[b]->geometry()),
-                expectedOverlap(nameA, nameB));
+            QCOMPARE(placed[a].intersects(placed[b]), expectedOverlap(nameA, nameB));
         }
     }
 }

@@ -97,7 +97,7 @@ QString Monkey::act()
     }
     case 5:
     case 6: {
-        const int party = number(partyCount);
+        const int party = number(defaultPartyCount);
         auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
         const QString text = randomText();
         QTest::mouseClick(box, Qt::LeftButton);
@@ -121,7 +121,7 @@ QString Monkey::act()
     }
     case 8: {
         // A divisor, or a quotient, which scrolls all five quotient lists.
-        const int party = number(partyCount + 1) - 1;
+        const int party = number(defaultPartyCount + 1) - 1;
         const QString name
             = party < 0 ? QStringLiteral("List2") : QStringLiteral("List1_%1").arg(party);
         auto* list = control<QListView>(*m_form, name);

@@ -1,6 +1,6 @@
-#include "window/comparison_model.h"
+#include "window/comparison/comparison_model.h"
 
-#include "window/seat_chart.h"
+#include "window/comparison/seat_chart.h"
 
 #include <QBrush>
 #include <QColor>
@@ -29,10 +29,8 @@ QString shownText(const ComparisonTable::Cell& cell)
 {
     if (cell.share.empty())
         return QString::fromStdString(cell.text);
-    QString shown = QString::fromStdString(cell.count);
-    if (cell.change != 0)
-        shown += cell.change > 0 ? QStringLiteral(" ▲") : QStringLiteral(" ▼");
-    return shown + QStringLiteral("\n(%1 %)").arg(QString::fromStdString(cell.share));
+    return QString::fromStdString(cell.count + ChangeMark(cell.change))
+        + QStringLiteral("\n(%1 %)").arg(QString::fromStdString(cell.share));
 }
 
 // The indices' headings on two lines, for the same reason.
@@ -118,6 +116,13 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const
     }
 }
 
+namespace {
+
+// Letters of a party's name that a column head shows; the rest is in its tooltip.
+constexpr int longestHeading = 16;
+
+} // namespace
+
 bool ComparisonModel::underThreshold(int party) const
 {
     const auto column = static_cast<std::size_t>(party) + 1;
@@ -133,16 +138,22 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (at + 1 >= m_table.header.size())
             return {};
-        const bool party = section < partyCount;
+        const bool party = at + 3 < m_table.header.size(); // past the parties: the two indices
         // A party's colour in the picture, beside its name.
         if (role == Qt::DecorationRole && party) {
             QPixmap swatch(12, 12);
             swatch.fill(SeatChart::partyColour(section));
             return QIcon(swatch);
         }
+        const QString heading = QString::fromStdString(m_table.header[at + 1]);
+        // A long name is cut in the head and read whole in its tooltip.
+        if (role == Qt::ToolTipRole && party)
+            return heading;
         if (role != Qt::DisplayRole)
             return {};
-        const QString heading = QString::fromStdString(m_table.header[at + 1]);
+        if (party && heading.size() > longestHeading)
+            return heading.left(longestHeading - 1) + QStringLiteral("…")
+                + (underThreshold(section) ? QStringLiteral("\n(под прага)") : QString());
         if (party && underThreshold(section))
             return heading + QStringLiteral("\n(под прага)");
         return wrappedHeadings.value(heading, heading);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
 
 #include <QAbstractTableModel>
 

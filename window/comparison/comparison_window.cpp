@@ -1,10 +1,10 @@
-#include "window/comparison_window.h"
+#include "window/comparison/comparison_window.h"
 
 #include "core/number_text.h"
 
-#include "window/comparison_model.h"
-#include "window/seat_chart.h"
-#include "window/table_output.h"
+#include "window/comparison/comparison_model.h"
+#include "window/comparison/seat_chart.h"
+#include "window/output/table_output.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>

@@ -1,4 +1,4 @@
-#include "window/seat_chart.h"
+#include "window/comparison/seat_chart.h"
 
 #include "core/number_text.h"
 
@@ -8,24 +8,37 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 using namespace apportion;
 
 namespace {
 
-// Okabe and Ito's colours, chosen to stay apart under the common colour-vision deficiencies;
-// black text reads on each.
-const std::array<QColor, partyCount> partyColours { QColor(0xE6, 0x9F, 0x00),
+// Okabe and Ito's seven colours, then five of Paul Tol's muted ones that differ from them in
+// lightness as well as hue, so that the twelve stay apart under the common colour-vision
+// deficiencies; every part also carries its label, and the legend its name.
+const std::array<QColor, maxPartyCount> partyColours { QColor(0xE6, 0x9F, 0x00),
     QColor(0x56, 0xB4, 0xE9), QColor(0x00, 0x9E, 0x73), QColor(0xF0, 0xE4, 0x42),
-    QColor(0xCC, 0x79, 0xA7) };
+    QColor(0xCC, 0x79, 0xA7), QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x00),
+    QColor(0x33, 0x22, 0x88), QColor(0x99, 0x99, 0x33), QColor(0x88, 0x22, 0x55),
+    QColor(0x44, 0xAA, 0x99), QColor(0xDD, 0xDD, 0xDD) };
 
 constexpr int gap = 6; // between the caption and the bar
 constexpr int labelPadding = 2;
 
-QString seatsSentence(const QString& caption, const std::array<int, partyCount>& seats)
+QString seatsSentence(
+    const QString& caption, const std::vector<int>& seats, const PartyNames& names)
 {
+    const bool named
+        = std::any_of(names.begin(), names.end(), [](const auto& n) { return !n.empty(); });
     QStringList counts;
-    for (const int count : seats)
-        counts << QString::number(count);
+    for (std::size_t i = 0; i < seats.size(); ++i) {
+        const QString count = QString::number(seats[i]);
+        counts << (named ? QStringLiteral("%1 %2").arg(
+                       QString::fromStdString(PartyName(names, static_cast<int>(i))), count)
+                         : count);
+    }
     return QStringLiteral("%1: %2 мандата").arg(caption, counts.join(QStringLiteral(", ")));
 }
 
@@ -33,7 +46,12 @@ QString seatsSentence(const QString& caption, const std::array<int, partyCount>&
 
 QColor SeatChart::partyColour(int party)
 {
-    return partyColours[static_cast<std::size_t>(std::clamp(party, 0, partyCount - 1))];
+    return partyColours[static_cast<std::size_t>(std::clamp(party, 0, maxPartyCount - 1))];
+}
+
+QColor SeatChart::textColour(int party)
+{
+    return partyColour(party).lightnessF() < 0.45 ? Qt::white : Qt::black;
 }
 
 SeatChart::SeatChart(QWidget* parent)
@@ -59,17 +77,15 @@ SeatChart::SeatChart(QWidget* parent)
 void SeatChart::showComparison(const MethodComparison& comparison)
 {
     QStringList captions { QStringLiteral("Гласове") };
-    std::vector<const MethodResult*> results;
-    for (const auto& result : comparison.methods)
-        results.push_back(&result);
-    results.push_back(&comparison.hareNiemeyer);
+    const std::vector<const MethodResult*> results = comparison.results();
     for (const auto* result : results)
         captions << QString::fromStdString(result->caption);
 
     // The votes' bar: shares where they are defined, else an empty bar.
-    std::array<SeatBar::Part, partyCount> votes {};
+    const std::size_t count = comparison.votes.size();
+    std::vector<SeatBar::Part> votes(count);
     QStringList shares;
-    for (int i = 0; i < partyCount; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const double share = comparison.voteShares[static_cast<std::size_t>(i)];
         if (std::isfinite(share)) {
             votes[i].share = share / 100;
@@ -88,13 +104,14 @@ void SeatChart::showComparison(const MethodComparison& comparison)
         int total = 0;
         for (const int count : seats)
             total += count;
-        std::array<SeatBar::Part, partyCount> parts {};
-        for (int i = 0; i < partyCount; ++i) {
+        std::vector<SeatBar::Part> parts(count);
+        for (std::size_t i = 0; i < count && i < seats.size(); ++i) {
             parts[i].share = total > 0 ? static_cast<double>(seats[i]) / total : 0;
             parts[i].label = seats[i] > 0 ? QString::number(seats[i]) : QString();
         }
         m_bars[r + 1]->setBar(captions[static_cast<int>(r) + 1], parts, captions);
-        m_bars[r + 1]->setAccessibleName(seatsSentence(captions[r + 1], seats));
+        m_bars[r + 1]->setAccessibleName(
+            seatsSentence(captions[static_cast<int>(r) + 1], seats, comparison.names));
     }
     updateGeometry();
 }
@@ -117,7 +134,7 @@ SeatBar::SeatBar(QWidget* parent)
 }
 
 void SeatBar::setBar(
-    const QString& caption, const std::array<Part, partyCount>& parts, const QStringList& captions)
+    const QString& caption, const std::vector<Part>& parts, const QStringList& captions)
 {
     m_caption = caption;
     m_parts = parts;
@@ -147,6 +164,8 @@ QRect SeatBar::barArea() const { return rect().adjusted(captionWidth() + gap, 1,
 QRect SeatBar::partRect(int party) const
 {
     const QRect area = barArea();
+    if (party < 0 || static_cast<std::size_t>(party) >= m_parts.size())
+        return {};
     double start = 0;
     for (int i = 0; i < party; ++i)
         start += m_parts[static_cast<std::size_t>(i)].share;
@@ -158,6 +177,8 @@ QRect SeatBar::partRect(int party) const
 
 bool SeatBar::labelShown(int party) const
 {
+    if (party < 0 || static_cast<std::size_t>(party) >= m_parts.size())
+        return false;
     const auto& part = m_parts[static_cast<std::size_t>(party)];
     return !part.label.isEmpty()
         && fontMetrics().horizontalAdvance(part.label) + 2 * labelPadding
@@ -171,7 +192,7 @@ void SeatBar::paintEvent(QPaintEvent*)
     painter.drawText(
         QRect(0, 0, captionWidth(), height()), Qt::AlignVCenter | Qt::AlignLeft, m_caption);
     painter.drawRect(barArea().adjusted(0, 0, -1, -1));
-    for (int i = 0; i < partyCount; ++i) {
+    for (int i = 0; i < static_cast<int>(m_parts.size()); ++i) {
         const QRect part = partRect(i);
         if (part.width() <= 0)
             continue;
@@ -180,6 +201,7 @@ void SeatBar::paintEvent(QPaintEvent*)
             painter.fillRect(part, QBrush(Qt::black, Qt::BDiagPattern));
         painter.setPen(Qt::black);
         painter.drawLine(part.topRight(), part.bottomRight());
+        painter.setPen(SeatChart::textColour(i));
         if (labelShown(i))
             painter.drawText(part, Qt::AlignCenter, m_parts[static_cast<std::size_t>(i)].label);
     }

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
 
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
 
-#include <array>
 #include <vector>
 
 class SeatBar;
 
 // The comparison as a picture: one horizontal bar for the votes and one per method, each split
-// into the five parties' shares in colours that viewers with a colour-vision deficiency tell
+// into the parties' shares in colours that viewers with a colour-vision deficiency tell
 // apart, each part labelled with its seats (the votes' bar with its percent) where the label
 // fits. A party under the threshold is hatched in the votes' bar. Each bar is a child of its own
-// with a sentence for a screen reader ("D’Hondt: 3, 2, 1, 1, 0 мандата"). "Копирай картината"
+// with a sentence for a screen reader ("D’Hondt: 3, 2, 1, 1, 0 мандата", or with the parties'
+// names once they have them: "D’Hondt: ГЕРБ-СДС 69, ПП-ДБ 37 мандата"). "Копирай картината"
 // in its context menu puts the picture on the clipboard.
 class SeatChart : public QWidget {
     Q_OBJECT
@@ -29,8 +29,10 @@ public:
 
     const std::vector<SeatBar*>& bars() const { return m_bars; }
 
-    // The parties' colours (the Okabe–Ito palette), the table's column heads use them too.
+    // The parties' colours, the table's column heads use them too: twelve that stay apart under
+    // the common colour-vision deficiencies, and the text colour that reads on each.
     static QColor partyColour(int party);
+    static QColor textColour(int party);
 
 private:
     void copyPicture();
@@ -52,8 +54,8 @@ public:
     explicit SeatBar(QWidget* parent = nullptr);
 
     // `captions` are all the bars' captions: the bars start where the widest of them ends.
-    void setBar(const QString& caption, const std::array<Part, apportion::partyCount>& parts,
-        const QStringList& captions);
+    void setBar(
+        const QString& caption, const std::vector<Part>& parts, const QStringList& captions);
     // Where each party's part is drawn, in the bar's coordinates.
     QRect partRect(int party) const;
     // Whether a part's label was drawn: only where it fits.
@@ -70,6 +72,6 @@ private:
     int captionWidth() const;
 
     QString m_caption;
-    std::array<Part, apportion::partyCount> m_parts {};
+    std::vector<Part> m_parts;
     QStringList m_captions;
 };

@@ -1,38 +1,41 @@
-#include "window/apportion_form.h"
+#include "window/form/apportion_form.h"
 
 #include "core/action_report.h"
-#include "core/method_comparison.h"
-#include "window/command_button.h"
-#include "window/comparison_window.h"
-#include "window/divisor_model.h"
-#include "window/form_actions.h"
-#include "window/form_layout.h"
-#include "window/form_style.h"
-#include "window/menu_routing.h"
-#include "window/quotient_model.h"
-#include "window/row_delegate.h"
-#include "window/row_list.h"
-#include "window/scroll_link.h"
-#include "window/seat_list.h"
-#include "window/static_texts.h"
-#include "window/status_line.h"
-#include "window/table_output.h"
-#include "window/text_box_keys.h"
+#include "core/comparison_table.h"
+#include "core/results_table.h"
+#include "window/comparison/comparison_window.h"
+#include "window/form/command_button.h"
+#include "window/form/form_actions.h"
+#include "window/form/form_layout.h"
+#include "window/form/form_style.h"
+#include "window/form/menu_routing.h"
+#include "window/form/party_area.h"
+#include "window/form/static_texts.h"
+#include "window/form/status_line.h"
+#include "window/form/text_box_keys.h"
+#include "window/lists/divisor_model.h"
+#include "window/lists/row_delegate.h"
+#include "window/lists/row_list.h"
+#include "window/lists/seat_list.h"
+#include "window/output/table_output.h"
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolTip>
 
-#include <limits>
+#include <algorithm>
 
 using namespace apportion;
 namespace layout = form_layout;
@@ -111,28 +114,12 @@ void ApportionForm::createControls()
     };
     makeLabel(0);
 
-    for (int i = 0; i < partyCount; ++i) {
-        m_quotientModels[i] = new QuotientModel(m_board, i, this);
-        auto* list = new RowList(this);
-        list->setObjectName(indexedName("List1", i));
-        list->setModel(m_quotientModels[i]);
-        list->setAccessibleName(QStringLiteral("Частни, партия %1").arg(i + 1));
-        list->setAccessibleDescription(QStringLiteral(
-            "Гласовете на партията и нейното частно за всеки пореден мандат; частното, спечелило "
-            "мандат, е удебелено и носи номера на мандата"));
-        m_quotientLists[i] = list;
-
-        auto* votes = new QLineEdit(this);
-        votes->setObjectName(indexedName("Text2", i));
-        votes->setMaxLength(std::numeric_limits<int>::max());
-        votes->setAccessibleName(QStringLiteral("Гласове, партия %1").arg(i + 1));
-        votes->setAccessibleDescription(
-            QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
-        votes->installEventFilter(textBoxKeys);
-        m_voteBoxes[i] = votes;
-    }
-    m_scrollLink = new ScrollLink(
-        std::vector<QAbstractItemView*>(m_quotientLists.begin(), m_quotientLists.end()), this);
+    // The rows of every list are drawn by one delegate, which keeps its fonts between repaints.
+    auto* rows = new RowDelegate(this);
+    m_parties = new PartyArea(m_board, textBoxKeys, rows, m_labels[0], this);
+    // The title stays over the area, which starts at the window's corner.
+    m_labels[0]->raise();
+    textBoxKeys->setPasteHandler([this](QLineEdit* box) { return pasteTable(box); });
 
     m_commands = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -177,9 +164,6 @@ void ApportionForm::createControls()
     m_status = new StatusLine(this);
     m_status->report(QString::fromStdString(ReportStart()));
 
-    auto* rows = new RowDelegate(this);
-    for (auto* list : m_quotientLists)
-        list->setItemDelegate(rows);
     m_divisorList->setItemDelegate(rows);
     m_seatTotals->setItemDelegate(rows);
 }
@@ -187,31 +171,51 @@ void ApportionForm::createControls()
 void ApportionForm::placeControls()
 {
     const double zoom = m_zoom.factor();
-    setFixedSize(layout::clientSize(zoom));
+    const bool names = namesShown();
+    const int down = names ? layout::namesRowHeight : 0;
+    m_zoom.setExtraHeight(down);
     const QFont font = m_zoom.font();
     setFont(font);
 
-    for (int i = 0; i < 2; ++i)
-        m_texts[i]->setGeometry(layout::toPixels(layout::texts[i], zoom));
-    for (int i = 0; i < 3; ++i)
-        m_labels[i]->setGeometry(layout::toPixels(layout::labels[i], zoom));
-    for (int i = 0; i < partyCount; ++i) {
-        const int shift = i * layout::partySpacing;
-        m_quotientLists[i]->setGeometry(
-            layout::toPixels(layout::shiftedRight(layout::quotientList, shift), zoom));
-        m_voteBoxes[i]->setGeometry(
-            layout::toPixels(layout::shiftedRight(layout::voteBox, shift), zoom));
+    // Parties past the drawn five widen the window as far as its screen allows; past that, the
+    // party area scrolls sideways. Whatever stands right of the columns moves right with them,
+    // and the title, the explanation and the status line widen with the window.
+    const int count = static_cast<int>(m_board->parties.size());
+    int wider = layout::toPixels(layout::extraPartyWidth(count), zoom);
+    const QSize drawn = layout::clientSize(zoom, down);
+    if (const QScreen* shown = screen()) {
+        const int frame = frameGeometry().width() - width();
+        wider = std::clamp(shown->availableGeometry().width() - frame - drawn.width(), 0, wider);
     }
+    setFixedSize(drawn + QSize(wider, 0));
+    m_columnsPlaced = count;
+    m_namesPlaced = names;
+
+    const auto at = [zoom, down](layout::Twips t) {
+        return layout::toPixels(
+            t.top >= layout::voteBox.top ? layout::shiftedDown(t, down) : t, zoom);
+    };
+    const auto right = [&at, wider](layout::Twips t) { return at(t).translated(wider, 0); };
+    const auto across = [&at, wider](layout::Twips t) { return at(t).adjusted(0, 0, wider, 0); };
+
+    m_texts[0]->setGeometry(across(layout::texts[0]));
+    m_texts[1]->setGeometry(at(layout::texts[1]));
+    m_labels[0]->setGeometry(across(layout::labels[0]));
+    m_labels[1]->setGeometry(right(layout::labels[1]));
+    m_labels[2]->setGeometry(right(layout::labels[2]));
+    m_parties->move(0, 0);
+    m_parties->place(zoom,
+        layout::toPixels(layout::partyColumnsEnd(layout::drawnPartyCount), zoom) + wider, names);
     for (int i = 0; i < 3; ++i)
-        m_commands->button(i)->setGeometry(layout::toPixels(layout::commands[i], zoom));
-    m_divisorList->setGeometry(layout::toPixels(layout::divisorList, zoom));
-    m_methodFrame->setGeometry(layout::toPixels(layout::methodFrame, zoom));
+        m_commands->button(i)->setGeometry(at(layout::commands[i]));
+    m_divisorList->setGeometry(right(layout::divisorList));
+    m_methodFrame->setGeometry(right(layout::methodFrame));
     for (int k = 0; k < divisorMethodCount; ++k) {
         m_methods->button(k)->setGeometry(layout::toPixels(
             layout::shiftedDown(layout::methodOption, k * layout::methodOption.height), zoom));
     }
-    m_seatTotals->setGeometry(layout::toPixels(layout::seatTotals, zoom));
-    m_status->setGeometry(layout::toPixels(layout::statusLine, zoom));
+    m_seatTotals->setGeometry(right(layout::seatTotals));
+    m_status->setGeometry(across(layout::statusLine));
 
     // Only the controls with colours of their own are styled: a style sheet on the whole window
     // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
@@ -232,10 +236,11 @@ void ApportionForm::connectEvents()
 {
     connect(m_commands, &QButtonGroup::idClicked, this, &ApportionForm::runCommand);
     connect(m_methods, &QButtonGroup::idToggled, this, &ApportionForm::selectMethod);
-    for (int i = 0; i < partyCount; ++i) {
-        connect(m_voteBoxes[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { editVotes(i, text); });
-    }
+    connect(m_parties, &PartyArea::votesEdited, this, &ApportionForm::editVotes);
+    connect(m_parties, &PartyArea::nameEdited, this, &ApportionForm::editName);
+    connect(m_actions->addParty, &QAction::triggered, this, &ApportionForm::addParty);
+    connect(m_actions->removeParty, &QAction::triggered, this, &ApportionForm::removeParty);
+    connect(m_actions->nameParties, &QAction::triggered, this, &ApportionForm::nameParties);
     connect(
         m_seatTotals, &QListWidget::itemSelectionChanged, this, &ApportionForm::selectSeatTotal);
 
@@ -297,7 +302,18 @@ void ApportionForm::selectMethod(int index, bool checked)
 
 void ApportionForm::editVotes(int party, const QString& text)
 {
-    m_board->parties[party].entryText = text.toStdString();
+    if (party < 0 || static_cast<std::size_t>(party) >= m_board->parties.size())
+        return;
+    m_board->parties[static_cast<std::size_t>(party)].entryText = text.toStdString();
+    showComparison();
+}
+
+void ApportionForm::editName(int party, const QString& text)
+{
+    if (party < 0 || static_cast<std::size_t>(party) >= m_board->parties.size())
+        return;
+    m_board->parties[static_cast<std::size_t>(party)].name = text.toStdString();
+    m_parties->showBoard();
     showComparison();
 }
 
@@ -332,6 +348,62 @@ void ApportionForm::newExample()
     m_history.NewExample(*m_board);
     showBoard(Operation::NewExample);
     m_status->report(QString::fromStdString(ReportNewExample()));
+}
+
+void ApportionForm::addParty()
+{
+    const std::size_t before = m_board->parties.size();
+    m_history.AddParty(*m_board);
+    if (m_board->parties.size() == before)
+        return;
+    showBoard(Operation::Parties);
+    m_status->report(QString::fromStdString(ReportPartyAdded(*m_board)));
+    if (QLineEdit* added = m_parties->voteBox(static_cast<int>(before)))
+        added->setFocus();
+}
+
+void ApportionForm::removeParty()
+{
+    const std::size_t before = m_board->parties.size();
+    m_history.RemoveLastParty(*m_board);
+    if (m_board->parties.size() == before)
+        return;
+    showBoard(Operation::Parties);
+    m_status->report(QString::fromStdString(ReportPartyRemoved(*m_board)));
+}
+
+void ApportionForm::nameParties()
+{
+    m_namesAsked = true;
+    showBoard(Operation::Parties);
+    if (QLineEdit* first = m_parties->nameBox(0))
+        first->setFocus();
+}
+
+bool ApportionForm::pasteTable(QLineEdit* box)
+{
+    int party = -1;
+    for (int i = 0; i < m_parties->columnCount(); ++i) {
+        if (m_parties->voteBox(i) == box)
+            party = i;
+    }
+    if (party < 0 || !m_board->CanChangeParties())
+        return false;
+    const auto table = ReadResultsTable(
+        QGuiApplication::clipboard()->text().toStdString(), maxPartyCount - party);
+    if (!table)
+        return false;
+    std::vector<Board::PartyFill> fill;
+    bool named = false;
+    for (const auto& pasted : table->parties) {
+        fill.push_back({ pasted.name, pasted.votes });
+        named = named || !pasted.name.empty();
+    }
+    m_history.FillParties(*m_board, party, fill);
+    showBoard(Operation::Parties);
+    m_status->report(QString::fromStdString(ReportTablePasted(*m_board, party,
+        static_cast<int>(fill.size()), named, table->leftOut, table->leftOutVotes)));
+    return true;
 }
 
 void ApportionForm::copyTable()
@@ -412,15 +484,15 @@ void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
 
 void ApportionForm::showBoard(Operation operation)
 {
-    for (int i = 0; i < partyCount; ++i) {
-        const auto entryText = QString::fromStdString(m_board->parties[i].entryText);
-        if (m_voteBoxes[i]->text() != entryText) {
-            const QSignalBlocker blocker(m_voteBoxes[i]);
-            m_voteBoxes[i]->setText(entryText);
-        }
+    m_parties->showBoard();
+    // A party added or taken away, or the names' row coming or going, changes the window's size.
+    if (static_cast<int>(m_board->parties.size()) != m_columnsPlaced
+        || namesShown() != m_namesPlaced) {
+        // The window may no longer fit its screen at this zoom with the names' row.
+        m_zoom.setExtraHeight(namesShown() ? layout::namesRowHeight : 0);
+        m_zoom.setPercent(m_zoom.percent(), *this);
+        applyZoom();
     }
-    for (QuotientModel* model : m_quotientModels)
-        model->showBoard();
 
     // A new series is shown from its first divisor, wherever the old highlight had scrolled the
     // list. Entering the votes and clearing leave the highlight, which the user may have moved.
@@ -448,8 +520,10 @@ void ApportionForm::showBoard(Operation operation)
     }
 
     // The row a seat wrote, or the last one an undo or redo left, comes into view in all five.
-    if (operation == Operation::GiveNextSeat || operation == Operation::History)
-        m_scrollLink->showLastRow();
+    if (operation == Operation::GiveNextSeat || operation == Operation::History) {
+        m_parties->showLastRow(
+            m_board->seatHistory.empty() ? 0 : m_board->seatHistory.back().winner);
+    }
     showHistoryActions();
     // A seat turn changes neither the votes nor the seat total.
     if (operation != Operation::GiveNextSeat)
@@ -473,10 +547,26 @@ void ApportionForm::showHistoryActions()
     m_actions->newExample->setEnabled(!m_board->enterEnabled);
     m_actions->undo->setEnabled(m_history.CanUndo());
     m_actions->redo->setEnabled(m_history.CanRedo());
-    const bool hasTable = !m_board->parties[0].rows.empty();
+    const bool hasTable = !m_board->CanChangeParties();
     m_actions->copy->setEnabled(hasTable);
     m_actions->nothingToCopy->setEnabled(!hasTable);
     m_actions->print->setEnabled(hasTable);
+    showPartyActions();
+}
+
+void ApportionForm::showPartyActions()
+{
+    const bool canChange = m_board->CanChangeParties();
+    const auto count = static_cast<int>(m_board->parties.size());
+    m_actions->addParty->setEnabled(canChange && count < maxPartyCount);
+    m_actions->removeParty->setEnabled(canChange && count > minPartyCount);
+}
+
+bool ApportionForm::namesShown() const
+{
+    return m_namesAsked
+        || std::any_of(m_board->parties.begin(), m_board->parties.end(),
+            [](const PartyColumn& party) { return !party.name.empty(); });
 }
 
 void ApportionForm::showZoomActions()
@@ -491,7 +581,8 @@ void ApportionForm::showComparison() { updateComparison(false); }
 void ApportionForm::updateComparison(bool evenHidden)
 {
     const double threshold = comparedThreshold();
-    Compared inputs { VoteTexts(m_board->parties), m_board->SeatTotal(), threshold };
+    Compared inputs { VoteTexts(m_board->parties), NamesOf(m_board->parties), m_board->SeatTotal(),
+        threshold };
     const bool windowBehind = m_comparison && m_comparisonStale;
     if (m_compared == inputs && !(windowBehind && (evenHidden || m_comparison->isVisible())))
         return;

@@ -2,7 +2,7 @@
 
 #include "core/board.h"
 #include "core/undo_history.h"
-#include "window/form_zoom.h"
+#include "window/form/form_zoom.h"
 
 #include <QWidget>
 
@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 class ComparisonWindow;
 class DivisorModel;
@@ -22,8 +23,7 @@ class QLineEdit;
 class QListView;
 class QPlainTextEdit;
 class QPrinter;
-class QuotientModel;
-class ScrollLink;
+class PartyArea;
 class SeatList;
 class StatusLine;
 
@@ -67,7 +67,8 @@ private:
         GiveNextSeat,
         ClearAll,
         History,
-        NewExample
+        NewExample,
+        Parties
     };
 
     void createControls();
@@ -78,6 +79,7 @@ private:
     void runCommand(int index);
     void selectMethod(int index, bool checked);
     void editVotes(int party, const QString& text);
+    void editName(int party, const QString& text);
     void selectSeatTotal();
 
     void undo();
@@ -85,6 +87,12 @@ private:
     void copyTable();
     void refuseCopy();
     void newExample();
+    void addParty();
+    void removeParty();
+    void nameParties();
+    // Fills the parties from the box's on with a results table on the clipboard; false where the
+    // clipboard holds no table, or the parties cannot change now, and the box pastes as usual.
+    bool pasteTable(QLineEdit* box);
     void openComparison();
     void zoomBy(int steps);
     void applyZoom();
@@ -95,6 +103,9 @@ private:
     // the zoom actions change with the zoom and the screen.
     void showHistoryActions();
     void showZoomActions();
+    void showPartyActions();
+    // Whether the names' row stands over the vote boxes: once a party is named, or asked for.
+    bool namesShown() const;
     // The five methods' final seats for the votes and the seat total, in the method options'
     // tooltips and the comparison window; computed again only when those changed.
     void showComparison();
@@ -107,24 +118,25 @@ private:
     std::shared_ptr<apportion::Board> m_board;
     apportion::UndoHistory m_history;
     FormZoom m_zoom;
-    // What the comparison was last computed for: the votes, the seat total and the threshold.
-    using Compared = std::tuple<std::array<std::string, apportion::partyCount>, double, double>;
+    // What the comparison was last computed for: the votes, the names, the seat total and the
+    // threshold.
+    using Compared = std::tuple<std::vector<std::string>, apportion::PartyNames, double, double>;
     std::optional<Compared> m_compared;
 
     std::array<QPlainTextEdit*, 2> m_texts {}; // explanatory text, hidden quotation
     std::array<QLabel*, 3> m_labels {}; // title, "делител", "мандат"
-    std::array<QLineEdit*, apportion::partyCount> m_voteBoxes {}; // vote totals, then seat counts
-    std::array<QListView*, apportion::partyCount> m_quotientLists {};
+    PartyArea* m_parties = nullptr; // vote boxes, names and quotient lists
     QListView* m_divisorList = nullptr;
     SeatList* m_seatTotals = nullptr;
     QGroupBox* m_methodFrame = nullptr;
     QButtonGroup* m_commands = nullptr; // ids: 0 enter votes, 1 next seat, 2 clear
     QButtonGroup* m_methods = nullptr; // ids: the DivisorMethod values
     FormActions* m_actions = nullptr;
-    std::array<QuotientModel*, apportion::partyCount> m_quotientModels {};
     DivisorModel* m_divisorModel = nullptr;
-    ScrollLink* m_scrollLink = nullptr;
     ComparisonWindow* m_comparison = nullptr;
     StatusLine* m_status = nullptr;
     bool m_comparisonStale = false; // the comparison window shows older votes than m_compared
+    bool m_namesAsked = false; // the names' row was asked for
+    bool m_namesPlaced = false; // the names' row as the controls were last placed
+    int m_columnsPlaced = apportion::defaultPartyCount; // the columns the window was last sized for
 };

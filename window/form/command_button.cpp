@@ -1,4 +1,4 @@
-#include "window/command_button.h"
+#include "window/form/command_button.h"
 
 void CommandButton::mousePressEvent(QMouseEvent* event)
 {

@@ -1,4 +1,4 @@
-#include "window/form_actions.h"
+#include "window/form/form_actions.h"
 
 #include <QAction>
 #include <QMenu>
@@ -42,6 +42,13 @@ FormActions::FormActions(QWidget* window)
     nothingToCopy = makeAction(window, QString(), standard(QKeySequence::Copy));
     nothingToCopy->setEnabled(false);
     print = makeAction(window, QStringLiteral("Печат…"), standard(QKeySequence::Print));
+    // Keys no text box takes for its own editing.
+    addParty = makeAction(window, QStringLiteral("Добави партия"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P) });
+    removeParty = makeAction(window, QStringLiteral("Премахни последната партия"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R) });
+    nameParties = makeAction(window, QStringLiteral("Имена на партиите"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I) });
     compare = makeAction(
         window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });
     zoomIn = makeAction(window, QStringLiteral("Увеличи"),
@@ -58,6 +65,10 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(newExample);
     menu->addAction(undo);
     menu->addAction(redo);
+    menu->addSeparator();
+    menu->addAction(addParty);
+    menu->addAction(removeParty);
+    menu->addAction(nameParties);
     menu->addSeparator();
     menu->addAction(copy);
     menu->addAction(print);

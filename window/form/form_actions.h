@@ -6,8 +6,9 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// The teacher's actions of the window: a new example, undo and redo, copying and printing the
-// worked table, comparing the methods, and zooming for a projector. Each has its standard
+// The teacher's actions of the window: a new example, undo and redo, adding, removing and naming
+// parties, copying and printing the worked table, comparing the methods, and zooming for a
+// projector. Each has its standard
 // shortcuts, active anywhere in the window (a text box keeps its own editing keys while it has the
 // focus), and all are listed in the window's context menu.
 class FormActions : public QObject {
@@ -26,6 +27,10 @@ public:
     // Takes the copy's keys while there is nothing to copy, to say why; never in the menu.
     QAction* nothingToCopy = nullptr;
     QAction* print = nullptr;
+    QAction* addParty = nullptr;
+    QAction* removeParty = nullptr;
+    // Shows the names' row over the vote boxes and puts the cursor in the first name.
+    QAction* nameParties = nullptr;
     QAction* compare = nullptr;
     QAction* zoomIn = nullptr;
     QAction* zoomOut = nullptr;

@@ -1,4 +1,4 @@
-#include "window/form_layout.h"
+#include "window/form/form_layout.h"
 
 #include <QtMath>
 
@@ -18,6 +18,11 @@ QRect toPixels(Twips t, double zoom)
         pixels(t.left, zoom), pixels(t.top, zoom), pixels(t.width, zoom), pixels(t.height, zoom));
 }
 
-QSize clientSize(double zoom) { return toPixels(client, zoom).size(); }
+int toPixels(int twips, double zoom) { return pixels(twips, zoom); }
+
+QSize clientSize(double zoom, int extraHeight)
+{
+    return toPixels({ 0, 0, client.width, client.height + extraHeight }, zoom).size();
+}
 
 } // namespace form_layout

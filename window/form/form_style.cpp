@@ -1,4 +1,4 @@
-#include "window/form_style.h"
+#include "window/form/form_style.h"
 
 #include <QFile>
 #include <QRegularExpression>

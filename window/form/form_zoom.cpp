@@ -1,6 +1,6 @@
-#include "window/form_zoom.h"
+#include "window/form/form_zoom.h"
 
-#include "window/form_layout.h"
+#include "window/form/form_layout.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -17,7 +17,7 @@ constexpr double basePointSize = 12;
 
 int FormZoom::percent() const { return layout::zoomSteps[m_step]; }
 
-bool FormZoom::fits(const QWidget& window, int percent)
+bool FormZoom::fits(const QWidget& window, int percent) const
 {
     const QScreen* screen = window.screen();
     if (!screen)

@@ -22,11 +22,15 @@ public:
     bool canZoomIn(const QWidget& window) const;
     bool canZoomOut() const { return m_step > 0; }
 
+    // Twips the window has beyond the drawn height (the names' row), for the steps that fit.
+    void setExtraHeight(int twips) { m_extraHeight = twips; }
+
     // The window's font at this zoom: every control, menu and tooltip of the window takes it.
     QFont font() const;
 
 private:
-    static bool fits(const QWidget& window, int percent);
+    bool fits(const QWidget& window, int percent) const;
 
     std::size_t m_step = 0; // in form_layout::zoomSteps
+    int m_extraHeight = 0;
 };

@@ -1,6 +1,6 @@
-#include "window/menu_routing.h"
+#include "window/form/menu_routing.h"
 
-#include "window/form_actions.h"
+#include "window/form/form_actions.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "window/static_texts.h"
+#include "window/form/static_texts.h"
 
 // The texts are kept exactly as the program has always shown them, runs of blanks and the
 // unbalanced parenthesis of the last line included.

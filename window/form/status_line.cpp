@@ -1,4 +1,4 @@
-#include "window/status_line.h"
+#include "window/form/status_line.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,5 +1,6 @@
-#include "window/text_box_keys.h"
+#include "window/form/text_box_keys.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -38,6 +39,15 @@ bool TextBoxKeys::openOwnMenu(QObject* watched, QContextMenuEvent* event)
     if (auto* line = qobject_cast<QLineEdit*>(watched)) {
         menu = line->createStandardContextMenu();
         box = line;
+        // The menu's paste is offered to the handler first, as the keys' is.
+        auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        if (paste && m_paste) {
+            disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            connect(paste, &QAction::triggered, line, [this, line] {
+                if (!m_paste(line))
+                    line->paste();
+            });
+        }
     } else {
         auto* text = qobject_cast<QPlainTextEdit*>(watched);
         if (!text && watched->parent())
@@ -72,6 +82,8 @@ bool TextBoxKeys::eventFilter(QObject* watched, QEvent* event)
             event->accept(); // the key goes to the box, not to the window's action
             return false;
         }
+        if (key->matches(QKeySequence::Paste) && m_paste && m_paste(box))
+            return true;
         // Ctrl+Y is redo in a vote box wherever the platform binds it to something else, or
         // to nothing.
         if (isCtrlY(key)) {

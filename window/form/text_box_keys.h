@@ -2,7 +2,10 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QContextMenuEvent;
+class QLineEdit;
 
 // Gives a text box's own keys to the text box, ahead of the window's shortcuts: a vote box keeps
 // undo, redo (Ctrl+Y too, which is not redo in a line edit on every platform), cut, copy, paste
@@ -15,9 +18,15 @@ class TextBoxKeys : public QObject {
 public:
     using QObject::QObject;
 
+    // Offered every paste into a line box, by its keys or its menu, before the box pastes: true
+    // where it took the clipboard itself.
+    void setPasteHandler(std::function<bool(QLineEdit*)> handler) { m_paste = std::move(handler); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static bool openOwnMenu(QObject* watched, QContextMenuEvent* event);
+    bool openOwnMenu(QObject* watched, QContextMenuEvent* event);
+
+    std::function<bool(QLineEdit*)> m_paste;
 };

@@ -1,4 +1,4 @@
-#include "window/translations.h"
+#include "window/form/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "window/divisor_model.h"
+#include "window/lists/divisor_model.h"
 
 #include "core/explanation.h"
 

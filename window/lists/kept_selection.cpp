@@ -1,4 +1,4 @@
-#include "window/kept_selection.h"
+#include "window/lists/kept_selection.h"
 
 QItemSelectionModel::SelectionFlags keptSelection(QItemSelectionModel::SelectionFlags command)
 {

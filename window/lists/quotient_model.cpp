@@ -1,4 +1,4 @@
-#include "window/quotient_model.h"
+#include "window/lists/quotient_model.h"
 
 #include "core/explanation.h"
 
@@ -9,7 +9,7 @@ using namespace apportion;
 QuotientModel::QuotientModel(std::shared_ptr<const Board> board, int party, QObject* parent)
     : QAbstractListModel(parent)
     , m_board(std::move(board))
-    , m_party(std::clamp(party, 0, partyCount - 1))
+    , m_party(std::clamp(party, 0, maxPartyCount - 1))
 {
     showBoard();
 }
@@ -25,7 +25,7 @@ QVariant QuotientModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() < 0)
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    const auto& rows = m_board->parties[static_cast<std::size_t>(party)].rows;
+    const auto& rows = partyRows();
     if (row >= rows.size())
         return {};
 
@@ -44,12 +44,19 @@ QVariant QuotientModel::data(const QModelIndex& index, int role) const
     }
 }
 
+const std::vector<std::string>& QuotientModel::partyRows() const
+{
+    // A party the board no longer has shows nothing until its column is taken away.
+    static const std::vector<std::string> none;
+    const auto party = static_cast<std::size_t>(m_party);
+    return party < m_board->parties.size() ? m_board->parties[party].rows : none;
+}
+
 void QuotientModel::showBoard()
 {
     // Every operation grows or shrinks the board's rows at their end: entering the votes and a
     // new example start from empty lists, and undo gives back a cleared allocation to empty ones.
-    const int rows
-        = static_cast<int>(m_board->parties[static_cast<std::size_t>(m_party)].rows.size());
+    const int rows = static_cast<int>(partyRows().size());
     if (rows > m_shownRows) {
         beginInsertRows({}, m_shownRows, rows - 1);
         m_shownRows = rows;

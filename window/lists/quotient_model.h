@@ -6,9 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // One party's quotient rows, as its list shows them. (One model per list rather than one table
-// for all five: the accessible interface of a list view counts its model's columns.) A row
+// for all the parties: the accessible interface of a list view counts its model's columns.) A row
 // explains itself: its tooltip and accessible
 // description are built from the board's seat history when asked for, so a seat turn pays
 // nothing for them, and its marks say which seat it won and whether it read equal to the
@@ -36,6 +37,8 @@ public:
     void showBoard();
 
 private:
+    const std::vector<std::string>& partyRows() const;
+
     std::shared_ptr<const apportion::Board> m_board;
     int m_party;
     int m_shownRows = 0;

@@ -1,6 +1,6 @@
-#include "window/row_delegate.h"
+#include "window/lists/row_delegate.h"
 
-#include "window/quotient_model.h"
+#include "window/lists/quotient_model.h"
 
 #include <QPainter>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
-#include "window/row_list.h"
+#include "window/lists/row_list.h"
 
-#include "window/kept_selection.h"
+#include "window/lists/kept_selection.h"
 
 RowList::RowList(QWidget* parent)
     : QListView(parent)

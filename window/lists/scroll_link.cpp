@@ -1,4 +1,4 @@
-#include "window/scroll_link.h"
+#include "window/lists/scroll_link.h"
 
 #include <QAbstractItemView>
 #include <QScrollBar>

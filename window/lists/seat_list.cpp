@@ -1,6 +1,6 @@
-#include "window/seat_list.h"
+#include "window/lists/seat_list.h"
 
-#include "window/kept_selection.h"
+#include "window/lists/kept_selection.h"
 
 QItemSelectionModel::SelectionFlags SeatList::selectionCommand(
     const QModelIndex& index, const QEvent* event) const

@@ -1,4 +1,4 @@
-#include "window/table_export.h"
+#include "window/output/table_export.h"
 
 #include <QDate>
 #include <QLocale>
@@ -87,11 +87,14 @@ Sections sections(const WorkedTable& table, QChar point)
 
     for (const auto& column : seatColumns)
         parts.seatHeading << text(column, true);
-    for (int i = 0; i < partyCount; ++i)
-        parts.seatHeading << text(QStringLiteral("Партия %1").arg(i + 1), true);
+    for (const auto& heading : table.headings)
+        parts.seatHeading << text(QString::fromStdString(heading), true);
     parts.seatHeading << text(tieColumn, true);
     for (const auto& row : table.rows) {
-        Line line { number(row.seat), text(QString::fromStdString(row.method)), number(row.party),
+        // The winner by its number while unnamed, a cell a spreadsheet counts with.
+        const bool named = row.party.find_first_not_of("0123456789") != std::string::npos;
+        Line line { number(row.seat), text(QString::fromStdString(row.method)),
+            named ? text(QString::fromStdString(row.party)) : number(row.party),
             text(division(row, point)) };
         for (const auto& quotient : row.quotients)
             line << number(quotient.text, quotient.won);
@@ -105,6 +108,12 @@ Sections sections(const WorkedTable& table, QChar point)
         total << number(std::to_string(seats), true);
     parts.seats << total;
     return parts;
+}
+
+// The comparison's party columns: every column between the method's and the two indices.
+std::size_t partyColumns(const ComparisonTable& table)
+{
+    return table.header.size() >= 3 ? table.header.size() - 3 : 0;
 }
 
 // Hare–Niemeyer's working: the quota, then a column per party and a row per step.
@@ -133,10 +142,11 @@ QList<Line> workingLines(const ComparisonTable& table)
 // difference from D'Hondt (a plain signed number) side by side, then the two indices.
 QList<Line> comparisonLines(const ComparisonTable& table)
 {
+    const std::size_t parties = partyColumns(table);
     Line heading;
     for (std::size_t c = 0; c < table.header.size(); ++c) {
         heading << text(QString::fromStdString(table.header[c]), true);
-        if (c >= 1 && c <= static_cast<std::size_t>(partyCount))
+        if (c >= 1 && c <= parties)
             heading << text(shareColumn, true) << text(changeColumn, true);
     }
     QList<Line> lines { heading };
@@ -148,7 +158,7 @@ QList<Line> comparisonLines(const ComparisonTable& table)
             const auto& cell = row[c];
             if (c == 0) {
                 line << text(QString::fromStdString(cell.text));
-            } else if (c <= static_cast<std::size_t>(partyCount)) {
+            } else if (c <= parties) {
                 line << number(cell.count, cell.change != 0) << number(cell.share)
                      << (methodRow ? number(std::to_string(cell.change)) : Cell {});
             } else {
@@ -262,14 +272,12 @@ QString printedComparison(const ComparisonTable& table)
         QList<QPair<QString, bool>> cells;
         for (std::size_t c = 0; c < row.size(); ++c) {
             const auto& cell = row[c];
-            const bool party = c >= 1 && c <= static_cast<std::size_t>(partyCount);
+            const bool party = c >= 1 && c <= partyColumns(table);
             if (!party || cell.count.empty()) {
                 cells << qMakePair(QString::fromStdString(cell.text).toHtmlEscaped(), false);
                 continue;
             }
-            QString shown = QString::fromStdString(cell.count);
-            if (cell.change != 0)
-                shown += cell.change > 0 ? QStringLiteral(" ▲") : QStringLiteral(" ▼");
+            QString shown = QString::fromStdString(cell.count + ChangeMark(cell.change));
             if (!cell.share.empty())
                 shown += QStringLiteral("<br>(%1 %)").arg(QString::fromStdString(cell.share));
             cells << qMakePair(shown, cell.change != 0);
@@ -317,8 +325,8 @@ QString printableHtml(const WorkedTable& table, const QDate& date, const QString
 
     // The seat total, then the votes as a row of five cells under the parties' names.
     QList<QPair<QString, bool>> partiesHeading { qMakePair(QString(), true) };
-    for (int i = 0; i < partyCount; ++i)
-        partiesHeading << qMakePair(QStringLiteral("Партия %1").arg(i + 1), true);
+    for (const auto& heading : table.headings)
+        partiesHeading << qMakePair(QString::fromStdString(heading).toHtmlEscaped(), true);
     QList<QPair<QString, bool>> votes { qMakePair(votesLabel, true) };
     for (const auto& value : table.votes)
         votes << qMakePair(QString::fromStdString(value), false);

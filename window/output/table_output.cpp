@@ -1,8 +1,8 @@
-#include "window/table_output.h"
+#include "window/output/table_output.h"
 
 #include "core/worked_table.h"
-#include "window/seat_chart.h"
-#include "window/table_export.h"
+#include "window/comparison/seat_chart.h"
+#include "window/output/table_export.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/board.h"
-#include "core/method_comparison.h"
+#include "core/comparison_table.h"
 
 #include <QString>
 

@@ -1,0 +1,222 @@
+#include "window/form/party_area.h"
+
+#include "window/form/form_layout.h"
+#include "window/lists/quotient_model.h"
+#include "window/lists/row_list.h"
+#include "window/lists/scroll_link.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <limits>
+
+using namespace apportion;
+namespace layout = form_layout;
+
+namespace {
+
+QString indexedName(const char* name, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace
+
+PartyArea::PartyArea(std::shared_ptr<const Board> board, QObject* textBoxKeys,
+    QAbstractItemDelegate* rows, QWidget* before, QWidget* parent)
+    : QScrollArea(parent)
+    , m_board(std::move(board))
+    , m_textBoxKeys(textBoxKeys)
+    , m_rows(rows)
+    , m_before(before)
+    , m_columnsWidget(new QWidget)
+{
+    setObjectName(QStringLiteral("PartyArea"));
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The window's colour shows through, as behind the columns of the drawn window.
+    m_columnsWidget->setObjectName(QStringLiteral("PartyColumns"));
+    setWidget(m_columnsWidget);
+    m_columnsWidget->setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+    showBoard();
+}
+
+PartyArea::~PartyArea() = default;
+
+QLineEdit* PartyArea::voteBox(int party) const
+{
+    return party >= 0 && party < columnCount() ? m_columns[static_cast<std::size_t>(party)].votes
+                                               : nullptr;
+}
+
+QLineEdit* PartyArea::nameBox(int party) const
+{
+    return party >= 0 && party < columnCount() ? m_columns[static_cast<std::size_t>(party)].name
+                                               : nullptr;
+}
+
+QListView* PartyArea::quotientList(int party) const
+{
+    return party >= 0 && party < columnCount() ? m_columns[static_cast<std::size_t>(party)].list
+                                               : nullptr;
+}
+
+void PartyArea::addColumn()
+{
+    const int i = columnCount();
+    Column column;
+    // Created in tab order: the name, the list, then the vote box, as the drawn columns are.
+    column.name = new QLineEdit(m_columnsWidget);
+    column.name->setObjectName(indexedName("Name", i));
+    column.name->setPlaceholderText(QStringLiteral("Партия %1").arg(i + 1));
+    column.name->setAccessibleDescription(QStringLiteral("Името на партията"));
+    column.name->installEventFilter(m_textBoxKeys);
+    column.name->installEventFilter(this);
+    column.name->hide();
+
+    column.model = new QuotientModel(m_board, i, this);
+    auto* list = new RowList(m_columnsWidget);
+    list->setObjectName(indexedName("List1", i));
+    list->setModel(column.model);
+    list->setItemDelegate(m_rows);
+    list->setAccessibleDescription(QStringLiteral(
+        "Гласовете на партията и нейното частно за всеки пореден мандат; частното, спечелило "
+        "мандат, е удебелено и носи номера на мандата"));
+    list->installEventFilter(this);
+    column.list = list;
+
+    column.votes = new QLineEdit(m_columnsWidget);
+    column.votes->setObjectName(indexedName("Text2", i));
+    column.votes->setMaxLength(std::numeric_limits<int>::max());
+    column.votes->setAccessibleDescription(
+        QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
+    column.votes->installEventFilter(m_textBoxKeys);
+    column.votes->installEventFilter(this);
+
+    connect(column.votes, &QLineEdit::textEdited, this,
+        [this, i](const QString& text) { emit votesEdited(i, text); });
+    connect(column.name, &QLineEdit::textEdited, this,
+        [this, i](const QString& text) { emit nameEdited(i, text); });
+    m_columns.push_back(column);
+    nameColumn(i);
+}
+
+void PartyArea::removeColumn()
+{
+    const Column column = m_columns.back();
+    m_columns.pop_back();
+    delete column.name;
+    delete column.votes;
+    delete column.list;
+    delete column.model;
+}
+
+void PartyArea::nameColumn(int party)
+{
+    const Column& column = m_columns[static_cast<std::size_t>(party)];
+    const auto& name = m_board->parties[static_cast<std::size_t>(party)].name;
+    // "Гласове, партия 3" while unnamed, "Гласове: ГЕРБ-СДС" once named.
+    const QString called = name.empty() ? QStringLiteral(", партия %1").arg(party + 1)
+                                        : QStringLiteral(": ") + QString::fromStdString(name);
+    column.votes->setAccessibleName(QStringLiteral("Гласове") + called);
+    column.list->setAccessibleName(QStringLiteral("Частни") + called);
+    column.name->setAccessibleName(QStringLiteral("Име, партия %1").arg(party + 1));
+    // A name too long for its box is read whole in the tooltip.
+    column.name->setToolTip(QString::fromStdString(name));
+}
+
+void PartyArea::showBoard()
+{
+    const int wanted = static_cast<int>(m_board->parties.size());
+    const bool changed = wanted != columnCount();
+    while (columnCount() > wanted)
+        removeColumn();
+    while (columnCount() < wanted)
+        addColumn();
+    if (changed) {
+        std::vector<QAbstractItemView*> lists;
+        for (const Column& column : m_columns)
+            lists.push_back(column.list);
+        m_scrollLink = std::make_unique<ScrollLink>(lists);
+        chainTabOrder();
+        place(m_zoom, width(), m_namesShown);
+    }
+
+    for (int i = 0; i < wanted; ++i) {
+        const auto& party = m_board->parties[static_cast<std::size_t>(i)];
+        Column& column = m_columns[static_cast<std::size_t>(i)];
+        const auto entryText = QString::fromStdString(party.entryText);
+        if (column.votes->text() != entryText) {
+            const QSignalBlocker blocker(column.votes);
+            column.votes->setText(entryText);
+        }
+        const auto name = QString::fromStdString(party.name);
+        if (column.name->text() != name) {
+            const QSignalBlocker blocker(column.name);
+            column.name->setText(name);
+        }
+        nameColumn(i);
+        column.model->showBoard();
+    }
+}
+
+void PartyArea::chainTabOrder()
+{
+    QWidget* previous = m_before;
+    for (const Column& column : m_columns) {
+        for (QWidget* next : { static_cast<QWidget*>(column.name),
+                 static_cast<QWidget*>(column.list), static_cast<QWidget*>(column.votes) }) {
+            if (previous)
+                QWidget::setTabOrder(previous, next);
+            previous = next;
+        }
+    }
+}
+
+void PartyArea::place(double zoom, int visibleWidth, bool namesShown)
+{
+    m_zoom = zoom;
+    m_namesShown = namesShown;
+    const int down = namesShown ? layout::namesRowHeight : 0;
+    const int count = columnCount();
+    const int top = layout::commands[0].top + down; // the area ends where the buttons stand
+    resize(visibleWidth, layout::toPixels(top, zoom));
+    m_columnsWidget->resize(
+        std::max(visibleWidth, layout::toPixels(layout::partyColumnsEnd(count), zoom)),
+        layout::toPixels(layout::quotientList.top + layout::quotientList.height + down, zoom));
+    for (int i = 0; i < count; ++i) {
+        const int shift = i * layout::partySpacing;
+        const Column& column = m_columns[static_cast<std::size_t>(i)];
+        column.name->setGeometry(
+            layout::toPixels(layout::shiftedRight(layout::nameBox, shift), zoom));
+        column.name->setVisible(namesShown);
+        column.votes->setGeometry(layout::toPixels(
+            layout::shiftedDown(layout::shiftedRight(layout::voteBox, shift), down), zoom));
+        column.list->setGeometry(layout::toPixels(
+            layout::shiftedDown(layout::shiftedRight(layout::quotientList, shift), down), zoom));
+    }
+}
+
+void PartyArea::showLastRow(int party)
+{
+    if (m_scrollLink)
+        m_scrollLink->showLastRow();
+    if (QListView* list = quotientList(party))
+        ensureWidgetVisible(list, 0, 0);
+}
+
+bool PartyArea::eventFilter(QObject* watched, QEvent* event)
+{
+    // A column reached with the keyboard comes into view where the area scrolls.
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            ensureWidgetVisible(widget, 0, 0);
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
