@@ -264,14 +264,26 @@ namespace {
         if (!nameColumn && partiesRows.size() < 2)
             return std::nullopt;
 
-        // A total under (or over) the parties is the sum of all the others.
+        // A total under (or over) the parties: the sum of all the others, with no name or one
+        // that says it is a total (a party may well have as many votes as the rest).
         std::uint64_t sum = 0;
         for (const Row* row : partiesRows)
             sum += (*row)[*voteColumn].whole;
+        const auto namedTotal = [&nameColumn](const Row* row) {
+            if (!nameColumn || *nameColumn >= row->size() || (*row)[*nameColumn].kind != Kind::Text)
+                return true;
+            const std::string& name = (*row)[*nameColumn].shown;
+            for (const char* word : { "Общо", "ОБЩО", "общо", "Всичко", "ВСИЧКО", "всичко", "Сума",
+                     "СУМА", "Total", "TOTAL", "total", "Sum", "SUM" }) {
+                if (name.rfind(word, 0) == 0)
+                    return true;
+            }
+            return false;
+        };
         if (partiesRows.size() >= 3) {
             for (const bool last : { true, false }) {
                 const Row* edge = last ? partiesRows.back() : partiesRows.front();
-                if (2 * (*edge)[*voteColumn].whole == sum) {
+                if (2 * (*edge)[*voteColumn].whole == sum && namedTotal(edge)) {
                     if (last)
                         partiesRows.pop_back();
                     else

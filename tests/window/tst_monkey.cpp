@@ -97,15 +97,21 @@ QString Monkey::act()
     }
     case 5:
     case 6: {
-        const int party = number(defaultPartyCount);
+        const int party = number(static_cast<int>(m_form->board().parties.size()));
         auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
-        const QString text = randomText();
+        // Now and then a results table, of up to fifteen parties, to paste.
+        QString text = randomText();
+        if (number(10) == 0) {
+            text.clear();
+            for (int row = 1 + number(15); row > 0; --row)
+                text += QStringLiteral("Партия %1\t%2\n").arg(row).arg(randomText());
+        }
         QTest::mouseClick(box, Qt::LeftButton);
         if (number(2) == 0)
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         // A long number is pasted; a short one typed character by character, as a keyboard
         // with any layout would send them.
-        if (text.size() > 20) {
+        if (text.size() > 20 || text.contains(QLatin1Char('\n'))) {
             QGuiApplication::clipboard()->setText(text);
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             return QStringLiteral("paste \"%1\" into Text2_%2").arg(text.left(40)).arg(party);
@@ -120,8 +126,8 @@ QString Monkey::act()
         return QStringLiteral("click List3 row %1%2").arg(row).arg(ctrl ? " with Ctrl" : "");
     }
     case 8: {
-        // A divisor, or a quotient, which scrolls all five quotient lists.
-        const int party = number(defaultPartyCount + 1) - 1;
+        // A divisor, or a quotient, which scrolls all the quotient lists.
+        const int party = number(static_cast<int>(m_form->board().parties.size()) + 1) - 1;
         const QString name
             = party < 0 ? QStringLiteral("List2") : QStringLiteral("List1_%1").arg(party);
         auto* list = control<QListView>(*m_form, name);
@@ -132,13 +138,18 @@ QString Monkey::act()
         return QStringLiteral("click %1 row %2%3").arg(name).arg(row).arg(ctrl ? " with Ctrl" : "");
     }
     case 9: {
-        // A new example, an undo or the comparison of the methods, by their shortcuts, with the
-        // window active again as a user would have it after looking at the comparison.
-        static const Qt::Key keys[] = { Qt::Key_N, Qt::Key_N, Qt::Key_Z, Qt::Key_Z, Qt::Key_M };
+        // A new example, an undo, the comparison of the methods, a party added or removed or
+        // the names' row, by their shortcuts, with the window active again as a user would have
+        // it after looking at the comparison.
+        static const Qt::Key keys[] = { Qt::Key_N, Qt::Key_N, Qt::Key_Z, Qt::Key_Z, Qt::Key_M,
+            Qt::Key_P, Qt::Key_R, Qt::Key_I };
         const Qt::Key key = keys[number(static_cast<int>(std::size(keys)))];
+        const auto modifiers = key == Qt::Key_P || key == Qt::Key_R || key == Qt::Key_I
+            ? Qt::ControlModifier | Qt::ShiftModifier
+            : Qt::ControlModifier;
         m_form->activateWindow();
-        QTest::keyClick(m_form, key, Qt::ControlModifier);
-        return QStringLiteral("key Ctrl+%1").arg(QKeySequence(key).toString());
+        QTest::keyClick(m_form, key, modifiers);
+        return QStringLiteral("key %1").arg(QKeySequence(modifiers | key).toString());
     }
     default: {
         static const Qt::Key keys[] = { Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down,
@@ -172,6 +183,7 @@ void TestMonkey::randomUserActions()
     int runs = 0;
     int clearsUndone = 0;
     int newExamples = 0;
+    std::size_t mostParties = 0;
     QElapsedTimer timer;
     timer.start();
     for (int step = 0; step < actions; ++step) {
@@ -194,6 +206,7 @@ void TestMonkey::randomUserActions()
 
         clearsUndone += wasCleared && !form.board().parties[0].rows.empty();
         newExamples += wasEntered && form.board().enterEnabled;
+        mostParties = std::max(mostParties, form.board().parties.size());
 
         QString problem = boardViewMismatch(form);
         if (problem.isEmpty())
@@ -209,15 +222,16 @@ void TestMonkey::randomUserActions()
                            .arg(action, problem)));
     }
     qInfo("%d actions in %lld ms, %d runs of the program, %d seats given by mouse, %d clears "
-          "undone, %d new examples, seed %u",
+          "undone, %d new examples, at most %zu parties, seed %u",
         actions, static_cast<long long>(timer.elapsed()), runs, seatsGiven, clearsUndone,
-        newExamples, seed);
+        newExamples, mostParties, seed);
     // The stream reaches deep allocations, not only refusals, and the paths out of a clear.
     QVERIFY(seatsGiven > 100);
     if (actions >= 5000) {
         QVERIFY(clearsUndone > 0);
         QVERIFY(newExamples > 0);
         QVERIFY(window->comparisonWindow() != nullptr);
+        QVERIFY(mostParties > static_cast<std::size_t>(defaultPartyCount));
     }
 }
 

@@ -358,8 +358,10 @@ void ApportionForm::addParty()
         return;
     showBoard(Operation::Parties);
     m_status->report(QString::fromStdString(ReportPartyAdded(*m_board)));
-    if (QLineEdit* added = m_parties->voteBox(static_cast<int>(before)))
+    if (QLineEdit* added = m_parties->voteBox(static_cast<int>(before))) {
         added->setFocus();
+        m_parties->showColumnOf(added);
+    }
 }
 
 void ApportionForm::removeParty()

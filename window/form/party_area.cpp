@@ -103,6 +103,9 @@ void PartyArea::addColumn()
         [this, i](const QString& text) { emit votesEdited(i, text); });
     connect(column.name, &QLineEdit::textEdited, this,
         [this, i](const QString& text) { emit nameEdited(i, text); });
+    // Added to a shown window, a widget is hidden until shown itself.
+    list->show();
+    column.votes->show();
     m_columns.push_back(column);
     nameColumn(i);
 }
@@ -160,6 +163,8 @@ void PartyArea::showBoard()
         if (column.name->text() != name) {
             const QSignalBlocker blocker(column.name);
             column.name->setText(name);
+            // A name longer than its box shows its start, as it would be read.
+            column.name->setCursorPosition(0);
         }
         nameColumn(i);
         column.model->showBoard();
@@ -208,7 +213,18 @@ void PartyArea::showLastRow(int party)
     if (m_scrollLink)
         m_scrollLink->showLastRow();
     if (QListView* list = quotientList(party))
-        ensureWidgetVisible(list, 0, 0);
+        showColumnOf(list);
+}
+
+void PartyArea::showColumnOf(QWidget* control)
+{
+    // The whole control, not only a text box's cursor, which is all ensureWidgetVisible shows.
+    const QRect placed(control->mapTo(m_columnsWidget, QPoint(0, 0)), control->size());
+    QScrollBar* bar = horizontalScrollBar();
+    if (placed.left() < bar->value())
+        bar->setValue(placed.left());
+    else if (placed.right() >= bar->value() + viewport()->width())
+        bar->setValue(placed.right() + 1 - viewport()->width());
 }
 
 bool PartyArea::eventFilter(QObject* watched, QEvent* event)
@@ -216,7 +232,13 @@ bool PartyArea::eventFilter(QObject* watched, QEvent* event)
     // A column reached with the keyboard comes into view where the area scrolls.
     if (event->type() == QEvent::FocusIn) {
         if (auto* widget = qobject_cast<QWidget*>(watched))
-            ensureWidgetVisible(widget, 0, 0);
+            showColumnOf(widget);
+    }
+    // A long name left shows its start again.
+    if (event->type() == QEvent::FocusOut) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched);
+            box && box->objectName().startsWith(QLatin1String("Name")))
+            box->setCursorPosition(0);
     }
     return QScrollArea::eventFilter(watched, event);
 }

@@ -43,6 +43,8 @@ public:
     // Brings the last row of every list into view, and the newest seat's column where the area
     // scrolls.
     void showLastRow(int party);
+    // Scrolls the area sideways so that the control of a column stands whole in view.
+    void showColumnOf(QWidget* control);
 
 signals:
     void votesEdited(int party, const QString& text);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,7 +41,14 @@ bool TextBoxKeys::openOwnMenu(QObject* watched, QContextMenuEvent* event)
         menu = line->createStandardContextMenu();
         box = line;
         // The menu's paste is offered to the handler first, as the keys' is.
-        auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        // The box's own paste, known by its caption in the box's own language: Qt 6.4 gives
+        // the menu's actions no names.
+        const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption)
+                paste = action;
+        }
         if (paste && m_paste) {
             disconnect(paste, &QAction::triggered, nullptr, nullptr);
             connect(paste, &QAction::triggered, line, [this, line] {

@@ -1,0 +1,277 @@
+#include "board_check.h"
+#include "core/action_report.h"
+#include "core/comparison_table.h"
+#include "core/explanation.h"
+#include "core/results_table.h"
+#include "core/undo_history.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace apportion;
+
+namespace {
+
+using Parties = std::vector<std::pair<std::string, std::string>>; // name, votes
+
+Parties partiesOf(const ResultsTable& table)
+{
+    Parties parties;
+    for (const auto& party : table.parties)
+        parties.emplace_back(party.name, party.votes);
+    return parties;
+}
+
+struct PasteCase {
+    const char* name;
+    std::string text;
+    Parties expected; // empty: not a table
+    int leftOut = 0;
+    std::uint64_t leftOutVotes = 0;
+};
+
+class ResultsTableRead : public ::testing::TestWithParam<PasteCase> { };
+
+TEST_P(ResultsTableRead, ReadsThePartiesAndTheirVotes)
+{
+    const PasteCase& c = GetParam();
+    const auto table = ReadResultsTable(c.text, maxPartyCount);
+    if (c.expected.empty()) {
+        EXPECT_FALSE(table.has_value());
+        return;
+    }
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(partiesOf(*table), c.expected);
+    EXPECT_EQ(table->leftOut, c.leftOut);
+    EXPECT_EQ(table->leftOutVotes, c.leftOutVotes);
+}
+
+// The nine largest of the 51st National Assembly, as a results page lists them: ballot number,
+// name, votes grouped by thin and no-break spaces, share.
+const std::string resultsPage = "№\tПартия\tГласове\t%\n"
+                                "18\tГЕРБ-СДС\t642\xE2\x80\xAF"
+                                "931\t26,39 %\n"
+                                "26\tПП-ДБ\t346\xC2\xA0"
+                                "063\t14,20 %\n"
+                                "12\tВъзраждане\t325 460\t13,36 %\n";
+const Parties resultsParties { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" },
+    { "Възраждане", "325460" } };
+
+std::string manyParties(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "Партия " + std::to_string(i + 1) + "\t" + std::to_string(1000 + (i % 5) * 100)
+            + "\n";
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, ResultsTableRead,
+    ::testing::Values(
+        PasteCase { "ResultsPageWithBallotNumbersAndShares", resultsPage, resultsParties },
+        // LibreOffice Calc under a Bulgarian locale: a no-break space between thousands, a
+        // decimal comma in the share column, CRLF line ends.
+        PasteCase { "CalcBulgarian",
+            "ГЕРБ-СДС\t642\xC2\xA0"
+            "931\t26,39\r\nПП-ДБ\t346\xC2\xA0"
+            "063\t14,2\r\n",
+            { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" } } },
+        PasteCase { "CalcEnglish", "Party\tVotes\nGERB\t642,931\nPP-DB\t346,063\n",
+            { { "GERB", "642931" }, { "PP-DB", "346063" } } },
+        PasteCase { "PointsBetweenThousands", "А\t1.147.292\nБ\t642.931\n",
+            { { "А", "1147292" }, { "Б", "642931" } } },
+        PasteCase { "RowOfNumbers", "58125\t45871\t27142",
+            { { "", "58125" }, { "", "45871" }, { "", "27142" } } },
+        PasteCase { "ColumnOfNumbersUnderAHeader", "Гласове\n58 125\n\n45871\n",
+            { { "", "58125" }, { "", "45871" } } },
+        PasteCase { "TotalRowLeftOut", "А\t300\nБ\t200\nВ\t100\nОбщо за страната\t600\n",
+            { { "А", "300" }, { "Б", "200" }, { "В", "100" } } },
+        // A party with as many votes as the others is no total.
+        PasteCase { "PartyAsLargeAsTheRest", "А\t10\nБ\t20\nВ\t30\n",
+            { { "А", "10" }, { "Б", "20" }, { "В", "30" } } },
+        PasteCase { "OneNamedRow", "ГЕРБ-СДС\t642 931", { { "ГЕРБ-СДС", "642931" } } },
+        // The twelve with the most votes stay, in order; the three with 1000 go.
+        PasteCase { "MoreThanTwelve", manyParties(15),
+            { { "Партия 2", "1100" }, { "Партия 3", "1200" }, { "Партия 4", "1300" },
+                { "Партия 5", "1400" }, { "Партия 7", "1100" }, { "Партия 8", "1200" },
+                { "Партия 9", "1300" }, { "Партия 10", "1400" }, { "Партия 12", "1100" },
+                { "Партия 13", "1200" }, { "Партия 14", "1300" }, { "Партия 15", "1400" } },
+            3, 3000 },
+        PasteCase { "OneNumber", "642 931", {} }, PasteCase { "Sentence", "гласове за всички", {} },
+        PasteCase { "Empty", "\n\n", {} }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ResultsTable, KeepsAsManyAsTheBoxesLeft)
+{
+    const auto table = ReadResultsTable(resultsPage, 2);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(partiesOf(*table), (Parties { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" } }));
+    EXPECT_EQ(table->leftOut, 1);
+}
+
+struct NamesCase {
+    const char* name;
+    PartyNames names;
+    std::vector<int> parties;
+    std::string sentence;
+};
+
+class PartiesNamedIn : public ::testing::TestWithParam<NamesCase> { };
+
+TEST_P(PartiesNamedIn, Sentences)
+{
+    EXPECT_EQ(PartiesNamed(GetParam().names, GetParam().parties), GetParam().sentence);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PartiesNamedIn,
+    ::testing::Values(NamesCase { "OneUnnamed", {}, { 4 }, "партия 5" },
+        NamesCase { "UnnamedByNumber", { "", "" }, { 0, 2, 4 }, "партии 1, 3 и 5" },
+        NamesCase { "Named", { "ГЕРБ-СДС", "ПП-ДБ" }, { 0, 1 }, "ГЕРБ-СДС и ПП-ДБ" },
+        NamesCase {
+            "MixedInOrder", { "ГЕРБ-СДС", "", "МЕЧ" }, { 0, 1, 2 }, "ГЕРБ-СДС, партия 2 и МЕЧ" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PartyNames, HeadingsAndSentences)
+{
+    const PartyNames names { "ГЕРБ-СДС" };
+    EXPECT_EQ(PartyHeading(names, 0), "ГЕРБ-СДС");
+    EXPECT_EQ(PartyHeading(names, 1), "Партия 2");
+    EXPECT_EQ(PartyName(names, 1), "партия 2");
+    EXPECT_EQ(PartyName(names, -1), "партия 0"); // never read past the list
+}
+
+Board loaded()
+{
+    Board board;
+    board.LoadWindow();
+    return board;
+}
+
+// Adding and removing stop at two and twelve parties, and at any rows on the board.
+TEST(Parties, AddAndRemoveWithinTheLimits)
+{
+    Board board = loaded();
+    UndoHistory history;
+    for (int i = 0; i < 10; ++i)
+        history.AddParty(board);
+    EXPECT_EQ(board.parties.size(), static_cast<std::size_t>(maxPartyCount));
+    EXPECT_EQ(board.parties.back(), PartyColumn {});
+    for (int i = 0; i < 15; ++i)
+        history.RemoveLastParty(board);
+    EXPECT_EQ(board.parties.size(), static_cast<std::size_t>(minPartyCount));
+    EXPECT_EQ(board.parties[1].entryText, "45871");
+    // Each change was one step: undone back to the start's five parties and redone.
+    int undone = 0;
+    while (history.CanUndo()) {
+        history.Undo(board);
+        ++undone;
+    }
+    EXPECT_EQ(undone, 7 + 10);
+    EXPECT_EQ(board, loaded());
+
+    history.EnterVotes(board);
+    history.AddParty(board);
+    history.RemoveLastParty(board);
+    history.FillParties(board, 0, { { "А", "1" }, { "Б", "2" } });
+    EXPECT_EQ(board.parties.size(), static_cast<std::size_t>(defaultPartyCount));
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(BoardInvariantViolation(board), "");
+}
+
+struct FillCase {
+    const char* name;
+    int first;
+    std::vector<Board::PartyFill> fill;
+    std::vector<std::string> votes;
+    PartyNames names;
+};
+
+class FillParties : public ::testing::TestWithParam<FillCase> { };
+
+TEST_P(FillParties, ReplacesThePartiesFromTheBoxPastedInto)
+{
+    const FillCase& c = GetParam();
+    Board board = loaded();
+    board.parties[1].name = "Стара";
+    UndoHistory history;
+    history.FillParties(board, c.first, c.fill);
+    EXPECT_EQ(VoteTexts(board.parties), c.votes);
+    EXPECT_EQ(NamesOf(board.parties), c.names);
+    history.Undo(board);
+    Board start = loaded();
+    start.parties[1].name = "Стара";
+    EXPECT_EQ(board, start);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, FillParties,
+    ::testing::Values(FillCase { "FromTheFirst", 0, { { "А", "10" }, { "Б", "20" }, { "В", "30" } },
+                          { "10", "20", "30" }, { "А", "Б", "В" } },
+        // A block without names keeps the names there were.
+        FillCase { "NumbersFromTheSecond", 1, { { "", "7" }, { "", "8" } }, { "58125", "7", "8" },
+            { "", "Стара", "" } },
+        // One party pasted into the first box keeps the second, the fewest a board holds.
+        FillCase {
+            "OneRowKeepsTwoParties", 0, { { "А", "10" } }, { "10", "45871" }, { "А", "Стара" } },
+        FillCase { "PastTheMost", 10, { { "", "1" }, { "", "2" }, { "", "3" } },
+            { "58125", "45871", "27142", "15947", "12264", "", "", "", "", "", "1", "2" },
+            { "", "Стара", "", "", "", "", "", "", "", "", "", "" } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Twelve parties through the board and the comparison alike; the 51st National Assembly's eight
+// parties over the line get their official seats by Hare–Niemeyer.
+TEST(Parties, TwelvePartiesAndTheOfficialSeats)
+{
+    const std::vector<std::string> votes { "642931", "346063", "325460", "281366", "184403",
+        "182263", "165160", "111946", "97430", "50000", "40000", "30000" };
+    Board board = loaded();
+    UndoHistory history;
+    std::vector<Board::PartyFill> fill;
+    for (const auto& vote : votes)
+        fill.push_back({ "", vote });
+    history.FillParties(board, 0, fill);
+    board.seatSelection = 239;
+    history.EnterVotes(board);
+    for (int seat = 0; seat < 240; ++seat)
+        history.GiveNextSeat(board);
+    EXPECT_EQ(BoardInvariantViolation(board), "");
+    std::vector<int> seats(votes.size(), 0);
+    for (const SeatRecord& record : board.seatHistory)
+        ++seats[static_cast<std::size_t>(record.winner)];
+    const MethodComparison comparison = CompareMethods(board);
+    EXPECT_EQ(comparison.methods[0].seats, seats);
+    EXPECT_EQ(ComparisonViolation(comparison), "");
+    EXPECT_EQ(MakeComparisonTable(comparison).header.size(), votes.size() + 3);
+
+    const std::vector<double> overTheLine { 642931, 346063, 325460, 281366, 184403, 182263, 165160,
+        111946, 97430 };
+    std::vector<bool> takesPart(overTheLine.size(), true);
+    takesPart.back() = false; // Величие, 29 votes short
+    std::vector<int> official;
+    for (const auto& party : HareNiemeyer(overTheLine, 240, takesPart).parties)
+        official.push_back(party.seats);
+    EXPECT_EQ(official, (std::vector { 69, 37, 35, 30, 20, 19, 18, 12, 0 }));
+}
+
+// Once parties have names, every sentence and heading uses them.
+TEST(Parties, NamesInTheTexts)
+{
+    Board board = loaded();
+    board.parties[0].name = "ГЕРБ-СДС";
+    board.parties[1].name = "ПП-ДБ";
+    board.EnterVotes();
+    board.GiveNextSeat();
+    EXPECT_EQ(ReportSeat(board),
+        "Мандат № 1 — ГЕРБ-СДС: 58125 ÷ 1 = 58125 (D’Hondt); партията има 1 мандат.");
+    EXPECT_NE(ExplainRow(board, 1, 2).find("ПП-ДБ"), std::string::npos);
+    const ComparisonTable table = MakeComparisonTable(CompareMethods(board, 30));
+    EXPECT_EQ(table.header[1], "ГЕРБ-СДС");
+    EXPECT_EQ(table.header[3], "Партия 3");
+    ASSERT_FALSE(table.notes.empty());
+    EXPECT_NE(table.notes.front().find("под прага са ПП-ДБ, партия 3, партия 4 и партия 5"),
+        std::string::npos)
+        << table.notes.front();
+}
+
+} // namespace

@@ -1,0 +1,268 @@
+// The parties as a class's own parliament: added, removed, named and pasted from a results
+// table, each one undoable step, with the window growing by whole columns and rows and scrolling
+// the columns sideways where the screen is too narrow.
+#include "board_view.h"
+#include "window/comparison/comparison_window.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace apportion;
+
+class TestParties : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void columnsWidenTheWindow_data();
+    void columnsWidenTheWindow();
+    void partiesChangeOnlyWithoutRows();
+    void namesRowAndAccessibleNames();
+    void pasteFillsTheParties_data();
+    void pasteFillsTheParties();
+    void pasteFromTheBoxMenu();
+    void columnsScrollSidewaysOnANarrowScreen();
+
+private:
+    QLineEdit* votes(int party) const
+    {
+        return control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
+    }
+    QRect placed(const QString& name) const
+    {
+        auto* widget = control<QWidget>(*m_form, name);
+        return QRect(widget->mapTo(m_form, QPoint(0, 0)), widget->size());
+    }
+    void paste(int party, const QString& text) const
+    {
+        QGuiApplication::clipboard()->setText(text);
+        votes(party)->setFocus();
+        QTest::keyClick(votes(party), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    ApportionForm* m_form = nullptr;
+};
+
+void TestParties::init()
+{
+    m_form = new ApportionForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestParties::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestParties::columnsWidenTheWindow_data()
+{
+    QTest::addColumn<int>("parties");
+    QTest::newRow("two") << 2;
+    QTest::newRow("five") << 5;
+    QTest::newRow("six") << 6;
+    QTest::newRow("seven") << 7;
+}
+
+// Each column stands 1320 twips (88 px) from the last; past five the window widens by as much
+// and everything right of the columns moves with them, and fewer leave the window as drawn.
+void TestParties::columnsWidenTheWindow()
+{
+    QFETCH(int, parties);
+    const QSize drawn = m_form->size();
+    const QRect frame = placed(QStringLiteral("Frame1"));
+    while (static_cast<int>(m_form->board().parties.size()) < parties)
+        m_form->actions().addParty->trigger();
+    while (static_cast<int>(m_form->board().parties.size()) > parties)
+        m_form->actions().removeParty->trigger();
+
+    const int wider = std::max(0, parties - 5) * 88;
+    QCOMPARE(m_form->size(), drawn + QSize(wider, 0));
+    QCOMPARE(placed(QStringLiteral("Frame1")), frame.translated(wider, 0));
+    for (int i = 0; i < parties; ++i) {
+        QCOMPARE(placed(QStringLiteral("Text2_%1").arg(i)), QRect(8 + 88 * i, 32, 89, 27));
+        QVERIFY(control<QWidget>(*m_form, QStringLiteral("List1_%1").arg(i))->isVisible());
+    }
+    QVERIFY(!m_form->findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(parties)));
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+    // The tab order runs through every column before the buttons.
+    votes(parties - 1)->setFocus();
+    QTest::keyClick(votes(parties - 1), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1_0"));
+}
+
+// Adding, removing and pasting are refused while the lists hold an allocation; each is one step
+// of undo, and a new party comes in empty with the focus in its vote box.
+void TestParties::partiesChangeOnlyWithoutRows()
+{
+    const FormActions& actions = m_form->actions();
+    actions.addParty->trigger();
+    QCOMPARE(m_form->board().parties.size(), 6u);
+    QCOMPARE(QApplication::focusWidget(), votes(5));
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Добавена е партия 6: въведете гласовете ѝ (партиите са 6)."));
+    QTest::keyClicks(votes(5), QStringLiteral("9000"));
+    actions.undo->trigger();
+    QCOMPARE(m_form->board().parties.size(), 5u);
+    actions.redo->trigger();
+    QCOMPARE(votes(5)->text(), QStringLiteral("9000")); // typed since, given back
+
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+    QVERIFY(!actions.addParty->isEnabled());
+    QVERIFY(!actions.removeParty->isEnabled());
+    paste(0, QStringLiteral("А\t100\nБ\t200"));
+    QCOMPARE(m_form->board().parties.size(), 6u);
+    QCOMPARE(votes(0)->text(), QStringLiteral("0А\t100\nБ\t200")); // a plain paste into the box
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_2")), Qt::LeftButton);
+    QVERIFY(actions.addParty->isEnabled());
+}
+
+void TestParties::namesRowAndAccessibleNames()
+{
+    const int drawnHeight = m_form->height();
+    auto* name = m_form->findChild<QLineEdit*>(QStringLiteral("Name_0"));
+    QVERIFY(name && !name->isVisible());
+    m_form->actions().nameParties->trigger();
+    // One line more over the vote boxes; the boxes and everything under the title move down.
+    QCOMPARE(m_form->height(), drawnHeight + 27);
+    QVERIFY(name->isVisible());
+    QCOMPARE(QApplication::focusWidget(), name);
+    QCOMPARE(placed(QStringLiteral("Name_0")), QRect(8, 32, 89, 27));
+    QCOMPARE(placed(QStringLiteral("Text2_0")), QRect(8, 59, 89, 27));
+    QCOMPARE(placed(QStringLiteral("Command1_0")).top(), 264 + 27);
+
+    // Typed as a keyboard with Cyrillic letters sends them.
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("ГЕРБ-СДС"));
+    QApplication::sendEvent(name, &typed);
+    QCOMPARE(votes(0)->accessibleName(), QStringLiteral("Гласове: ГЕРБ-СДС"));
+    QCOMPARE(votes(1)->accessibleName(), QStringLiteral("Гласове, партия 2"));
+    QCOMPARE(control<QWidget>(*m_form, QStringLiteral("List1_0"))->accessibleName(),
+        QStringLiteral("Частни: ГЕРБ-СДС"));
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
+    QVERIFY2(m_form->statusReport().startsWith(QStringLiteral("Мандат № 1 — ГЕРБ-СДС: ")),
+        qPrintable(m_form->statusReport()));
+
+    m_form->actions().compare->trigger();
+    auto* table
+        = m_form->comparisonWindow()->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
+    QCOMPARE(table->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("ГЕРБ-СДС"));
+    QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Партия 2"));
+}
+
+void TestParties::pasteFillsTheParties_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("votes");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("results page")
+        << 0
+        << QStringLiteral("№\tПартия\tГласове\t%\n18\tГЕРБ-СДС\t642 931\t26,39 %\n"
+                          "26\tПП-ДБ\t346 063\t14,20 %\n12\tВъзраждане\t325 460\t13,36 %\n")
+        << QStringList { "642931", "346063", "325460" }
+        << QStringList { "ГЕРБ-СДС", "ПП-ДБ", "Възраждане" };
+    QTest::newRow("column of numbers into the third box")
+        << 2 << QStringLiteral("7\n8\n9\n10")
+        << QStringList { "58125", "45871", "7", "8", "9", "10" }
+        << QStringList { "", "", "", "", "", "" };
+}
+
+void TestParties::pasteFillsTheParties()
+{
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(QStringList, votes);
+    QFETCH(QStringList, names);
+
+    paste(box, text);
+    QStringList shownVotes, shownNames;
+    for (int i = 0; i < static_cast<int>(m_form->board().parties.size()); ++i) {
+        shownVotes << this->votes(i)->text();
+        shownNames << control<QLineEdit>(*m_form, QStringLiteral("Name_%1").arg(i))->text();
+    }
+    QCOMPARE(shownVotes, votes);
+    QCOMPARE(shownNames, names);
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+    QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Поставени са гласовете на")));
+    // One paste, one step.
+    m_form->actions().undo->trigger();
+    QCOMPARE(m_form->board(), [] {
+        Board start;
+        start.LoadWindow();
+        return start;
+    }());
+    // A single number is no table: it goes into the box as typed text.
+    paste(1, QStringLiteral("642 931"));
+    QCOMPARE(this->votes(1)->text(), QStringLiteral("45871642 931"));
+    QCOMPARE(m_form->board().parties.size(), 5u);
+}
+
+void TestParties::pasteFromTheBoxMenu()
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("А\t10\nБ\t20\nВ\t30"));
+    bool pasted = false;
+    QTimer::singleShot(0, m_form, [&pasted] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+                paste = action;
+        }
+        menu->close();
+        if (paste) {
+            paste->trigger();
+            pasted = true;
+        }
+    });
+    QContextMenuEvent event(
+        QContextMenuEvent::Mouse, QPoint(5, 5), votes(0)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(votes(0), &event);
+    QVERIFY(QTest::qWaitFor([&pasted] { return pasted; }));
+    QCOMPARE(m_form->board().parties.size(), 3u);
+    QCOMPARE(m_form->board().parties[2].name, std::string("В"));
+}
+
+// Twelve columns do not fit the offscreen platform's 800-pixel screen: the window keeps to the
+// screen, the columns scroll sideways as one, and a column reached with the keyboard comes into
+// view.
+void TestParties::columnsScrollSidewaysOnANarrowScreen()
+{
+    while (m_form->board().parties.size() < static_cast<std::size_t>(maxPartyCount))
+        m_form->actions().addParty->trigger();
+    QVERIFY(m_form->width() <= m_form->screen()->availableGeometry().width());
+    auto* area = control<QScrollArea>(*m_form, QStringLiteral("PartyArea"));
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    const QRect frame = placed(QStringLiteral("Frame1"));
+    QVERIFY(frame.right() < m_form->width());
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    votes(0)->setFocus();
+    QCOMPARE(placed(QStringLiteral("Text2_0")).left(), 0);
+    votes(11)->setFocus();
+    const QRect box = placed(QStringLiteral("Text2_11"));
+    QVERIFY2(box.right() <= area->viewport()->width(), qPrintable(QString::number(box.right())));
+    QVERIFY(box.left() >= 0);
+}
+
+QTEST_MAIN(TestParties)
+#include "tst_parties.moc"
