@@ -3,6 +3,7 @@
 // the columns sideways where the screen is too narrow.
 #include "board_view.h"
 #include "window/comparison/comparison_window.h"
+#include "window/comparison/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 
@@ -19,6 +20,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 using namespace apportion;
 
@@ -37,6 +40,7 @@ private slots:
     void pasteFillsTheParties();
     void pasteFromTheBoxMenu();
     void columnsScrollSidewaysOnANarrowScreen();
+    void pictureLabelsReadOnEveryColour();
 
 private:
     QLineEdit* votes(int party) const
@@ -262,6 +266,34 @@ void TestParties::columnsScrollSidewaysOnANarrowScreen()
     const QRect box = placed(QStringLiteral("Text2_11"));
     QVERIFY2(box.right() <= area->viewport()->width(), qPrintable(QString::number(box.right())));
     QVERIFY(box.left() >= 0);
+}
+
+namespace {
+
+double luminance(const QColor& colour)
+{
+    const auto linear
+        = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+// Every party's part of a bar carries its number in a colour a class reads on it (the contrast
+// ratio of normal text, 4.5), and the twelve colours are twelve.
+void TestParties::pictureLabelsReadOnEveryColour()
+{
+    QSet<QRgb> colours;
+    for (int party = 0; party < maxPartyCount; ++party) {
+        const double a = luminance(SeatChart::partyColour(party));
+        const double b = luminance(SeatChart::textColour(party));
+        const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+        QVERIFY2(contrast >= 4.5,
+            qPrintable(QStringLiteral("party %1: %2").arg(party + 1).arg(contrast)));
+        colours << SeatChart::partyColour(party).rgb();
+    }
+    QCOMPARE(colours.size(), maxPartyCount);
 }
 
 QTEST_MAIN(TestParties)

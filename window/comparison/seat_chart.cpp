@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 using namespace apportion;
 
@@ -51,7 +52,15 @@ QColor SeatChart::partyColour(int party)
 
 QColor SeatChart::textColour(int party)
 {
-    return partyColour(party).lightnessF() < 0.45 ? Qt::white : Qt::black;
+    // White where it stands out more than black: on colours of relative luminance below 0.179,
+    // where the two contrast ratios meet.
+    const QColor colour = partyColour(party);
+    const auto linear = [](float channel) {
+        return channel <= 0.04045f ? channel / 12.92f : std::pow((channel + 0.055f) / 1.055f, 2.4f);
+    };
+    const float luminance = 0.2126f * linear(colour.redF()) + 0.7152f * linear(colour.greenF())
+        + 0.0722f * linear(colour.blueF());
+    return luminance < 0.179f ? Qt::white : Qt::black;
 }
 
 SeatChart::SeatChart(QWidget* parent)

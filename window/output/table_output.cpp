@@ -61,6 +61,9 @@ QString suggestedPdfPath()
 
 namespace {
 
+// The smallest text a printout is set in to fit its tables on the page.
+constexpr qreal smallestPrintPoints = 6;
+
 // The seats as a picture, drawn for paper at the printout's font.
 QImage seatPicture(const Board& board, double threshold, const QFont& font)
 {
@@ -85,23 +88,29 @@ void printWorkedTable(const Board& board, QPrinter& printer, double threshold)
 
     // Laid out on the printer itself, page by page, so that each page can carry its number
     // under the text: "стр. 2 от 9".
+    const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const WorkedTable table = MakeWorkedTable(board, threshold);
+    const QString picture = QStringLiteral("seats.png");
+
+    // Many parties make the tables wider than the page: the text is set smaller, down to a
+    // size still read on paper, until the widest table fits.
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&printer);
     QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(10);
-    document.setDefaultFont(font);
-    const QString picture = QStringLiteral("seats.png");
-    document.addResource(QTextDocument::ImageResource, QUrl(picture),
-        seatPicture(board, threshold, QFont(font, &printer)));
-    document.setHtml(
-        printableHtml(MakeWorkedTable(board, threshold), QDate::currentDate(), picture));
+    qreal footer = 0;
+    for (qreal points = 10; points >= smallestPrintPoints; points -= 0.5) {
+        font.setPointSizeF(points);
+        document.setDefaultFont(font);
+        document.addResource(QTextDocument::ImageResource, QUrl(picture),
+            seatPicture(board, threshold, QFont(font, &printer)));
+        document.setHtml(printableHtml(table, QDate::currentDate(), picture));
+        footer = 2 * QFontMetricsF(font, &printer).height();
+        document.setPageSize(QSizeF(area.width(), area.height() - footer));
+        if (document.idealWidth() <= area.width())
+            break;
+    }
     document.setMetaInformation(QTextDocument::DocumentTitle, printTitle());
-
-    const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const QFontMetricsF footerMetrics(font, &printer);
-    const qreal footer = 2 * footerMetrics.height();
     const QSizeF body(area.width(), area.height() - footer);
-    document.setPageSize(body);
     const int pages = document.pageCount();
 
     painter.setFont(QFont(font, &printer));
