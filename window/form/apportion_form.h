@@ -13,7 +13,9 @@
 #include <tuple>
 #include <vector>
 
+class ComparisonLink;
 class ComparisonWindow;
+struct FormControls;
 class DivisorModel;
 class FormActions;
 class QButtonGroup;
@@ -42,7 +44,7 @@ public:
     const apportion::Board& board() const { return *m_board; }
     const FormActions& actions() const { return *m_actions; }
     // The comparison of the methods, once it has been opened.
-    const ComparisonWindow* comparisonWindow() const { return m_comparison; }
+    const ComparisonWindow* comparisonWindow() const;
 
     int zoomPercent() const { return m_zoom.percent(); }
     // Zooms to the largest step up to `percent` at which the window fits its screen.
@@ -71,7 +73,7 @@ private:
         Parties
     };
 
-    void createControls();
+    // Sizes the window and places its controls for the zoom, the parties and the names' row.
     void placeControls();
     void connectEvents();
 
@@ -106,36 +108,18 @@ private:
     void showPartyActions();
     // Whether the names' row stands over the vote boxes: once a party is named, or asked for.
     bool namesShown() const;
-    // The five methods' final seats for the votes and the seat total, in the method options'
-    // tooltips and the comparison window; computed again only when those changed.
+    // The methods' final seats for the votes and the seat total, in the method options'
+    // tooltips and the comparison window.
     void showComparison();
-    // Also into a closed comparison window, which otherwise is brought up to date when opened.
-    void updateComparison(bool evenHidden);
-    // The comparison window's threshold, 0 before it was opened.
-    double comparedThreshold() const;
 
     // Shared with the lists' models, so that no view outlives the board it shows.
     std::shared_ptr<apportion::Board> m_board;
     apportion::UndoHistory m_history;
     FormZoom m_zoom;
-    // What the comparison was last computed for: the votes, the names, the seat total and the
-    // threshold.
-    using Compared = std::tuple<std::vector<std::string>, apportion::PartyNames, double, double>;
-    std::optional<Compared> m_compared;
 
-    std::array<QPlainTextEdit*, 2> m_texts {}; // explanatory text, hidden quotation
-    std::array<QLabel*, 3> m_labels {}; // title, "делител", "мандат"
-    PartyArea* m_parties = nullptr; // vote boxes, names and quotient lists
-    QListView* m_divisorList = nullptr;
-    SeatList* m_seatTotals = nullptr;
-    QGroupBox* m_methodFrame = nullptr;
-    QButtonGroup* m_commands = nullptr; // ids: 0 enter votes, 1 next seat, 2 clear
-    QButtonGroup* m_methods = nullptr; // ids: the DivisorMethod values
+    std::unique_ptr<FormControls> m_controls;
     FormActions* m_actions = nullptr;
-    DivisorModel* m_divisorModel = nullptr;
-    ComparisonWindow* m_comparison = nullptr;
-    StatusLine* m_status = nullptr;
-    bool m_comparisonStale = false; // the comparison window shows older votes than m_compared
+    ComparisonLink* m_comparison = nullptr;
     bool m_namesAsked = false; // the names' row was asked for
     bool m_namesPlaced = false; // the names' row as the controls were last placed
     int m_columnsPlaced = apportion::defaultPartyCount; // the columns the window was last sized for

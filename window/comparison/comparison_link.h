@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/board.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+class ComparisonWindow;
+class QAction;
+class QButtonGroup;
+class QFont;
+class QWidget;
+
+// Keeps the methods compared in step with the board: each method option's tooltip gives its
+// final seats for the votes and the seat total as they are typed, and the comparison window,
+// made when it is first opened, follows them while it is shown and is brought up to date when it
+// is shown again. Nothing is computed again unless the votes, the names, the seat total or the
+// threshold changed.
+class ComparisonLink : public QObject {
+    Q_OBJECT
+
+public:
+    // `methods` are the window's method options, by their DivisorMethod ids.
+    ComparisonLink(
+        std::shared_ptr<const apportion::Board> board, QButtonGroup* methods, QWidget* window);
+
+    // The comparison window, once it has been opened.
+    const ComparisonWindow* window() const { return m_window; }
+    // Its threshold, 0 before it was opened.
+    double threshold() const;
+
+    // Opens the comparison beside the main window, with the main window's `shortcuts` working
+    // in it, or brings it forward.
+    void open(const QList<QAction*>& shortcuts, const QFont& font);
+    void setFont(const QFont& font);
+    // After the votes, the names or the seat total may have changed.
+    void update() { refresh(false); }
+
+private:
+    // Also into a closed comparison window, which otherwise is brought up to date when opened.
+    void refresh(bool evenHidden);
+
+    std::shared_ptr<const apportion::Board> m_board;
+    QButtonGroup* m_methods;
+    QWidget* m_mainWindow;
+    ComparisonWindow* m_window = nullptr;
+    // What the comparison was last computed for: the votes, the names, the seat total and the
+    // threshold.
+    using Compared = std::tuple<std::vector<std::string>, apportion::PartyNames, double, double>;
+    std::optional<Compared> m_compared;
+    bool m_windowBehind = false; // the window shows older votes than m_compared
+};
