@@ -3,6 +3,8 @@
 #include "core/explanation.h"
 #include "core/number_text.h"
 
+#include <algorithm>
+
 namespace apportion {
 
 namespace {
@@ -29,12 +31,15 @@ namespace {
             return "изборът на метод " + MethodCaption(*later.method);
         if (hasRows(earlier) && !hasRows(later))
             return later.enterEnabled ? "новият пример" : "изчистването";
-        if (earlier.parties.size() < later.parties.size())
+        // A party added or removed leaves the others as they were; a paste changes them.
+        const std::size_t kept = std::min(earlier.parties.size(), later.parties.size());
+        const bool othersKept = std::equal(earlier.parties.begin(),
+            earlier.parties.begin() + static_cast<std::ptrdiff_t>(kept), later.parties.begin());
+        if (othersKept && earlier.parties.size() + 1 == later.parties.size())
             return "добавянето на партия";
-        if (earlier.parties.size() > later.parties.size())
+        if (othersKept && earlier.parties.size() == later.parties.size() + 1)
             return "премахването на партия";
-        if (NamesOf(earlier.parties) != NamesOf(later.parties)
-            || VoteTexts(earlier.parties) != VoteTexts(later.parties))
+        if (earlier.parties != later.parties)
             return "поставените гласове";
         return "последното действие";
     }
@@ -139,7 +144,7 @@ std::string ReportTablePasted(
         + std::string(pasted == 1 ? "са гласовете на 1 партия"
                                   : "са гласовете на " + std::to_string(pasted) + " партии")
         + (named ? " с имената им" : "")
-        + (first > 0 ? " от " + PartyName(NamesOf(board.parties), first) + " нататък" : "")
+        + (first > 0 ? " от колона " + std::to_string(first + 1) + " нататък" : "")
         + "; партиите са " + std::to_string(board.parties.size()) + ".";
     if (leftOut > 0) {
         text += " " + std::to_string(leftOut) + (leftOut == 1 ? " партия" : " партии")

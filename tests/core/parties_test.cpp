@@ -254,6 +254,60 @@ TEST(Parties, TwelvePartiesAndTheOfficialSeats)
     EXPECT_EQ(official, (std::vector { 69, 37, 35, 30, 20, 19, 18, 12, 0 }));
 }
 
+struct PartyReportCase {
+    const char* name;
+    char action; // a add, r remove, p paste three named parties from the second box
+    std::string report;
+    std::string undone;
+};
+
+class PartyReports : public ::testing::TestWithParam<PartyReportCase> { };
+
+// What the line under the controls says of each change of the parties, and of its undo.
+TEST_P(PartyReports, SayWhatChanged)
+{
+    const PartyReportCase& c = GetParam();
+    Board board = loaded();
+    UndoHistory history;
+    std::string report;
+    if (c.action == 'a') {
+        history.AddParty(board);
+        report = ReportPartyAdded(board);
+    } else if (c.action == 'r') {
+        history.RemoveLastParty(board);
+        report = ReportPartyRemoved(board);
+    } else {
+        const auto table = ReadResultsTable("А\t10\nБ\t20\nВ\t30\n", maxPartyCount - 1);
+        ASSERT_TRUE(table.has_value());
+        std::vector<Board::PartyFill> fill;
+        for (const auto& party : table->parties)
+            fill.push_back({ party.name, party.votes });
+        history.FillParties(board, 1, fill);
+        report = ReportTablePasted(board, 1, 3, true, 2, 12345);
+    }
+    EXPECT_EQ(report, c.report);
+    const Board after = board;
+    history.Undo(board);
+    EXPECT_EQ(ReportHistoryStep(after, board, false), c.undone);
+    const Board before = board;
+    history.Redo(board);
+    EXPECT_EQ(board, after);
+    EXPECT_EQ(ReportHistoryStep(before, board, true), "Повторено: " + c.undone.substr(18));
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, PartyReports,
+    ::testing::Values(
+        PartyReportCase { "Add", 'a', "Добавена е партия 6: въведете гласовете ѝ (партиите са 6).",
+            "Отменено: добавянето на партия." },
+        PartyReportCase { "Remove", 'r',
+            "Последната партия е премахната: остават 4 партии. Ctrl+Z я връща.",
+            "Отменено: премахването на партия." },
+        PartyReportCase { "Paste", 'p',
+            "Поставени са гласовете на 3 партии с имената им от колона 2 нататък; партиите са 4. "
+            "2 партии с най-малко гласове (12345 гласа) не са поставени — най-много 12 партии.",
+            "Отменено: поставените гласове." }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Once parties have names, every sentence and heading uses them.
 TEST(Parties, NamesInTheTexts)
 {
