@@ -308,6 +308,15 @@ INSTANTIATE_TEST_SUITE_P(Actions, PartyReports,
             "Отменено: поставените гласове." }),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(PartyReport, OnePartyLeftOutOfAPaste)
+{
+    Board board = loaded();
+    board.parties.resize(maxPartyCount);
+    EXPECT_EQ(ReportTablePasted(board, 0, 12, false, 1, 500),
+        "Поставени са гласовете на 12 партии; партиите са 12. 1 партия с най-малко гласове (500 "
+        "гласа) не е поставена — най-много 12 партии.");
+}
+
 // Once parties have names, every sentence and heading uses them.
 TEST(Parties, NamesInTheTexts)
 {
