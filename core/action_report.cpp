@@ -53,8 +53,23 @@ std::string ReportStart()
 
 std::string ReportVotesEntered(const Board& board)
 {
-    return "Гласовете са въведени: всяко натискане на „Търси“ дава един мандат от "
+    std::string text = "Гласовете са въведени: всяко натискане на „Търси“ дава един мандат от "
         + FormatShortest(board.SeatTotal()) + ".";
+    // A vote text that reads as another number than it shows is told for every party, not
+    // only in its row's tooltip.
+    const PartyNames names = NamesOf(board.parties);
+    for (std::size_t i = 0; i < board.parties.size(); ++i) {
+        const auto& rows = board.parties[i].rows;
+        if (rows.empty())
+            continue;
+        const std::string reading = ReadingOf(rows.front());
+        const std::string called = PartyHeading(names, static_cast<int>(i));
+        if (!reading.empty())
+            text += " " + called + ": " + reading;
+        else if (ParseNumber(rows.front()) < 0)
+            text += " " + called + ": отрицателен брой гласове.";
+    }
+    return text;
 }
 
 std::string ReportSeat(const Board& board)
@@ -87,11 +102,25 @@ std::string ReportNoSeat(const Board& board)
         return "Списъците са празни: Ctrl+N започва нов пример, Ctrl+Z връща изчистеното.";
     }
     if (!(board.SeatTotal() > board.seatsGiven)) {
-        return "Всички " + FormatShortest(board.SeatTotal())
-            + (board.SeatTotal() == 1 ? " мандат е даден" : " мандата са дадени")
-            + " — изберете по-голям брой мандати, за да продължите.";
+        const std::string given = "Всички " + FormatShortest(board.SeatTotal())
+            + (board.SeatTotal() == 1 ? " мандат е даден" : " мандата са дадени");
+        // Past the largest seat total there is none larger to choose.
+        if (board.SeatTotal() >= seatChoiceCount)
+            return given + ".";
+        return given + " — изберете по-голям брой мандати, за да продължите.";
     }
     return "Мандатът не може да се даде: проверете броя мандати в полетата на партиите.";
+}
+
+std::string ReportSeatTotal(const Board& board)
+{
+    const std::string total = "Брой мандати: " + FormatShortest(board.SeatTotal());
+    if (!hasRows(board))
+        return total + ".";
+    if (board.SeatTotal() > board.seatsGiven)
+        return total + " — „Търси“ дава следващия.";
+    return total + " — " + std::to_string(board.seatsGiven)
+        + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
 }
 
 std::string ReportMethod(const Board& board)

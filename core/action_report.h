@@ -13,13 +13,16 @@ namespace apportion {
 
 // At start, and when nothing has been done yet.
 std::string ReportStart();
-// After entering the votes.
+// After entering the votes, with every party whose vote text reads as another number than it
+// shows ("„12,5“ се чете като 12.") or as fewer than none.
 std::string ReportVotesEntered(const Board& board);
 // After a seat turn: the seat, the party, the division that won unrounded and rounded, the seats
 // the party now holds; for a tie, the tied parties and the rule that settled it.
 std::string ReportSeat(const Board& board);
 // After "Търси" gave no seat: why, and what lets the allocation go on.
 std::string ReportNoSeat(const Board& board);
+// After a seat total was chosen: the total, and whether seats are left to give.
+std::string ReportSeatTotal(const Board& board);
 // After a method was chosen.
 std::string ReportMethod(const Board& board);
 // After the lists were cleared.

@@ -65,8 +65,10 @@ namespace {
         }
     }
 
-    void addWorking(ComparisonTable& table, const QuotaWorking& working, const PartyNames& names)
+    void addWorking(ComparisonTable& table, const MethodComparison& comparison)
     {
+        const QuotaWorking& working = comparison.quota;
+        const PartyNames& names = comparison.names;
         table.workingSentence = DescribeQuotaWorking(working, names);
         if (!working.defined)
             return;
@@ -86,10 +88,13 @@ namespace {
             "Ранг на остатъка", "Допълнителен мандат", "Мандати" };
         for (const char* step : steps)
             table.workingRows.push_back({ step });
-        for (const auto& party : working.parties) {
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
+            const auto& party = working.parties[i];
             const bool in = party.takesPart;
+            // Left out by the threshold, or by a vote total that is negative or not a number.
+            const bool under = i < comparison.takesPart.size() && !comparison.takesPart[i];
             const std::array<std::string, 7> cells { FormatShortest(party.votes),
-                in ? party.quotient : std::string(underThresholdText),
+                in ? party.quotient : std::string(under ? underThresholdText : notCountedText),
                 in ? std::to_string(party.wholeSeats) : std::string(),
                 in ? party.remainder : std::string(),
                 in ? std::to_string(party.rank) : std::string(),
@@ -140,7 +145,7 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
     }
 
     addNotes(table, comparison);
-    addWorking(table, comparison.quota, comparison.names);
+    addWorking(table, comparison);
     return table;
 }
 

@@ -7,8 +7,10 @@
 
 namespace apportion {
 
-// Stands in Hare–Niemeyer's working for a party that a threshold leaves out.
+// Stand in Hare–Niemeyer's working for a party that a threshold leaves out, and for one whose
+// vote total (negative, or not a number) the quota cannot count.
 inline constexpr const char* underThresholdText = "под прага";
+inline constexpr const char* notCountedText = "не се брои";
 
 // How a seat count that differs from D'Hondt's is marked after the count: " ▲" for more seats,
 // " ▼" for fewer, nothing for the same.

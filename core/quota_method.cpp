@@ -232,7 +232,7 @@ std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& 
     if (!working.defined)
         return "Hare–Niemeyer: няма квота — няма гласове на участващи партии или мандати.";
     std::string text = "Hare–Niemeyer: квота " + working.quotaText + " гласа на мандат; "
-        + std::to_string(working.wholeSeats) + " мандата по цели части";
+        + SeatCountText(std::to_string(working.wholeSeats)) + " по цели части";
     std::vector<int> extra;
     for (std::size_t i = 0; i < working.parties.size(); ++i) {
         if (working.parties[i].extraSeat)

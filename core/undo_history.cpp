@@ -63,6 +63,9 @@ void UndoHistory::ClearAll(Board& board)
 {
     ClearStep step { { board.parties, board.seatHistory, board.seatsGiven, {} } };
     board.ClearAll();
+    // A clear of what is already clear is no step: undo goes straight to what it emptied.
+    if (board.parties == step.parties && board.seatsGiven == step.seatsBefore)
+        return;
     record(std::move(step));
 }
 

@@ -23,6 +23,7 @@ public:
     void EnterVotes(Board& board);
     void SelectMethod(Board& board, DivisorMethod method);
     void GiveNextSeat(Board& board);
+    // Nothing is recorded where the board was clear already.
     void ClearAll(Board& board);
     // Leaves the allocation for a new example with the same votes (Board::StartNewExample): the
     // vote totals of the allocation, or of the one a clear emptied where nothing was typed into

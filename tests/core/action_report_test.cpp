@@ -69,7 +69,18 @@ INSTANTIATE_TEST_SUITE_P(Actions, Report,
             "Няма какво да се копира: списъците са изчистени (Ctrl+Z ги връща)." },
         ReportCase { "Copied", defaults, "ess", ReportCopied,
             "Таблицата е копирана (2 мандата и сравнението на методите): поставете я в "
-            "електронна таблица." }),
+            "електронна таблица." },
+        // Every vote text that reads as another number than it shows, not only in a tooltip.
+        ReportCase { "VotesReadOtherwise", { "12,5", "100", "abc", "-5", "7" }, "e",
+            ReportVotesEntered,
+            "Гласовете са въведени: всяко натискане на „Търси“ дава един мандат от 7. Партия 1: "
+            "„12,5“ се чете като 12. Партия 3: „abc“ се чете като 0. Партия 4: отрицателен брой "
+            "гласове." },
+        ReportCase { "SeatTotalBeforeEntering", defaults, "", ReportSeatTotal, "Брой мандати: 7." },
+        ReportCase { "SeatTotalWithSeatsLeft", defaults, "ess", ReportSeatTotal,
+            "Брой мандати: 7 — „Търси“ дава следващия." },
+        ReportCase { "SeatTotalReached", defaults, "esssssss", ReportSeatTotal,
+            "Брой мандати: 7 — 7 са дадени." }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Report, TellsUndoAndRedoApart)
@@ -86,10 +97,24 @@ TEST(Report, TellsUndoAndRedoApart)
     before = board;
     history.Redo(board);
     EXPECT_EQ(ReportHistoryStep(before, board, true), "Няма какво да се повтори.");
+    // A second clear changes nothing and is no step: one undo brings the votes back.
+    history.ClearAll(board);
     history.ClearAll(board);
     before = board;
     history.Undo(board);
     EXPECT_EQ(ReportHistoryStep(before, board, false), "Отменено: изчистването.");
+    EXPECT_EQ(board.parties[0].rows.size(), 9u);
+}
+
+// With every seat of the largest total given there is no larger total to choose.
+TEST(Report, AllOfTheLargestSeatTotalGiven)
+{
+    UndoHistory history;
+    Board board = played(defaults, "e", history);
+    board.seatSelection = seatChoiceCount - 1;
+    for (int seat = 0; seat < seatChoiceCount; ++seat)
+        history.GiveNextSeat(board);
+    EXPECT_EQ(ReportNoSeat(board), "Всички 300 мандата са дадени.");
 }
 
 // Values the explanations cut: four decimals, or four significant digits of a small value.

@@ -114,7 +114,18 @@ TEST(Quota, NoThresholdWhereSharesAreUndefined)
     EXPECT_FALSE(negative.thresholdApplies);
     EXPECT_EQ(negative.takesPart, everyone);
     EXPECT_EQ(negative.hareNiemeyer.seats, (std::vector { 0, 7, 0, 0, 0 }));
-    EXPECT_NE(MakeComparisonTable(negative).notes.at(0).find("не се прилага"), std::string::npos);
+    const ComparisonTable table = MakeComparisonTable(negative);
+    EXPECT_NE(table.notes.at(0).find("не се прилага"), std::string::npos);
+    // With no threshold applied, a negative total is not counted, not "under the threshold".
+    EXPECT_EQ(table.workingRows[1][1], "не се брои");
+    // One seat by the whole parts: "1 мандат", never "1 мандата".
+    const auto one = CompareMethods({ "70", "30", "", "", "" }, 2);
+    EXPECT_EQ(MakeComparisonTable(one).workingSentence.rfind(
+                  "Hare–Niemeyer: квота 50.0000 гласа на мандат; 1 мандат по цели части, 1 по "
+                  "най-големите остатъци (партия 2)",
+                  0),
+        0u)
+        << MakeComparisonTable(one).workingSentence;
 
     const auto zero = CompareMethods({ "0", "", "", "", "" }, 7, 4);
     EXPECT_FALSE(zero.quota.defined);

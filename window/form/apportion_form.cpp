@@ -62,6 +62,10 @@ void ApportionForm::connectEvents()
     connect(m_controls->methods, &QButtonGroup::idToggled, this, &ApportionForm::selectMethod);
     connect(m_controls->parties, &PartyArea::votesEdited, this, &ApportionForm::editVotes);
     connect(m_controls->parties, &PartyArea::nameEdited, this, &ApportionForm::editName);
+    connect(m_controls->parties, &PartyArea::leftLastVoteBox, this, [this] {
+        QAbstractButton* next = m_controls->commands->button(m_board->enterEnabled ? 0 : 1);
+        next->setFocus(Qt::TabFocusReason);
+    });
     connect(m_actions->addParty, &QAction::triggered, this, &ApportionForm::addParty);
     connect(m_actions->removeParty, &QAction::triggered, this, &ApportionForm::removeParty);
     connect(m_actions->nameParties, &QAction::triggered, this, &ApportionForm::nameParties);
@@ -71,6 +75,8 @@ void ApportionForm::connectEvents()
     connect(m_actions->newExample, &QAction::triggered, this, &ApportionForm::newExample);
     connect(m_actions->undo, &QAction::triggered, this, &ApportionForm::undo);
     connect(m_actions->redo, &QAction::triggered, this, &ApportionForm::redo);
+    connect(m_actions->nothingToUndo, &QAction::triggered, this, &ApportionForm::undo);
+    connect(m_actions->nothingToRedo, &QAction::triggered, this, &ApportionForm::redo);
     connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
     connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
@@ -146,6 +152,7 @@ void ApportionForm::selectSeatTotal()
     const auto selected = m_controls->seatTotals->selectionModel()->selectedRows();
     if (!selected.isEmpty())
         m_board->seatSelection = selected.front().row();
+    m_controls->status->report(QString::fromStdString(ReportSeatTotal(*m_board)));
     showComparison();
 }
 
@@ -367,6 +374,8 @@ void ApportionForm::showHistoryActions()
     m_actions->newExample->setEnabled(!m_board->enterEnabled);
     m_actions->undo->setEnabled(m_history.CanUndo());
     m_actions->redo->setEnabled(m_history.CanRedo());
+    m_actions->nothingToUndo->setEnabled(!m_history.CanUndo());
+    m_actions->nothingToRedo->setEnabled(!m_history.CanRedo());
     const bool hasTable = !m_board->CanChangeParties();
     m_actions->copy->setEnabled(hasTable);
     m_actions->nothingToCopy->setEnabled(!hasTable);

@@ -38,6 +38,8 @@ FormActions::FormActions(QWidget* window)
         standard(QKeySequence::Redo,
             { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                 QKeySequence(Qt::CTRL | Qt::Key_Y) }));
+    nothingToUndo = makeAction(window, QString(), undo->shortcuts());
+    nothingToRedo = makeAction(window, QString(), redo->shortcuts());
     copy = makeAction(window, QStringLiteral("Копирай таблицата"), standard(QKeySequence::Copy));
     nothingToCopy = makeAction(window, QString(), standard(QKeySequence::Copy));
     nothingToCopy->setEnabled(false);

@@ -23,6 +23,10 @@ public:
     QAction* newExample = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
+    // Take undo's and redo's keys while there is nothing to undo or redo, to say so; never in
+    // the menu.
+    QAction* nothingToUndo = nullptr;
+    QAction* nothingToRedo = nullptr;
     QAction* copy = nullptr;
     // Takes the copy's keys while there is nothing to copy, to say why; never in the menu.
     QAction* nothingToCopy = nullptr;

@@ -99,15 +99,52 @@ void PartyArea::addColumn()
     column.votes->installEventFilter(m_textBoxKeys);
     column.votes->installEventFilter(this);
 
+    column.votes->setToolTip(QStringLiteral("Гласовете за партията; Enter преминава към следващата "
+                                            "партия (от последната към „Въведи“)"));
     connect(column.votes, &QLineEdit::textEdited, this,
-        [this, i](const QString& text) { emit votesEdited(i, text); });
+        [this, i](const QString& text) { editVotes(i, text); });
     connect(column.name, &QLineEdit::textEdited, this,
         [this, i](const QString& text) { emit nameEdited(i, text); });
+    // Enter goes on to the next party's box, so that a class's votes are typed in a row; the tab
+    // order, which runs through each party's list too, stays as drawn.
+    connect(column.votes, &QLineEdit::returnPressed, this, [this, i] {
+        if (QLineEdit* next = voteBox(i + 1))
+            next->setFocus(Qt::TabFocusReason);
+        else
+            emit leftLastVoteBox();
+    });
+    connect(column.name, &QLineEdit::returnPressed, this, [this, i] {
+        QLineEdit* next = nameBox(i + 1);
+        (next ? next : voteBox(0))->setFocus(Qt::TabFocusReason);
+    });
     // Added to a shown window, a widget is hidden until shown itself.
     list->show();
     column.votes->show();
     m_columns.push_back(column);
     nameColumn(i);
+}
+
+void PartyArea::editVotes(int party, const QString& text)
+{
+    // Every kind of space a keyboard or a pasted page brings (no-break, narrow no-break, thin)
+    // becomes a blank, which the reading of a vote text passes over: "1 147 292" with the
+    // Bulgarian locale's grouping reads as 1147292, not 1.
+    QString blanked = text;
+    bool changed = false;
+    for (QChar& c : blanked) {
+        if (c.category() == QChar::Separator_Space && c != QLatin1Char(' ')) {
+            c = QLatin1Char(' ');
+            changed = true;
+        }
+    }
+    if (changed) {
+        QLineEdit* box = voteBox(party);
+        const int cursor = box->cursorPosition();
+        const QSignalBlocker blocker(box);
+        box->setText(blanked);
+        box->setCursorPosition(cursor);
+    }
+    emit votesEdited(party, blanked);
 }
 
 void PartyArea::removeColumn()

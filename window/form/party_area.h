@@ -49,6 +49,8 @@ public:
 signals:
     void votesEdited(int party, const QString& text);
     void nameEdited(int party, const QString& text);
+    // Enter in the last vote box: the focus goes on past the columns.
+    void leftLastVoteBox();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +64,8 @@ private:
     };
 
     void addColumn();
+    // Reports a vote box's text with every space in it a blank.
+    void editVotes(int party, const QString& text);
     void removeColumn();
     // The accessible names and tooltips that carry the party's name.
     void nameColumn(int party);

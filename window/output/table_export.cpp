@@ -130,8 +130,8 @@ QList<Line> workingLines(const ComparisonTable& table)
     for (const auto& row : table.workingRows) {
         Line line { text(QString::fromStdString(row.front())) };
         for (std::size_t c = 1; c < row.size(); ++c) {
-            line << (row[c] == underThresholdText ? text(QString::fromStdString(row[c]))
-                                                  : number(row[c]));
+            const bool word = row[c] == underThresholdText || row[c] == notCountedText;
+            line << (word ? text(QString::fromStdString(row[c])) : number(row[c]));
         }
         lines << line;
     }

@@ -1,0 +1,157 @@
+// A lesson from the keyboard: votes typed in a row with Enter, spaces of any kind in a vote, a
+// seat total typed as digits, and undo and redo that say when there is nothing to do.
+#include "board_view.h"
+#include "window/form/apportion_form.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace apportion;
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void enterGoesToTheNextVoteBox();
+    void everySpaceIsABlank_data();
+    void everySpaceIsABlank();
+    void digitsSelectThatSeatTotal_data();
+    void digitsSelectThatSeatTotal();
+    void undoAndRedoSayWhenThereIsNothing();
+
+private:
+    QLineEdit* votes(int party) const
+    {
+        return control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
+    }
+    QPushButton* command(int index) const
+    {
+        return control<QPushButton>(*m_form, QStringLiteral("Command1_%1").arg(index));
+    }
+    // Sends text as a keyboard with any layout would, whatever its letters.
+    static void type(QWidget* widget, const QString& text)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(widget, &press);
+    }
+
+    ApportionForm* m_form = nullptr;
+};
+
+void TestKeyboard::init()
+{
+    m_form = new ApportionForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestKeyboard::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+// "11111 Enter 22222 Enter …" fills the boxes in a row and ends on "Въведи"; the tab order
+// still runs through each party's list.
+void TestKeyboard::enterGoesToTheNextVoteBox()
+{
+    votes(0)->setFocus();
+    for (int i = 0; i < defaultPartyCount; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QString(5, QChar('1' + i)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(QApplication::focusWidget(), command(0));
+    QCOMPARE(VoteTexts(m_form->board().parties),
+        (std::vector<std::string> { "11111", "22222", "33333", "44444", "55555" }));
+    QVERIFY(votes(0)->toolTip().contains(QStringLiteral("Enter")));
+    votes(0)->setFocus();
+    QTest::keyClick(votes(0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("List1_1"));
+}
+
+void TestKeyboard::everySpaceIsABlank_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("no-break") << QStringLiteral("1\u00A0147\u00A0292");
+    QTest::newRow("narrow no-break") << QStringLiteral("1\u202F147\u202F292");
+    QTest::newRow("thin") << QStringLiteral("1\u2009147\u2009292");
+}
+
+// The Bulgarian locale's grouping reads as the number it groups, not as 1.
+void TestKeyboard::everySpaceIsABlank()
+{
+    QFETCH(QString, typed);
+    votes(0)->setFocus();
+    QTest::keyClick(votes(0), Qt::Key_A, Qt::ControlModifier);
+    type(votes(0), typed);
+    QCOMPARE(votes(0)->text(), QStringLiteral("1 147 292"));
+    QCOMPARE(m_form->board().parties[0].entryText, std::string("1 147 292"));
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QVERIFY2(m_form->statusReport().contains(QStringLiteral("1147292 ÷ 1 = 1147292")),
+        qPrintable(m_form->statusReport()));
+}
+
+void TestKeyboard::digitsSelectThatSeatTotal_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("9 from 17") << 17 << "9"
+                               << "9";
+    QTest::newRow("14 from 59") << 59 << "14"
+                                << "14";
+    QTest::newRow("300") << 1 << "300"
+                         << "300";
+    QTest::newRow("a fourth digit starts anew") << 1 << "3005"
+                                                << "5";
+}
+
+void TestKeyboard::digitsSelectThatSeatTotal()
+{
+    QFETCH(int, selected);
+    QFETCH(QString, digits);
+    QFETCH(QString, chosen);
+    auto* seats = control<QListWidget>(*m_form, QStringLiteral("List3"));
+    seats->setFocus();
+    seats->setCurrentRow(selected - 1);
+    QTest::keyClicks(seats, digits);
+    QCOMPARE(seats->currentItem()->text(), chosen);
+    QCOMPARE(m_form->board().SeatTotal(), chosen.toDouble());
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Брой мандати: %1.").arg(chosen));
+}
+
+// "Изчисти" twice and one Ctrl+Z bring the votes back; at either end of the history the keys
+// say there is nothing to do.
+void TestKeyboard::undoAndRedoSayWhenThereIsNothing()
+{
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QTest::mouseClick(command(2), Qt::LeftButton);
+    QTest::mouseClick(command(2), Qt::LeftButton);
+    command(1)->setFocus();
+    QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Отменено: изчистването."));
+    QCOMPARE(m_form->board().parties[0].rows.size(), 3u);
+    QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Няма какво да се отмени."));
+    QTest::keyClick(command(1), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(command(1), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(command(1), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Няма какво да се повтори."));
+    QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
