@@ -92,6 +92,9 @@ INSTANTIATE_TEST_SUITE_P(Blocks, ResultsTableRead,
         PasteCase { "PartyAsLargeAsTheRest", "А\t10\nБ\t20\nВ\t30\n",
             { { "А", "10" }, { "Б", "20" }, { "В", "30" } } },
         PasteCase { "OneNamedRow", "ГЕРБ-СДС\t642 931", { { "ГЕРБ-СДС", "642931" } } },
+        // A page pads its cells with spaces of every kind; a name keeps the spaces inside it.
+        PasteCase { "NamesTrimmed", " Има такъв народ \xC2\xA0\t165 160\n\xE2\x80\x89МЕЧ \t111 946",
+            { { "Има такъв народ", "165160" }, { "МЕЧ", "111946" } } },
         // The twelve with the most votes stay, in order; the three with 1000 go.
         PasteCase { "MoreThanTwelve", manyParties(15),
             { { "Партия 2", "1100" }, { "Партия 3", "1200" }, { "Партия 4", "1300" },
