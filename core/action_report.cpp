@@ -86,6 +86,9 @@ std::string ReportSeat(const Board& board)
     std::string text = "Мандат № " + std::to_string(record.seat) + " — "
         + PartyName(names, record.winner) + ": " + DivisionText(record.won, competed) + " ("
         + MethodCaption(record.method) + ")";
+    // After a method change a party competes with a quotient the earlier method computed.
+    if (record.won.method && *record.won.method != record.method)
+        text += ", частното е по " + MethodCaption(*record.won.method) + " отпреди смяната";
     if (!record.tie.empty()) {
         const std::vector<int> tied = PartiesOf(record.tie);
         return text + "; равно с " + PartiesNamed(names, { tied.begin() + 1, tied.end() })

@@ -37,12 +37,20 @@ namespace {
     std::string readAs(const std::string& text) { return ReadingOf(text); }
 
     // Where the seat a row competes for lies past the seat total, it competes for it only once
-    // the total is raised.
+    // the total is raised; where it has been given, it competed for it.
     // `subject` starts the sentence ("с него партията").
     std::string competesFor(
         const Board& board, int seat, const std::string& subject, const std::string& goesOn)
     {
-        if (seat > board.SeatTotal()) {
+        // A seat already given went to another party; the next one is given while the seat
+        // total has room, whatever method the seats were counted under before.
+        const auto given = static_cast<int>(board.seatHistory.size());
+        if (seat >= 1 && seat <= given) {
+            const int winner = board.seatHistory[static_cast<std::size_t>(seat - 1)].winner;
+            return subject + " се състезаваше за " + seatNumber(seat) + ", който спечели "
+                + PartyName(NamesOf(board.parties), winner) + ".";
+        }
+        if (!(board.SeatTotal() > board.seatsGiven)) {
             return subject + " би се състезавала за " + seatNumber(seat)
                 + ", ако броят на мандатите се увеличи.";
         }

@@ -1,4 +1,5 @@
 #include "board_check.h"
+#include "core/action_report.h"
 #include "core/board.h"
 #include "core/explanation.h"
 #include "core/number_text.h"
@@ -126,7 +127,7 @@ TEST(SeatHistory, ExplainsRowsFromTheHistory)
         "би се състезавала за мандат № 8, ако броят на мандатите се увеличи.");
     EXPECT_EQ(ExplainRow(board, 4, 7),
         "Частното на партия 5 остава 12264 след мандат № 6 (за партия 1); с него партията "
-        "продължава да се състезава за мандат № 7.");
+        "се състезаваше за мандат № 7, който спечели партия 4.");
     EXPECT_NE(ExplainDivisor(DivisorMethod::EqualProportions, 0).find("√(2·1) = 1.4142… → 1.41"),
         std::string::npos);
 }
@@ -138,7 +139,7 @@ TEST(SeatHistory, ExplainsOddTextsByTheirReading)
     Board board = allocate(DivisorMethod::DHondt, { "3066,8", huge.c_str(), "", "", "" }, 1);
     EXPECT_EQ(ExplainRow(board, 0, 1),
         "Първо частно на партия 1: 3066 ÷ 1 = 3066\n„3066,8“ се чете като 3066.\nС него партията "
-        "се състезава за мандат № 1.");
+        "се състезаваше за мандат № 1, който спечели партия 2.");
     EXPECT_EQ(ExplainRow(board, 0, 0), "Гласове на партия 1: 3066\n„3066,8“ се чете като 3066.");
     const std::string winner = ExplainRow(board, 1, 1);
     EXPECT_EQ(winner.rfind("Мандат № 1 за партия 2 (D’Hondt): 1.79769313486232E+308 ÷ 1 = "
@@ -164,6 +165,21 @@ TEST(SeatHistory, ExplainsOddTextsByTheirReading)
 }
 
 // A method chosen after three seats: the numbering runs on and each seat keeps its method.
+// After a method change the seat count starts again: the newest rows compete for the next seat,
+// and the line says a quotient from before the change was the earlier method's.
+TEST(SeatHistory, NextSeatAfterAMethodChange)
+{
+    Board board
+        = allocate(DivisorMethod::DHondt, { "58125", "45871", "27142", "15947", "12264" }, 7);
+    board.SelectMethod(DivisorMethod::SainteLague);
+    EXPECT_EQ(ExplainRow(board, 4, 8).substr(ExplainRow(board, 4, 8).find("; с него")),
+        "; с него партията продължава да се състезава за мандат № 8.");
+    board.GiveNextSeat();
+    EXPECT_EQ(ReportSeat(board),
+        "Мандат № 8 — партия 2: 45871 ÷ 3 = 15290.3333… → 15290.3 (Sainte-Lague), частното е по "
+        "D’Hondt отпреди смяната; партията има 3 мандата.");
+}
+
 TEST(SeatHistory, NumbersSeatsAcrossAMethodChange)
 {
     Board board
