@@ -110,6 +110,7 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
 {
     ComparisonTable table;
     table.title = "Сравнение на методите";
+    table.seatTotal = std::to_string(comparison.seatTotal);
     if (comparison.threshold > 0)
         table.title += ", праг " + FormatShortest(comparison.threshold) + " %";
     table.header.push_back("Метод");

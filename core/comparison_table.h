@@ -23,6 +23,7 @@ std::string ChangeMark(int change);
 struct ComparisonTable {
     // "Сравнение на методите", naming the threshold where it is above 0.
     std::string title;
+    std::string seatTotal; // the seats compared, "240"
     struct Cell {
         std::string text; // as the window shows it: "3 ▲ (42.9 %)"
         // Seats more (above 0) or fewer (below 0) than D'Hondt gives the party; the text then

@@ -1,14 +1,20 @@
 // A lesson from the keyboard: votes typed in a row with Enter, spaces of any kind in a vote, a
 // seat total typed as digits, and undo and redo that say when there is nothing to do.
 #include "board_view.h"
+#include "window/comparison/comparison_window.h"
 #include "window/form/apportion_form.h"
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 using namespace apportion;
 
@@ -25,6 +31,7 @@ private slots:
     void digitsSelectThatSeatTotal_data();
     void digitsSelectThatSeatTotal();
     void undoAndRedoSayWhenThereIsNothing();
+    void comparisonFromTheKeyboard();
 
 private:
     QLineEdit* votes(int party) const
@@ -151,6 +158,53 @@ void TestKeyboard::undoAndRedoSayWhenThereIsNothing()
     QTest::keyClick(command(1), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(m_form->statusReport(), QStringLiteral("Няма какво да се повтори."));
     QCOMPARE(boardViewMismatch(*m_form), QString());
+}
+
+// The comparison opens with the focus in its table; Tab walks its parts, Shift+F10 opens the
+// focused part's menu, and a threshold typed past its range is clamped and said.
+void TestKeyboard::comparisonFromTheKeyboard()
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    QTest::keyClick(m_form, Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto* table = window->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
+    QCOMPARE(window->focusWidget(), table);
+    QStringList walked;
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        walked << window->focusWidget()->objectName();
+    }
+    QCOMPARE(walked, QStringList({ "QuotaWorking", "SeatChart", "Threshold", "ComparisonTable" }));
+
+    QTest::keyClick(table, Qt::Key_Tab);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("SeatChart"));
+    QString menu;
+    QTimer::singleShot(0, window, [&menu] {
+        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            menu = popup->actions().value(0) ? popup->actions().value(0)->text() : QString();
+            popup->close();
+        }
+    });
+    // The offscreen platform leaves the main window active; a desktop activates the comparison.
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window->focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY(QTest::qWaitFor([&menu] { return !menu.isEmpty(); }));
+    QCOMPARE(menu, QStringLiteral("Копирай картината"));
+
+    auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
+    threshold->setFocus();
+    threshold->selectAll();
+    QTest::keyClicks(threshold, QStringLiteral("4.5"));
+    QCOMPARE(threshold->text(), QStringLiteral("4.5 %")); // one decimal mark in one window
+    threshold->selectAll();
+    QTest::keyClicks(threshold, QStringLiteral("25"));
+    QCOMPARE(threshold->value(), 20.0);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
+        QStringLiteral("Прагът е най-много 20 %: 25 % е намален до 20 %."));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestKeyboard)

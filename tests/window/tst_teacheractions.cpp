@@ -308,8 +308,8 @@ void TestTeacherActions::comparisonFollowsTheVotes()
     QVERIFY(copy != copies.end());
     QVERIFY(!m_form->actions().copy->associatedObjects().contains(window));
     (*copy)->trigger();
-    QVERIFY2(QGuiApplication::clipboard()->text().startsWith(
-                 QStringLiteral("Метод\tПартия 1\tдял %\tспрямо D’Hondt\tПартия 2")),
+    QVERIFY2(QGuiApplication::clipboard()->text().startsWith(QStringLiteral(
+                 "Брой мандати\t1\nМетод\tПартия 1\tдял %\tспрямо D’Hondt\tПартия 2")),
         qPrintable(QGuiApplication::clipboard()->text().left(60)));
 }
 
@@ -729,10 +729,18 @@ void TestTeacherActions::comparisonTakesTheWindowsKeys()
     QTest::keyClick(table, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(m_form->zoomPercent(), 100);
     Q_UNUSED(zoom);
-    // Its own Ctrl+C copies the comparison, not the worked table.
+    // Its own Ctrl+C copies the comparison, not the worked table, with its seat total and the
+    // quota's division, and says so.
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY2(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Метод\t")),
-        qPrintable(QGuiApplication::clipboard()->text().left(80)));
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(
+        copied.startsWith(QStringLiteral("Брой мандати\t7\nМетод\t")), qPrintable(copied.left(80)));
+    QVERIFY2(
+        copied.contains(QStringLiteral("\tКвота\t")) || copied.contains(QStringLiteral("Квота\t")),
+        qPrintable(copied));
+    QVERIFY(copied.contains(QStringLiteral(" ÷ 7 = ")));
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
+        QStringLiteral("Сравнението е копирано (7 мандата): поставете го в електронна таблица."));
 
     QTest::keyClick(table, Qt::Key_Escape);
     QVERIFY(!window->isVisible());

@@ -7,6 +7,8 @@
 #include "window/output/table_output.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,6 +25,22 @@ namespace {
 
 constexpr double smallestFontScale = 0.4; // of the zoomed font, before scroll bars take over
 constexpr int fitAttempts = 6;
+constexpr double largestThreshold = 20; // percent
+
+// Opens the focused part's own menu, as the Menu key does, where the platform does not.
+void openFocusedMenu(QWidget* window)
+{
+    QWidget* focused = window->focusWidget();
+    if (!focused)
+        return;
+    // A view takes its menu through its viewport.
+    QWidget* target = focused;
+    if (auto* view = qobject_cast<QAbstractScrollArea*>(focused))
+        target = view->viewport();
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+}
 
 } // namespace
 
@@ -32,6 +50,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     , m_model(new ComparisonModel(this))
     , m_legend(new QLabel(this))
     , m_threshold(new QDoubleSpinBox(this))
+    , m_said(new QLabel(this))
     , m_table(new QTableView(this))
     , m_notes(new QLabel(this))
     , m_quota(new QLabel(this))
@@ -44,20 +63,25 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_legend->setObjectName(QStringLiteral("ComparisonLegend"));
     m_legend->setWordWrap(true);
 
-    // 0 % at start, so the comparison reads as without one until it is changed.
+    // 0 % at start, so the comparison reads as without one until it is changed. A value past the
+    // largest can be typed, so that it is clamped and said rather than silently cut ("25" would
+    // stop at "2"); the box writes its number as the notes do, with a point.
     m_threshold->setObjectName(QStringLiteral("Threshold"));
-    m_threshold->setRange(0, 20);
+    m_threshold->setLocale(QLocale::c());
+    m_threshold->setRange(0, 100);
     m_threshold->setSingleStep(0.5);
     m_threshold->setDecimals(1);
     m_threshold->setSuffix(QStringLiteral(" %"));
     m_threshold->setAccessibleName(QStringLiteral("Праг"));
     m_threshold->setToolTip(QStringLiteral(
-        "Партия под този дял от гласовете на петте партии не получава мандати при нито един "
+        "Партия под този дял от гласовете на партиите не получава мандати при нито един "
         "метод. За Народното събрание на България прагът е 4 %."));
     m_threshold->setAccessibleDescription(m_threshold->toolTip());
     auto* thresholdLabel = new QLabel(QStringLiteral("Праг"), this);
     thresholdLabel->setBuddy(m_threshold);
-    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &ComparisonWindow::thresholdChanged);
+    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &ComparisonWindow::chooseThreshold);
+    // What the last action here did: a threshold clamped, the comparison copied.
+    m_said->setObjectName(QStringLiteral("ComparisonSaid"));
 
     m_notes->setObjectName(QStringLiteral("ComparisonNotes"));
     m_notes->setWordWrap(true);
@@ -89,7 +113,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     auto* thresholdRow = new QHBoxLayout;
     thresholdRow->addWidget(thresholdLabel);
     thresholdRow->addWidget(m_threshold);
-    thresholdRow->addStretch();
+    thresholdRow->addWidget(m_said, 1);
     layout->addLayout(thresholdRow);
     layout->addWidget(m_table);
     layout->addWidget(m_notes);
@@ -107,8 +131,26 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     copy->setShortcuts(QKeySequence::keyBindings(QKeySequence::Copy));
     copy->setShortcutContext(Qt::WindowShortcut);
     addAction(copy);
-    connect(copy, &QAction::triggered, this, [this] { copyComparison(m_model->table()); });
-    m_table->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(copy, &QAction::triggered, this, [this] {
+        copyComparison(m_model->table());
+        m_said->setText(QStringLiteral("Сравнението е копирано (%1 мандата): поставете го в "
+                                       "електронна таблица.")
+                            .arg(QString::fromStdString(m_model->table().seatTotal)));
+    });
+    // Tab walks the window's parts (the threshold, the table, the working, the picture) rather
+    // than the cells, which the arrow keys walk; each part's menu opens from the keyboard too.
+    for (QAbstractItemView* view :
+        std::initializer_list<QAbstractItemView*> { m_table, m_working }) {
+        view->setTabKeyNavigation(false);
+        view->addAction(copy);
+        view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    m_chart->setFocusPolicy(Qt::StrongFocus);
+    auto* menu = new QAction(this);
+    menu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    menu->setShortcutContext(Qt::WindowShortcut);
+    addAction(menu);
+    connect(menu, &QAction::triggered, this, [this] { openFocusedMenu(this); });
 
     auto* close = new QAction(QStringLiteral("Затвори"), this);
     QList<QKeySequence> closeKeys { QKeySequence(Qt::Key_Escape),
@@ -177,6 +219,18 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
 
 double ComparisonWindow::threshold() const { return m_threshold->value(); }
 
+void ComparisonWindow::chooseThreshold(double percent)
+{
+    if (percent > largestThreshold) {
+        m_said->setText(QStringLiteral("Прагът е най-много %1 %: %2 % е намален до %1 %.")
+                            .arg(largestThreshold)
+                            .arg(percent));
+        m_threshold->setValue(largestThreshold); // reports the clamped value in turn
+        return;
+    }
+    emit thresholdChanged(percent);
+}
+
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     m_zoomedFont = font;
@@ -198,7 +252,7 @@ void ComparisonWindow::applyFont(const QFont& font)
         for (QWidget* child :
             std::initializer_list<QWidget*> { m_table, m_table->horizontalHeader(),
                 m_table->verticalHeader(), m_working, m_working->horizontalHeader(),
-                m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold })
+                m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold, m_said })
             child->setFont(font);
         for (SeatBar* bar : m_chart->bars())
             bar->setFont(font);
@@ -314,6 +368,9 @@ void ComparisonWindow::placeBeside(const QWidget& window)
 
 void ComparisonWindow::bringForward()
 {
+    // The first focus is the table's: the threshold box would take undo and copy's keys.
+    if (!isVisible())
+        m_table->setFocus();
     show();
     keepInside();
     raise();

@@ -17,8 +17,9 @@ class SeatChart;
 // ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps
 // within the available area of the main window's screen at every zoom: it takes the main window's
 // zoomed font where the whole table fits the screen, and a smaller one where it would not, and it
-// resizes whenever its cells widen or narrow. Ctrl+C copies the comparison; Escape and Ctrl+W close
-// it; the main window's other shortcuts work in it too. A screen reader reads it as a table, cell
+// resizes whenever its cells widen or narrow. Ctrl+C copies the comparison and says so; Escape and
+// Ctrl+W close it; the main window's other shortcuts work in it too. Tab walks its parts, and the
+// Menu key or Shift+F10 opens the focused part's menu. A screen reader reads it as a table, cell
 // by cell, with its row and column headings.
 class ComparisonWindow : public QWidget {
     Q_OBJECT
@@ -47,6 +48,8 @@ signals:
     void thresholdChanged(double percent);
 
 private:
+    // Keeps the threshold within its range, and says so where it was past it.
+    void chooseThreshold(double percent);
     void fitToContents();
     // The size the window needs at the given font, its frame left out.
     QSize neededSize(const QFont& font);
@@ -62,6 +65,7 @@ private:
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;
+    QLabel* m_said = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_notes = nullptr;
     QLabel* m_quota = nullptr;

@@ -121,8 +121,11 @@ QList<Line> workingLines(const ComparisonTable& table)
 {
     if (table.workingRows.empty())
         return {};
+    // The quota as a number of its own, then its division as the window shows it.
+    const std::string division = table.quotaLine.substr(table.quotaLine.find(": ") + 2);
     QList<Line> lines { Line { text(QStringLiteral("Hare–Niemeyer стъпка по стъпка"), true) },
-        Line { text(QStringLiteral("Квота")), number(table.quota) } };
+        Line { text(QStringLiteral("Квота")), number(table.quota),
+            text(QString::fromStdString(division)) } };
     Line heading;
     for (const auto& column : table.workingHeader)
         heading << text(QString::fromStdString(column), true);
@@ -171,6 +174,14 @@ QList<Line> comparisonLines(const ComparisonTable& table)
         lines << Line { text(QString::fromStdString(note)) };
     lines << workingLines(table);
     return lines;
+}
+
+// The comparison copied on its own says for how many seats it stands; in the worked table's copy
+// the seat total heads the whole.
+QList<Line> comparisonAlone(const ComparisonTable& table)
+{
+    return QList<Line> { Line { text(seatTotalLabel), number(table.seatTotal) } }
+    + comparisonLines(table);
 }
 
 QString tabSeparated(const QList<Line>& lines, QChar point)
@@ -351,11 +362,11 @@ QString printableHtml(const WorkedTable& table, const QDate& date, const QString
 QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)
 {
     const QChar point = locale.decimalPoint().front();
-    return tabSeparated(comparisonLines(table), point);
+    return tabSeparated(comparisonAlone(table), point);
 }
 
 QString comparisonAsHtml(const ComparisonTable& table, const QLocale& locale)
 {
     const QChar point = locale.decimalPoint().front();
-    return htmlTable(comparisonLines(table), point);
+    return htmlTable(comparisonAlone(table), point);
 }
