@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace apportion {
@@ -56,6 +57,15 @@ namespace {
                                 + " — без мандати при всеки метод; индексите броят и техните "
                                   "гласове."));
             }
+        }
+        // With no votes every quotient is 0: each seat is a tie the leftmost party wins.
+        const bool noVotes = std::none_of(comparison.votes.begin(), comparison.votes.end(),
+            [](double votes) { return votes > 0; });
+        if (noVotes && comparison.seatTotal > 0) {
+            table.notes.push_back(
+                "Никоя партия няма гласове: при методите на делителя всички частни са 0 и всеки "
+                "мандат отива при партията най-вляво, както при равенство; Hare–Niemeyer няма "
+                "квота и не дава мандати.");
         }
         for (const int party : comparison.alabamaLosers) {
             table.notes.push_back("Парадоксът Алабама: с " + std::to_string(comparison.seatTotal)
@@ -134,8 +144,11 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
     for (const MethodResult* result : comparison.results()) {
         const auto seatShares = SeatShares(result->seats);
         std::vector<ComparisonTable::Cell> row { textCell(result->caption) };
+        // A method that gave no seats at all (Hare–Niemeyer without a quota) differs from
+        // D'Hondt in nothing it did: its cells carry no mark.
+        const bool gaveSeats = result != &comparison.hareNiemeyer || comparison.quota.defined;
         for (std::size_t i = 0; i < count; ++i) {
-            const int change = result->seats[i] - reference.seats[i];
+            const int change = gaveSeats ? result->seats[i] - reference.seats[i] : 0;
             const std::string seats = std::to_string(result->seats[i]);
             row.push_back(countCell(seats + ChangeMark(change), seats, seatShares[i], change));
             row.back().underThreshold = !comparison.takesPart[i];

@@ -130,7 +130,13 @@ TEST(Quota, NoThresholdWhereSharesAreUndefined)
     const auto zero = CompareMethods({ "0", "", "", "", "" }, 7, 4);
     EXPECT_FALSE(zero.quota.defined);
     EXPECT_EQ(zero.hareNiemeyer.seats, (std::vector { 0, 0, 0, 0, 0 }));
-    EXPECT_TRUE(MakeComparisonTable(zero).workingRows.empty());
+    const ComparisonTable none = MakeComparisonTable(zero);
+    EXPECT_TRUE(none.workingRows.empty());
+    // Every seat went left by the tie rule, and a method that gave nothing is marked with nothing.
+    ASSERT_EQ(none.notes.size(), 2u); // the threshold that does not apply, then why
+    EXPECT_EQ(none.notes[1].rfind("Никоя партия няма гласове", 0), 0u);
+    EXPECT_EQ(none.rows.back()[1].text, "0");
+    EXPECT_EQ(none.rows.back()[1].change, 0);
 }
 
 } // namespace

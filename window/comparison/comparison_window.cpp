@@ -184,8 +184,12 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     m_notes->setText(notes.join(QLatin1Char('\n')));
     m_notes->setVisible(!notes.isEmpty());
 
-    m_quota->setText(QStringLiteral("Hare–Niemeyer стъпка по стъпка. %1")
-                         .arg(QString::fromStdString(table.quotaLine)));
+    // Without a quota there is no working to show, only why.
+    const bool worked = !table.workingRows.empty();
+    m_quota->setText(worked ? QStringLiteral("Hare–Niemeyer стъпка по стъпка. %1")
+                                  .arg(QString::fromStdString(table.quotaLine))
+                            : QString::fromStdString(table.workingSentence));
+    m_working->setVisible(worked);
     m_working->setToolTip(QString::fromStdString(table.workingSentence));
     m_working->setAccessibleDescription(m_working->toolTip());
     // The steps are the rows' headings, the parties the columns', as in the table above.

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -80,7 +82,6 @@ SeatChart::SeatChart(QWidget* parent)
     auto* copy = new QAction(QStringLiteral("Копирай картината"), this);
     connect(copy, &QAction::triggered, this, &SeatChart::copyPicture);
     addAction(copy);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void SeatChart::showComparison(const MethodComparison& comparison)
@@ -132,6 +133,15 @@ QImage SeatChart::picture()
     image.fill(Qt::white);
     render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
+}
+
+void SeatChart::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.setFont(font());
+    menu.addActions(actions());
+    menu.exec(event->globalPos());
+    event->accept();
 }
 
 void SeatChart::copyPicture() { QGuiApplication::clipboard()->setImage(picture()); }

@@ -34,6 +34,10 @@ public:
     static QColor partyColour(int party);
     static QColor textColour(int party);
 
+protected:
+    // The picture's menu in the picture's font, which follows the window's zoom.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void copyPicture();
 

@@ -32,7 +32,7 @@ private:
     bool m_fitting = false;
     QFont m_measuredFont; // the window's font, and its metrics, kept while it stays
     QFontMetrics m_metrics { QFont() };
-    // Each character's advance in that font: their sum bounds a report's width from above, so a
-    // report that surely fits is not laid out twice, once to measure and once to paint.
+    // Each character's advance in that font: their sum, with half a pixel a letter for the
+    // rounding, bounds a report's width, so a report that surely fits is not laid out twice.
     QHash<QChar, int> m_advances;
 };
