@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -474,6 +475,11 @@ void TestTeacherActions::printsTheTableToPdf()
         QVERIFY2(
             pages[page].contains(QStringLiteral("Деление")), qPrintable(pages[page].left(400)));
     QVERIFY(text.contains(QStringLiteral("29062.5")));
+    // Margins a school printer prints within, and the column "Партия" whole on every page.
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    QVERIFY(std::min({ margins.left(), margins.top(), margins.right(), margins.bottom() }) >= 15);
+    QVERIFY(!text.contains(QRegularExpression(QStringLiteral("Пар(?!тия)"))));
+    QVERIFY(pages[1].contains(QStringLiteral("Партия")));
 
     // A print to a file suggests the documents folder and a name with the date.
     QPrinter another;
@@ -828,6 +834,22 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     // The main window's options keep their seats without a threshold.
     QCOMPARE(control<QAbstractButton>(*m_form, QStringLiteral("Option1_0"))->toolTip(),
         QStringLiteral("D’Hondt: 0, 2, 3, 1, 1"));
+
+#ifndef Q_OS_WIN
+    // On paper the party left out is headed so too.
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("threshold.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    m_form->printTable(printer);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { file, QStringLiteral("-") });
+    QVERIFY(text.waitForFinished());
+    QVERIFY(
+        QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("(под прага)")));
+#endif
 }
 
 QTEST_MAIN(TestTeacherActions)

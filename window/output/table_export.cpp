@@ -275,9 +275,15 @@ QList<QList<QPair<QString, bool>>> escapedRows(const QList<Line>& lines, QChar p
 // the table fits a page's width.
 QString printedComparison(const ComparisonTable& table)
 {
+    // A party a threshold leaves out is headed so, as in the window.
     QList<QPair<QString, bool>> heading;
-    for (std::size_t c = 0; c < table.header.size(); ++c)
-        heading << qMakePair(QString::fromStdString(table.header[c]), true);
+    for (std::size_t c = 0; c < table.header.size(); ++c) {
+        QString head = QString::fromStdString(table.header[c]);
+        if (!table.rows.empty() && c < table.rows.front().size()
+            && table.rows.front()[c].underThreshold)
+            head += QStringLiteral(" (под прага)");
+        heading << qMakePair(head, true);
+    }
     QList<QList<QPair<QString, bool>>> rows;
     for (const auto& row : table.rows) {
         QList<QPair<QString, bool>> cells;
@@ -337,7 +343,7 @@ QString printableHtml(const WorkedTable& table, const QDate& date, const QString
     // The seat total, then the votes as a row of five cells under the parties' names.
     QList<QPair<QString, bool>> partiesHeading { qMakePair(QString(), true) };
     for (const auto& heading : table.headings)
-        partiesHeading << qMakePair(QString::fromStdString(heading).toHtmlEscaped(), true);
+        partiesHeading << qMakePair(QString::fromStdString(heading), true);
     QList<QPair<QString, bool>> votes { qMakePair(votesLabel, true) };
     for (const auto& value : table.votes)
         votes << qMakePair(QString::fromStdString(value), false);

@@ -63,6 +63,7 @@ namespace {
 
 // The smallest text a printout is set in to fit its tables on the page.
 constexpr qreal smallestPrintPoints = 6;
+constexpr qreal smallestMargin = 15; // mm
 
 // The seats as a picture, drawn for paper at the printout's font.
 QImage seatPicture(const Board& board, double threshold, const QFont& font)
@@ -82,6 +83,12 @@ void printWorkedTable(const Board& board, QPrinter& printer, double threshold)
 {
     if (printer.docName().isEmpty())
         printer.setDocName(printTitle());
+    // A school printer leaves about 5 mm at the edges unprinted: margins of at least 15 mm.
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(std::max(margins.left(), smallestMargin), std::max(margins.top(), smallestMargin),
+            std::max(margins.right(), smallestMargin), std::max(margins.bottom(), smallestMargin)),
+        QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer))
         return;
@@ -96,6 +103,11 @@ void printWorkedTable(const Board& board, QPrinter& printer, double threshold)
     // size still read on paper, until the widest table fits.
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&printer);
+    // Words stay whole ("Партия", never "Пар/тия"); a table too wide for them sets the text
+    // smaller.
+    QTextOption wholeWords;
+    wholeWords.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(wholeWords);
     QFont font(QStringLiteral("Times New Roman"));
     qreal footer = 0;
     for (qreal points = 10; points >= smallestPrintPoints; points -= 0.5) {
