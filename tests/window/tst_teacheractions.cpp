@@ -813,8 +813,20 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     QCOMPARE(copies.size(), 1);
     QCOMPARE(copies.front()->text(), QStringLiteral("Копирай картината"));
     copies.front()->trigger();
-    QCOMPARE(
-        QGuiApplication::clipboard()->image().size(), chart.size() * chart.devicePixelRatioF());
+    // 1600 pixels wide whatever the screen, for a slide: the seat total over the bars, the
+    // legend under them, every part in its colour.
+    const QImage pasted = QGuiApplication::clipboard()->image();
+    QCOMPARE(pasted.width(), 1600);
+    QVERIFY(pasted.height() > chart.height());
+    auto* legend = chart.findChild<QLabel*>(QStringLiteral("SeatChartLegend"));
+    QVERIFY(legend->text().contains(QStringLiteral("Партия 5")));
+    QVERIFY(legend->text().contains(SeatChart::partyColour(4).name()));
+    int partyColoured = 0;
+    for (int x = 0; x < pasted.width(); x += 4) {
+        for (int y = 0; y < pasted.height(); y += 4)
+            partyColoured += pasted.pixelColor(x, y) == SeatChart::partyColour(2);
+    }
+    QVERIFY(partyColoured > 100);
 
     // A threshold of 8 % leaves party 1 out: no seat by any method, named in the heading.
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -28,6 +30,7 @@ const std::array<QColor, maxPartyCount> partyColours { QColor(0xE6, 0x9F, 0x00),
     QColor(0x44, 0xAA, 0x99), QColor(0xDD, 0xDD, 0xDD) };
 
 constexpr int gap = 6; // between the caption and the bar
+constexpr qreal pastedPoints = 20; // the picture put on the clipboard, for a slide
 constexpr int labelPadding = 2;
 
 QString seatsSentence(
@@ -78,6 +81,12 @@ SeatChart::SeatChart(QWidget* parent)
         layout->addWidget(bar);
         m_bars.push_back(bar);
     }
+    // Each party's colour beside its name, so the picture reads without the table.
+    m_legend = new QLabel(this);
+    m_legend->setObjectName(QStringLiteral("SeatChartLegend"));
+    m_legend->setTextFormat(Qt::RichText);
+    m_legend->setWordWrap(true);
+    layout->addWidget(m_legend);
 
     auto* copy = new QAction(QStringLiteral("Копирай картината"), this);
     connect(copy, &QAction::triggered, this, &SeatChart::copyPicture);
@@ -86,6 +95,20 @@ SeatChart::SeatChart(QWidget* parent)
 
 void SeatChart::showComparison(const MethodComparison& comparison)
 {
+    m_shown = comparison;
+    QStringList legend;
+    for (std::size_t i = 0; i < comparison.votes.size(); ++i) {
+        const int party = static_cast<int>(i);
+        const QString name = QString::fromStdString(PartyHeading(comparison.names, party));
+        const bool under = i < comparison.takesPart.size() && !comparison.takesPart[i];
+        // A name wraps as a whole: its own spaces do not break.
+        legend << QStringLiteral("<span style=\"color:%1\">■</span>&nbsp;%2%3")
+                      .arg(partyColour(party).name(),
+                          name.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")),
+                          under ? QStringLiteral("&nbsp;(под прага)") : QString());
+    }
+    m_legend->setText(legend.join(QStringLiteral(" &nbsp; ")));
+
     QStringList captions { QStringLiteral("Гласове") };
     const std::vector<const MethodResult*> results = comparison.results();
     for (const auto* result : results)
@@ -144,7 +167,43 @@ void SeatChart::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void SeatChart::copyPicture() { QGuiApplication::clipboard()->setImage(picture()); }
+QImage SeatChart::pictureToPaste(int width) const
+{
+    // Drawn afresh at the given width, whatever the screen, in a font a slide reads, under a
+    // title that gives the seat total.
+    SeatChart wide;
+    QFont large = font();
+    large.setPointSizeF(pastedPoints);
+    wide.setFont(large);
+    for (SeatBar* bar : wide.bars())
+        bar->setFont(large);
+    wide.m_legend->setFont(large);
+    wide.showComparison(m_shown);
+    const QFontMetrics metrics(large);
+    const int margin = metrics.height();
+    const int title = metrics.height() * 2;
+    const int inner = width - 2 * margin;
+    wide.resize(inner, wide.heightForWidthOf(inner));
+    QImage image(width, wide.height() + title + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(large);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(margin, margin, inner, title), Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("Мандати спрямо гласовете: %1 мандата").arg(m_shown.seatTotal));
+    painter.end();
+    wide.render(&image, QPoint(margin, margin + title), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+int SeatChart::heightForWidthOf(int width)
+{
+    resize(width, 1);
+    layout()->activate();
+    return layout()->totalHeightForWidth(width);
+}
+
+void SeatChart::copyPicture() { QGuiApplication::clipboard()->setImage(pictureToPaste()); }
 
 SeatBar::SeatBar(QWidget* parent)
     : QWidget(parent)

@@ -8,15 +8,17 @@
 
 #include <vector>
 
+class QLabel;
 class SeatBar;
 
 // The comparison as a picture: one horizontal bar for the votes and one per method, each split
 // into the parties' shares in colours that viewers with a colour-vision deficiency tell
 // apart, each part labelled with its seats (the votes' bar with its percent) where the label
 // fits. A party under the threshold is hatched in the votes' bar. Each bar is a child of its own
-// with a sentence for a screen reader ("D’Hondt: 3, 2, 1, 1, 0 мандата", or with the parties'
-// names once they have them: "D’Hondt: ГЕРБ-СДС 69, ПП-ДБ 37 мандата"). "Копирай картината"
-// in its context menu puts the picture on the clipboard.
+// with a sentence for a screen reader; under the bars a legend gives each party's colour and name
+// ("D’Hondt: 3, 2, 1, 1, 0 мандата", or with the parties' names once they have them: "D’Hondt:
+// ГЕРБ-СДС 69, ПП-ДБ 37 мандата"). "Копирай картината" in its context menu puts the picture on the
+// clipboard.
 class SeatChart : public QWidget {
     Q_OBJECT
 
@@ -24,8 +26,11 @@ public:
     explicit SeatChart(QWidget* parent = nullptr);
 
     void showComparison(const apportion::MethodComparison& comparison);
-    // The picture as it is drawn, for the clipboard and for paper.
+    // The picture as it is drawn, for paper.
     QImage picture();
+    // The picture for a slide or a document, as "Копирай картината" puts it on the clipboard:
+    // `width` pixels wide whatever the screen, with a title giving the seat total and the legend.
+    QImage pictureToPaste(int width = 1600) const;
 
     const std::vector<SeatBar*>& bars() const { return m_bars; }
 
@@ -40,8 +45,12 @@ protected:
 
 private:
     void copyPicture();
+    // Lays the picture out at this width and gives the height it then needs.
+    int heightForWidthOf(int width);
 
     std::vector<SeatBar*> m_bars;
+    QLabel* m_legend = nullptr; // each party's colour and name
+    apportion::MethodComparison m_shown; // what the picture shows
 };
 
 // One bar of the picture: a caption, then the parties' parts side by side.
