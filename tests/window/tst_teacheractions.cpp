@@ -819,7 +819,7 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     QCOMPARE(pasted.width(), 1600);
     QVERIFY(pasted.height() > chart.height());
     auto* legend = chart.findChild<QLabel*>(QStringLiteral("SeatChartLegend"));
-    QVERIFY(legend->text().contains(QStringLiteral("Партия 5")));
+    QVERIFY(legend->text().contains(QStringLiteral("Партия&nbsp;5")));
     QVERIFY(legend->text().contains(SeatChart::partyColour(4).name()));
     int partyColoured = 0;
     for (int x = 0; x < pasted.width(); x += 4) {
