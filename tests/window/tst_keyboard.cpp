@@ -32,6 +32,7 @@ private slots:
     void digitsSelectThatSeatTotal();
     void undoAndRedoSayWhenThereIsNothing();
     void comparisonFromTheKeyboard();
+    void longReportTakesASecondLine();
 
 private:
     QLineEdit* votes(int party) const
@@ -212,6 +213,32 @@ void TestKeyboard::comparisonFromTheKeyboard()
     votes(4)->setFocus();
     QTest::keyClicks(votes(4), QStringLiteral("99999"));
     QCOMPARE(window->size(), chosen);
+}
+
+// A report too long for one line, even smaller, takes a second: the window grows by it once,
+// and every word of the instruction shows.
+void TestKeyboard::longReportTakesASecondLine()
+{
+    const QSize drawn = m_form->size();
+    const QStringList typed { "12,5", "3066,8", "abc", "-5", "1 147,5" };
+    for (int i = 0; i < defaultPartyCount; ++i) {
+        votes(i)->setFocus();
+        QTest::keyClick(votes(i), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(votes(i), typed[i]);
+    }
+    QTest::mouseClick(command(0), Qt::LeftButton);
+    auto* line = control<QLabel>(*m_form, QStringLiteral("StatusLine"));
+    const QString report = m_form->statusReport();
+    QVERIFY(report.contains(QStringLiteral("Партия 5: „1 147,5“ се чете като 1147.")));
+    QCOMPARE(m_form->size(), drawn + QSize(0, 25));
+    QCOMPARE(line->text(), report);
+    QVERIFY(line->toolTip().isEmpty());
+    const QRect wrapped = line->fontMetrics().boundingRect(
+        QRect(0, 0, line->width() - 8, 1000), Qt::TextWordWrap, report);
+    QVERIFY(wrapped.height() <= line->height());
+    // It stays two lines: the window does not jump with each report.
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QCOMPARE(m_form->size(), drawn + QSize(0, 25));
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -44,6 +44,7 @@ ApportionForm::ApportionForm(QWidget* parent)
     m_controls = std::make_unique<FormControls>(m_board, this);
     m_controls->textBoxKeys->setPasteHandler([this](QLineEdit* box) { return pasteTable(box); });
     m_controls->status->report(QString::fromStdString(ReportStart()));
+    connect(m_controls->status, &StatusLine::linesChanged, this, &ApportionForm::refit);
     m_actions = new FormActions(this);
     m_comparison = new ComparisonLink(m_board, m_controls->methods, this);
     connectEvents();
@@ -284,9 +285,10 @@ void ApportionForm::zoomBy(int steps)
 void ApportionForm::placeControls()
 {
     const bool names = namesShown();
-    m_zoom.setExtraHeight(names ? layout::namesRowHeight : 0);
+    m_zoom.setExtraHeight(extraHeight());
     const auto count = static_cast<int>(m_board->parties.size());
-    setFixedSize(m_controls->place(*this, m_zoom.factor(), m_zoom.font(), count, names));
+    setFixedSize(m_controls->place(
+        *this, m_zoom.factor(), m_zoom.font(), count, names, m_controls->status->lines()));
     m_columnsPlaced = count;
     m_namesPlaced = names;
 }
@@ -314,10 +316,7 @@ void ApportionForm::showBoard(Operation operation)
     // A party added or taken away, or the names' row coming or going, changes the window's size.
     if (static_cast<int>(m_board->parties.size()) != m_columnsPlaced
         || namesShown() != m_namesPlaced) {
-        // The window may no longer fit its screen at this zoom with the names' row.
-        m_zoom.setExtraHeight(namesShown() ? layout::namesRowHeight : 0);
-        m_zoom.setPercent(m_zoom.percent(), *this);
-        applyZoom();
+        refit();
     }
 
     // A new series is shown from its first divisor, wherever the old highlight had scrolled the
@@ -389,6 +388,20 @@ void ApportionForm::showPartyActions()
     const auto count = static_cast<int>(m_board->parties.size());
     m_actions->addParty->setEnabled(canChange && count < maxPartyCount);
     m_actions->removeParty->setEnabled(canChange && count > minPartyCount);
+}
+
+int ApportionForm::extraHeight() const
+{
+    return (namesShown() ? layout::namesRowHeight : 0)
+        + (m_controls->status->lines() - 1) * layout::statusLine.height;
+}
+
+void ApportionForm::refit()
+{
+    // The window may no longer fit its screen at this zoom with the rows it has grown by.
+    m_zoom.setExtraHeight(extraHeight());
+    m_zoom.setPercent(m_zoom.percent(), *this);
+    applyZoom();
 }
 
 bool ApportionForm::namesShown() const

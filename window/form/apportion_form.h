@@ -108,6 +108,10 @@ private:
     void showPartyActions();
     // Whether the names' row stands over the vote boxes: once a party is named, or asked for.
     bool namesShown() const;
+    // Twips the window has grown by: the names' row and a second line under the controls.
+    int extraHeight() const;
+    // Sizes the window again after it grew, at the largest zoom that still fits its screen.
+    void refit();
     // The methods' final seats for the votes and the seat total, in the method options'
     // tooltips and the comparison window.
     void showComparison();

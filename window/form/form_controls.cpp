@@ -124,12 +124,14 @@ FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
     seatTotals->setItemDelegate(rows);
 }
 
-QSize FormControls::place(QWidget& form, double zoom, const QFont& font, int count, bool names)
+QSize FormControls::place(
+    QWidget& form, double zoom, const QFont& font, int count, bool names, int statusLines)
 {
     const int down = names ? layout::namesRowHeight : 0;
+    const int statusExtra = (std::max(statusLines, 1) - 1) * layout::statusLine.height;
     form.setFont(font);
     int wider = layout::toPixels(layout::extraPartyWidth(count), zoom);
-    const QSize drawn = layout::clientSize(zoom, down);
+    const QSize drawn = layout::clientSize(zoom, down + statusExtra);
     if (const QScreen* shown = form.screen()) {
         const int frame = form.frameGeometry().width() - form.width();
         wider = std::clamp(shown->availableGeometry().width() - frame - drawn.width(), 0, wider);
@@ -159,7 +161,10 @@ QSize FormControls::place(QWidget& form, double zoom, const QFont& font, int cou
             layout::shiftedDown(layout::methodOption, k * layout::methodOption.height), zoom));
     }
     seatTotals->setGeometry(right(layout::seatTotals));
-    status->setGeometry(across(layout::statusLine));
+    status->setGeometry(across(layout::statusLine)
+                            .adjusted(0, 0, 0,
+                                layout::toPixels(layout::statusLine.top + statusExtra, zoom)
+                                    - layout::toPixels(layout::statusLine.top, zoom)));
 
     // Only the controls with colours of their own are styled: a style sheet on the whole window
     // would send the lists, which repaint on every seat, through the slower style-sheet drawing.

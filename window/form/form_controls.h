@@ -32,7 +32,9 @@ struct FormControls {
     // the window as far as its screen allows and scroll sideways past that; whatever stands right
     // of the columns moves right with them, and the title, the explanation and the status line
     // widen with the window. Returns the window's size.
-    QSize place(QWidget& form, double zoom, const QFont& font, int parties, bool names);
+    // The status line takes `statusLines` lines; the window grows by each past the first.
+    QSize place(
+        QWidget& form, double zoom, const QFont& font, int parties, bool names, int statusLines);
 
     TextBoxKeys* textBoxKeys = nullptr; // the text boxes' own keys, menus and paste
     std::array<QPlainTextEdit*, 2> texts {}; // explanatory text, hidden quotation

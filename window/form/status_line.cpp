@@ -34,6 +34,11 @@ void StatusLine::paintEvent(QPaintEvent*)
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.setFont(font());
+    if (m_lines > 1) {
+        painter.drawText(rect().adjusted(sideMargin, 0, -sideMargin, 0),
+            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
+        return;
+    }
     const QFontMetrics& metrics = fontMetrics();
     const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     painter.drawText(QPoint(sideMargin, baseline), text());
@@ -76,9 +81,43 @@ void StatusLine::fit()
     const int needed = bound + slack <= room ? bound : m_metrics.horizontalAdvance(m_reported);
     QString shown = m_reported;
     if (needed > room && room > 0) {
-        const double scale = std::max(smallestScale, static_cast<double>(room) / needed);
+        // Words wrapped into the lines there are, at a font `scale` of the window's.
+        const auto wrappedHeight = [&](double scale) {
+            QFont smaller = font;
+            smaller.setPointSizeF(font.pointSizeF() * scale);
+            return QFontMetrics(smaller)
+                .boundingRect(QRect(0, 0, room, 10 * height()), Qt::TextWordWrap, m_reported)
+                .height();
+        };
+        // A little smaller on one line where that is enough; else a second line.
+        const double oneLine = static_cast<double>(room) / needed;
+        // Only a line placed in its window knows its width.
+        if (m_lines == 1 && oneLine < smallestScale && isVisible()) {
+            // Another line under the controls, asked for once: the window grows by it, which
+            // fits the report again at the new height.
+            m_lines = 2;
+            const int before = height();
+            emit linesChanged(m_lines);
+            if (height() != before)
+                return;
+        }
+        double scale = 1;
+        if (m_lines > 1) {
+            while (scale > smallestScale && wrappedHeight(scale) > height())
+                scale -= 0.05;
+        } else {
+            scale = std::max(smallestScale, oneLine);
+        }
         font.setPointSizeF(font.pointSizeF() * scale);
-        shown = QFontMetrics(font).elidedText(m_reported, Qt::ElideRight, room);
+        const QFontMetrics fitted(font);
+        if (m_lines > 1) {
+            // Past two lines at the smallest font the rest is cut, whole in the tooltip.
+            const int lineCount = std::max(1, height() / fitted.lineSpacing());
+            if (wrappedHeight(scale) > height())
+                shown = fitted.elidedText(m_reported, Qt::ElideRight, room * lineCount - room / 4);
+        } else {
+            shown = fitted.elidedText(m_reported, Qt::ElideRight, room);
+        }
     }
     // A report a turn: the font changes only when the report's fit or the zoom does.
     if (font != QLabel::font()) {

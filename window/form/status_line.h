@@ -4,9 +4,10 @@
 #include <QHash>
 #include <QLabel>
 
-// One line under the window's controls that says what the last action did, in words a class can
-// read aloud. It keeps to one line in the window's font and zoom: a report too long for it is
-// drawn smaller, down to a limit, and past that elided with the whole text in its tooltip. Its
+// The line under the window's controls that says what the last action did, in words a class can
+// read aloud. A report too long for one line in the window's font and zoom asks for a second
+// line (the window grows by it, once), and one too long for two is drawn smaller, down to a
+// limit, and only past that elided with the whole text in its tooltip. Its
 // accessible name is the report, so a screen reader hears each new one as a change of name.
 class StatusLine : public QLabel {
     Q_OBJECT
@@ -16,6 +17,11 @@ public:
 
     void report(const QString& text);
     const QString& reported() const { return m_reported; }
+    // 1, or 2 once a report needed a second line.
+    int lines() const { return m_lines; }
+
+signals:
+    void linesChanged(int lines);
 
 protected:
     // One line of plain text at a point: a label's own painting lays its text out in a
@@ -29,6 +35,7 @@ private:
     void fit();
 
     QString m_reported;
+    int m_lines = 1;
     bool m_fitting = false;
     QFont m_measuredFont; // the window's font, and its metrics, kept while it stays
     QFontMetrics m_metrics { QFont() };
