@@ -344,7 +344,8 @@ void ApportionForm::showBoard(Operation operation)
         m_controls->seatTotals->setCurrentRow(seatRow);
     }
 
-    // The row a seat wrote, or the last one an undo or redo left, comes into view in all five.
+    // The row a seat wrote, or the last one an undo or redo left, comes into view in every list,
+    // and the winner's column where the columns scroll sideways.
     if (operation == Operation::GiveNextSeat || operation == Operation::History) {
         m_controls->parties->showLastRow(
             m_board->seatHistory.empty() ? 0 : m_board->seatHistory.back().winner);
