@@ -107,7 +107,10 @@ void SeatChart::showComparison(const MethodComparison& comparison)
                           name.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")),
                           under ? QStringLiteral("&nbsp;(под прага)") : QString());
     }
-    m_legend->setText(legend.join(QStringLiteral(" &nbsp; ")));
+    // Set only when it changes: a keystroke in a vote box changes no name.
+    const QString text = legend.join(QStringLiteral(" &nbsp; "));
+    if (text != m_legend->text())
+        m_legend->setText(text);
 
     QStringList captions { QStringLiteral("Гласове") };
     const std::vector<const MethodResult*> results = comparison.results();
