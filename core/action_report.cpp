@@ -179,7 +179,8 @@ std::string ReportTablePasted(
         + (first > 0 ? " от колона " + std::to_string(first + 1) + " нататък" : "")
         + "; партиите са " + std::to_string(board.parties.size()) + ".";
     if (leftOut > 0) {
-        text += " " + std::to_string(leftOut) + (leftOut == 1 ? " партия" : " партии")
+        text += ' '; // a piece at a time, as GCC 12 warns falsely of a literal + a temporary
+        text += std::to_string(leftOut) + (leftOut == 1 ? " партия" : " партии")
             + " с най-малко гласове (" + FormatShortest(static_cast<double>(leftOutVotes))
             + " гласа) не " + (leftOut == 1 ? "е поставена" : "са поставени") + " — най-много "
             + std::to_string(maxPartyCount) + " партии.";

@@ -105,8 +105,12 @@ namespace {
                 + ", преди смяната на метода";
         }
         text += "\nС него партията има " + seatCount(record.seatsAfter) + ".";
-        if (!record.tie.empty())
-            text += "\n" + explainTie(names, record, competed);
+        // Appended a piece at a time: GCC 12 warns falsely (-Wrestrict) of a literal added to a
+        // temporary string once this is inlined.
+        if (!record.tie.empty()) {
+            text += '\n';
+            text += explainTie(names, record, competed);
+        }
         return text;
     }
 
