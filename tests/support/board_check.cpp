@@ -152,8 +152,8 @@ std::string ComparisonViolation(const apportion::MethodComparison& comparison)
         return "the threshold or the working has not one entry for every party";
     auto total = [](const std::vector<int>& seats) {
         int sum = 0;
-        for (const int count : seats)
-            sum += count;
+        for (const int held : seats)
+            sum += held;
         return sum;
     };
     for (const MethodResult& result : comparison.methods) {
