@@ -44,8 +44,9 @@ Board loadedBoard()
 {
     Board board;
     board.LoadWindow();
-    board.parties = { PartyColumn { "61000", {} }, PartyColumn { "60500", {} },
-        PartyColumn { "60000", {} }, PartyColumn { "59500", {} }, PartyColumn { "59000", {} } };
+    board.parties = { PartyColumn { "61000", {}, {} }, PartyColumn { "60500", {}, {} },
+        PartyColumn { "60000", {}, {} }, PartyColumn { "59500", {}, {} },
+        PartyColumn { "59000", {}, {} } };
     board.seatSelection = seatTotal - 1;
     return board;
 }

@@ -163,8 +163,8 @@ TEST(Board, DHondtHighlightsTheDivisorLastUsed)
 TEST(Board, TiesGoToTheLowerParty)
 {
     Board board = loadedBoard();
-    board.parties = { PartyColumn { "100", {} }, PartyColumn { "300", {} },
-        PartyColumn { "300", {} }, PartyColumn { "1 00", {} }, PartyColumn { "", {} } };
+    board.parties = { PartyColumn { "100", {}, {} }, PartyColumn { "300", {}, {} },
+        PartyColumn { "300", {}, {} }, PartyColumn { "1 00", {}, {} }, PartyColumn { "", {}, {} } };
     board.EnterVotes();
     EXPECT_EQ(giveSeat(board), 1);
     EXPECT_EQ(giveSeat(board), 2);

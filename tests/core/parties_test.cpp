@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Blocks, ResultsTableRead,
             3, 3000 },
         PasteCase { "OneNumber", "642 931", {} }, PasteCase { "Sentence", "гласове за всички", {} },
         PasteCase { "Empty", "\n\n", {} }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ResultsTable, KeepsAsManyAsTheBoxesLeft)
 {
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Names, PartiesNamedIn,
         NamesCase { "Named", { "ГЕРБ-СДС", "ПП-ДБ" }, { 0, 1 }, "ГЕРБ-СДС и ПП-ДБ" },
         NamesCase {
             "MixedInOrder", { "ГЕРБ-СДС", "", "МЕЧ" }, { 0, 1, 2 }, "ГЕРБ-СДС, партия 2 и МЕЧ" }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PartyNames, HeadingsAndSentences)
 {
@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Blocks, FillParties,
         FillCase { "PastTheMost", 10, { { "", "1" }, { "", "2" }, { "", "3" } },
             { "58125", "45871", "27142", "15947", "12264", "", "", "", "", "", "1", "2" },
             { "", "Стара", "", "", "", "", "", "", "", "", "", "" } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Twelve parties through the board and the comparison alike; the 51st National Assembly's eight
 // parties over the line get their official seats by Hare–Niemeyer.
@@ -309,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(Actions, PartyReports,
             "Поставени са гласовете на 3 партии с имената им от колона 2 нататък; партиите са 4. "
             "2 партии с най-малко гласове (12345 гласа) не са поставени — най-много 12 партии.",
             "Отменено: поставените гласове." }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PartyReport, OnePartyLeftOutOfAPaste)
 {

@@ -138,8 +138,8 @@ void SeatChart::showComparison(const MethodComparison& comparison)
     for (std::size_t r = 0; r < results.size(); ++r) {
         const auto& seats = results[r]->seats;
         int total = 0;
-        for (const int count : seats)
-            total += count;
+        for (const int held : seats)
+            total += held;
         std::vector<SeatBar::Part> parts(count);
         for (std::size_t i = 0; i < count && i < seats.size(); ++i) {
             parts[i].share = total > 0 ? static_cast<double>(seats[i]) / total : 0;
