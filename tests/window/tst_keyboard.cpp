@@ -206,13 +206,6 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
         QStringLiteral("Прагът е най-много 20 %: 25 % е намален до 20 %."));
     QLocale::setDefault(QLocale::c());
-
-    // A size the user gave the window stays while the votes are typed.
-    const QSize chosen = window->size() - QSize(40, 30);
-    window->resize(chosen);
-    votes(4)->setFocus();
-    QTest::keyClicks(votes(4), QStringLiteral("99999"));
-    QCOMPARE(window->size(), chosen);
 }
 
 // A report too long for one line, even smaller, takes a second: the window grows by it once,

@@ -239,7 +239,6 @@ void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     m_zoomedFont = font;
     m_fittedSize = 0; // a new zoom fits afresh
-    m_userSized = false;
     fitToContents();
 }
 
@@ -342,20 +341,8 @@ void ComparisonWindow::fitToContents()
     }
     m_fittedSize = font.pointSizeF();
     setMinimumSize(0, 0);
-    // A size the user chose stays while the votes change; a new zoom fits afresh.
-    if (!m_userSized) {
-        m_fittedTo = needed.boundedTo(room);
-        resize(m_fittedTo);
-    }
+    resize(needed.boundedTo(room));
     keepInside();
-}
-
-void ComparisonWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    // Any size but the one the fit gave is the user's.
-    if (isVisible() && size() != m_fittedTo)
-        m_userSized = true;
 }
 
 void ComparisonWindow::keepInside()

@@ -17,10 +17,10 @@ class SeatChart;
 // ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps
 // within the available area of the main window's screen at every zoom: it takes the main window's
 // zoomed font where the whole table fits the screen, and a smaller one where it would not, and it
-// resizes whenever its cells widen or narrow, unless the user has given it a size of their own.
-// Ctrl+C copies the comparison and says so; Escape and Ctrl+W close it; the main window's other
-// shortcuts work in it too. Tab walks its parts, and the Menu key or Shift+F10 opens the focused
-// part's menu. A screen reader reads it as a table, cell by cell, with its row and column headings.
+// resizes whenever its cells widen or narrow. Ctrl+C copies the comparison and says so; Escape and
+// Ctrl+W close it; the main window's other shortcuts work in it too. Tab walks its parts, and the
+// Menu key or Shift+F10 opens the focused part's menu. A screen reader reads it as a table, cell
+// by cell, with its row and column headings.
 class ComparisonWindow : public QWidget {
     Q_OBJECT
 
@@ -47,9 +47,6 @@ public:
 signals:
     void thresholdChanged(double percent);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     // Keeps the threshold within its range, and says so where it was past it.
     void chooseThreshold(double percent);
@@ -65,8 +62,6 @@ private:
     QFont m_zoomedFont;
     qreal m_fittedSize = 0; // the point size the last fit found, 0 before one
     int m_measuredRows = -1; // the table's rows when their heights were last measured
-    QSize m_fittedTo; // the size the last fit gave the window
-    bool m_userSized = false; // the user resized the window since the zoom last changed
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;
