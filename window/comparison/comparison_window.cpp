@@ -286,9 +286,14 @@ QSize ComparisonWindow::neededSize(const QFont& font)
     const int width = std::max(m_table->sizeHint().width(), belowWidth);
     m_legend->setMaximumWidth(width);
     m_notes->setMaximumWidth(width);
+    // The picture's legend wraps to the width the picture is given beside the working.
+    const int chartWidth = width - std::max(working.width(), quota.width()) - spacing;
+    const int chartHeight = m_chart->hasHeightForWidth()
+        ? std::max(chart.height(), m_chart->heightForWidth(chartWidth))
+        : chart.height();
     int height = m_legend->heightForWidth(width) + spacing + m_threshold->sizeHint().height()
         + spacing + m_table->sizeHint().height() + spacing
-        + std::max(quota.height() + spacing + working.height(), chart.height());
+        + std::max(quota.height() + spacing + working.height(), chartHeight);
     if (!m_notes->text().isEmpty())
         height += m_notes->heightForWidth(width) + spacing;
     return { width + margins.left() + margins.right(), height + margins.top() + margins.bottom() };
