@@ -86,6 +86,7 @@ SeatChart::SeatChart(QWidget* parent)
     m_legend->setObjectName(QStringLiteral("SeatChartLegend"));
     m_legend->setTextFormat(Qt::RichText);
     m_legend->setWordWrap(true);
+    m_legend->hide();
     layout->addWidget(m_legend);
 
     auto* copy = new QAction(QStringLiteral("Копирай картината"), this);
@@ -181,6 +182,7 @@ QImage SeatChart::pictureToPaste(int width) const
     for (SeatBar* bar : wide.bars())
         bar->setFont(large);
     wide.m_legend->setFont(large);
+    wide.setLegendShown(true);
     wide.showComparison(m_shown);
     const QFontMetrics metrics(large);
     const int margin = metrics.height();
@@ -198,6 +200,8 @@ QImage SeatChart::pictureToPaste(int width) const
     wide.render(&image, QPoint(margin, margin + title), QRegion(), QWidget::DrawChildren);
     return image;
 }
+
+void SeatChart::setLegendShown(bool shown) { m_legend->setVisible(shown); }
 
 int SeatChart::heightForWidthOf(int width)
 {

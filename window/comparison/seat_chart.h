@@ -34,6 +34,10 @@ public:
 
     const std::vector<SeatBar*>& bars() const { return m_bars; }
 
+    // The legend under the bars: on paper and on the clipboard. In the comparison window the
+    // table's column heads carry the same colours beside the names.
+    void setLegendShown(bool shown);
+
     // The parties' colours, the table's column heads use them too: twelve that stay apart under
     // the common colour-vision deficiencies, and the text colour that reads on each.
     static QColor partyColour(int party);

@@ -72,6 +72,7 @@ QImage seatPicture(const Board& board, double threshold, const QFont& font)
     chart.setFont(font);
     for (SeatBar* bar : chart.bars())
         bar->setFont(font);
+    chart.setLegendShown(true);
     chart.showComparison(CompareMethods(board, threshold));
     chart.resize(QSize(std::max(chart.sizeHint().width(), 480), chart.sizeHint().height()));
     return chart.picture();
