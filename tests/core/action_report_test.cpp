@@ -132,3 +132,11 @@ TEST(Report, ApproximateValuesKeepTheirDigits)
 }
 
 } // namespace
+
+// A typed text of 24 letters is quoted whole; one letter more and it is quoted by its start.
+TEST(Report, QuotesTextsUpToTwentyFourLetters)
+{
+    EXPECT_EQ(ReadingOf("abcdefghijklmnopqrstuvwx"), "„abcdefghijklmnopqrstuvwx“ се чете като 0.");
+    EXPECT_EQ(ReadingOf("abcdefghijklmnopqrstuvwxy"),
+        "„abcdefghijklmnopqrstuvwx…“ (25 знака) се чете като 0.");
+}
