@@ -14,10 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -41,6 +44,10 @@ private slots:
     void pasteFromTheBoxMenu();
     void columnsScrollSidewaysOnANarrowScreen();
     void pictureLabelsReadOnEveryColour();
+    void everyPartOfThePictureIsLabelled_data();
+    void everyPartOfThePictureIsLabelled();
+    void printoutKeepsItsPartsWhole_data();
+    void printoutKeepsItsPartsWhole();
 
 private:
     QLineEdit* votes(int party) const
@@ -300,6 +307,145 @@ void TestParties::pictureLabelsReadOnEveryColour()
         colours << SeatChart::partyColour(party).rgb();
     }
     QCOMPARE(colours.size(), maxPartyCount);
+}
+
+void TestParties::everyPartOfThePictureIsLabelled_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("pictureUnder");
+    QTest::addColumn<bool>("labelsUnder");
+    QTest::newRow("two parties: beside the working") << "50\n50" << false << false;
+    QTest::newRow("one large party and four small") << "9000\n300\n250\n200\n150" << true << true;
+    QTest::newRow("nine parties")
+        << "642931\n346063\n325460\n281366\n184403\n182263\n165160\n111946\n97430" << true << false;
+    QTest::newRow("twelve, eleven of them small")
+        << "100000\n900\n800\n700\n600\n500\n400\n300\n200\n100\n90\n80" << true << true;
+}
+
+// Every non-zero part of every bar shows its label: inside where it fits, else under the bar
+// in the room the bar takes, within the bar's width, apart from the others and drawn.
+void TestParties::everyPartOfThePictureIsLabelled()
+{
+    QFETCH(QString, pasted);
+    QFETCH(bool, pictureUnder);
+    QFETCH(bool, labelsUnder);
+    paste(0, pasted);
+    QTest::keyClick(votes(0), Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    SeatChart& chart = window->chart();
+    auto* working = window->findChild<QWidget*>(QStringLiteral("QuotaWorking"));
+    const QRect workingAt(working->mapTo(window, QPoint(0, 0)), working->size());
+    const QPoint chartAt = chart.mapTo(window, QPoint(0, 0));
+    QCOMPARE(chartAt.y() > workingAt.bottom(), pictureUnder);
+    QCOMPARE(chartAt.x() > workingAt.right(), !pictureUnder);
+
+    const int parties = static_cast<int>(pasted.count(QLatin1Char('\n'))) + 1;
+    int outside = 0;
+    for (SeatBar* bar : chart.bars()) {
+        const QImage drawn = bar->grab().toImage();
+        const QRect whole = bar->partRect(0).united(bar->partRect(parties - 1));
+        QList<QRect> labels;
+        for (int party = 0; party < parties; ++party) {
+            const QRect part = bar->partRect(party);
+            const QRect label = bar->labelRect(party);
+            // Every party has votes here; a seat bar's part is as wide as its seats.
+            QVERIFY2(label.isValid() == (part.width() > 0 || bar == chart.bars().front()),
+                qPrintable(QStringLiteral("%1, party %2").arg(bar->accessibleName()).arg(party)));
+            if (!label.isValid())
+                continue;
+            if (label != part) {
+                ++outside;
+                QVERIFY(!bar->labelShown(party));
+                QVERIFY(label.top() > part.bottom() && label.bottom() < bar->height());
+                QVERIFY(label.left() >= whole.left() && label.right() <= whole.right());
+            }
+            for (const QRect& other : labels)
+                QVERIFY2(!other.intersects(label), qPrintable(bar->accessibleName()));
+            labels << label;
+            // Its text is drawn: pixels in it of neither the part's nor the window's colour.
+            const QColor ground = label == part ? SeatChart::partyColour(party)
+                                                : bar->palette().color(QPalette::Window);
+            int text = 0;
+            for (int x = label.left(); x <= label.right(); ++x) {
+                for (int y = label.top(); y <= label.bottom(); ++y) {
+                    const QColor pixel = drawn.pixelColor(
+                        x * drawn.width() / bar->width(), y * drawn.height() / bar->height());
+                    text += pixel != ground;
+                }
+            }
+            QVERIFY2(text > 5,
+                qPrintable(QStringLiteral("%1, party %2").arg(bar->accessibleName()).arg(party)));
+        }
+    }
+    QCOMPARE(outside > 0, labelsUnder);
+}
+
+void TestParties::printoutKeepsItsPartsWhole_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<int>("seats");
+    QTest::newRow("the start's votes, 17 seats") << QString() << 17;
+    QTest::newRow("nine parties, 240 seats")
+        << "642931\n346063\n325460\n281366\n184403\n182263\n165160\n111946\n97430" << 240;
+}
+
+// A printout page by page: each heading on the page of its table, the comparison and the
+// working whole on one page, the picture drawn as lines and text (no image), with its legend.
+void TestParties::printoutKeepsItsPartsWhole()
+{
+#ifdef Q_OS_WIN
+    QSKIP("pdftotext and pdfimages read the printout on Linux");
+#endif
+    QFETCH(QString, pasted);
+    QFETCH(int, seats);
+    if (!pasted.isEmpty())
+        paste(0, pasted);
+    control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(seats - 1);
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+    auto* next = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    for (int seat = 0; seat < seats; ++seat)
+        QTest::mouseClick(next, Qt::LeftButton);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("printout.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    m_form->printTable(printer);
+
+    const auto run = [](const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QStringList pages
+        = run(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), file, QStringLiteral("-") })
+              .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QVERIFY(pages.size() >= 2);
+    // Each part, from its heading to its last line, on one page.
+    const QList<QPair<QString, QString>> wholes {
+        { QStringLiteral("Сравнение на методите"), QStringLiteral("Hare–Niemeyer") },
+        { QStringLiteral("Hare–Niemeyer стъпка по стъпка"), QStringLiteral("Допълнителен мандат") },
+    };
+    for (const auto& [heading, last] : wholes) {
+        int found = 0;
+        for (const QString& page : pages) {
+            if (!page.contains(heading))
+                continue;
+            ++found;
+            QVERIFY2(page.indexOf(last, page.indexOf(heading)) > 0, qPrintable(heading));
+        }
+        QCOMPARE(found, 1);
+    }
+    // The picture: no image in the file, its legend's names and its labels as text.
+    const QStringList images = run(QStringLiteral("pdfimages"), { QStringLiteral("-list"), file })
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(images.size(), 2); // the list's two heading lines
+    const QString lastPage = pages.last();
+    QVERIFY2(lastPage.contains(QStringLiteral("Equal proportions")), qPrintable(lastPage));
+    QVERIFY(lastPage.contains(
+        pasted.isEmpty() ? QStringLiteral("Партия 5") : QStringLiteral("Партия 9")));
 }
 
 QTEST_MAIN(TestParties)

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDoubleSpinBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -118,14 +119,15 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     layout->addWidget(m_table);
     layout->addWidget(m_notes);
     // Hare–Niemeyer's working beside the picture, so that the window stays wider than tall.
-    auto* below = new QHBoxLayout;
+    m_below = new QGridLayout;
     auto* working = new QVBoxLayout;
     working->addWidget(m_quota);
     working->addWidget(m_working);
     working->addStretch();
-    below->addLayout(working);
-    below->addWidget(m_chart, 1);
-    layout->addLayout(below);
+    m_below->addLayout(working, 0, 0);
+    m_below->addWidget(m_chart, 0, 1);
+    m_below->setColumnStretch(1, 1);
+    layout->addLayout(m_below);
 
     auto* copy = new QAction(QStringLiteral("Копирай"), this);
     copy->setShortcuts(QKeySequence::keyBindings(QKeySequence::Copy));
@@ -282,21 +284,36 @@ QSize ComparisonWindow::neededSize(const QFont& font)
     const QSize working = m_working->sizeHint();
     const QSize quota = m_quota->sizeHint();
     const QSize chart = m_chart->sizeHint();
-    const int belowWidth = std::max(working.width(), quota.width()) + spacing + chart.width();
-    const int width = std::max(m_table->sizeHint().width(), belowWidth);
+    const int workingWidth = std::max(working.width(), quota.width());
+    const int workingHeight = quota.height() + spacing + working.height();
+    int width = std::max(m_table->sizeHint().width(), workingWidth + spacing + chart.width());
+    // Beside the working where the picture then has room for every label in its part; under
+    // it, as wide as the window, where the working is wide (many parties).
+    const bool under = width - workingWidth - spacing < m_chart->roomyWidth();
+    if (under)
+        width = std::max({ m_table->sizeHint().width(), workingWidth, chart.width() });
+    placeChart(under);
     m_legend->setMaximumWidth(width);
     m_notes->setMaximumWidth(width);
-    // The picture's legend wraps to the width the picture is given beside the working.
-    const int chartWidth = width - std::max(working.width(), quota.width()) - spacing;
-    const int chartHeight = m_chart->hasHeightForWidth()
-        ? std::max(chart.height(), m_chart->heightForWidth(chartWidth))
-        : chart.height();
+    const int chartWidth = under ? width : width - workingWidth - spacing;
+    const int chartHeight = m_chart->heightForWidth(chartWidth);
     int height = m_legend->heightForWidth(width) + spacing + m_threshold->sizeHint().height()
         + spacing + m_table->sizeHint().height() + spacing
-        + std::max(quota.height() + spacing + working.height(), chartHeight);
+        + (under ? workingHeight + spacing + chartHeight : std::max(workingHeight, chartHeight));
     if (!m_notes->text().isEmpty())
         height += m_notes->heightForWidth(width) + spacing;
     return { width + margins.left() + margins.right(), height + margins.top() + margins.bottom() };
+}
+
+void ComparisonWindow::placeChart(bool under)
+{
+    if (under == (m_below->rowCount() > 1 && m_below->itemAtPosition(1, 0)))
+        return;
+    m_below->removeWidget(m_chart);
+    if (under)
+        m_below->addWidget(m_chart, 1, 0, 1, 2);
+    else
+        m_below->addWidget(m_chart, 0, 1);
 }
 
 QRect ComparisonWindow::availableArea() const

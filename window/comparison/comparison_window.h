@@ -7,6 +7,7 @@
 
 class ComparisonModel;
 class QDoubleSpinBox;
+class QGridLayout;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -14,7 +15,8 @@ class SeatChart;
 
 // A separate window with the five divisor methods and Hare–Niemeyer compared for the votes and
 // the seat total of the main window, which it follows live, under a vote threshold chosen here
-// ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture. It keeps
+// ("Праг"); below the table, Hare–Niemeyer worked step by step and the seats as a picture, beside
+// the working where that leaves the picture room for its labels, else under it. It keeps
 // within the available area of the main window's screen at every zoom: it takes the main window's
 // zoomed font where the whole table fits the screen, and a smaller one where it would not, and it
 // resizes whenever its cells widen or narrow. Ctrl+C copies the comparison and says so; Escape and
@@ -53,6 +55,8 @@ private:
     void fitToContents();
     // The size the window needs at the given font, its frame left out.
     QSize neededSize(const QFont& font);
+    // The picture beside the working, or under it across the window.
+    void placeChart(bool under);
     void applyFont(const QFont& font);
     QRect availableArea() const;
     QSize frameExtra() const;
@@ -71,4 +75,5 @@ private:
     QLabel* m_quota = nullptr;
     QTableWidget* m_working = nullptr;
     SeatChart* m_chart = nullptr;
+    QGridLayout* m_below = nullptr; // the working, and the picture beside or under it
 };

@@ -201,6 +201,14 @@ QImage SeatChart::pictureToPaste(int width) const
     return image;
 }
 
+int SeatChart::roomyWidth() const
+{
+    int widest = 0;
+    for (const SeatBar* bar : m_bars)
+        widest = std::max(widest, bar->roomyWidth());
+    return widest;
+}
+
 void SeatChart::setLegendShown(bool shown) { m_legend->setVisible(shown); }
 
 int SeatChart::heightForWidthOf(int width)
@@ -215,7 +223,9 @@ void SeatChart::copyPicture() { QGuiApplication::clipboard()->setImage(pictureTo
 SeatBar::SeatBar(QWidget* parent)
     : QWidget(parent)
 {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 }
 
 void SeatBar::setBar(
@@ -236,19 +246,44 @@ int SeatBar::captionWidth() const
     return widest;
 }
 
+int SeatBar::barHeight() const { return fontMetrics().height() * 3 / 2; }
+
 QSize SeatBar::sizeHint() const
 {
     const QFontMetrics metrics = fontMetrics();
-    // Room for every part's label side by side, at the least.
-    return { captionWidth() + gap + 16 * metrics.horizontalAdvance(QLatin1Char('0')),
-        metrics.height() * 3 / 2 };
+    // Room for a few labels side by side at the least; the rest go under the bar.
+    const int width = captionWidth() + gap + 24 * metrics.horizontalAdvance(QLatin1Char('0'));
+    return { width, heightForWidth(std::max(width, this->width())) };
 }
 
-QRect SeatBar::barArea() const { return rect().adjusted(captionWidth() + gap, 1, -1, -1); }
-
-QRect SeatBar::partRect(int party) const
+int SeatBar::roomyWidth() const
 {
-    const QRect area = barArea();
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const auto& part : m_parts)
+        widest = std::max(widest, metrics.horizontalAdvance(part.label));
+    const int cell = widest + 2 * labelPadding + metrics.horizontalAdvance(QLatin1Char(' '));
+    return captionWidth() + gap + cell * static_cast<int>(m_parts.size());
+}
+
+int SeatBar::heightForWidth(int width) const
+{
+    int rows = 0;
+    labelRects(width, &rows);
+    const int line = fontMetrics().height();
+    return barHeight() + (rows > 0 ? line / 2 + rows * line : 0);
+}
+
+QRect SeatBar::barArea(int width) const
+{
+    return QRect(0, 0, width, barHeight()).adjusted(captionWidth() + gap, 1, -1, -1);
+}
+
+QRect SeatBar::partRect(int party) const { return partRect(party, width()); }
+
+QRect SeatBar::partRect(int party, int width) const
+{
+    const QRect area = barArea(width);
     if (party < 0 || static_cast<std::size_t>(party) >= m_parts.size())
         return {};
     double start = 0;
@@ -260,34 +295,118 @@ QRect SeatBar::partRect(int party) const
     return QRect(left, area.top(), right - left, area.height());
 }
 
+std::vector<QRect> SeatBar::labelRects(int width, int* rows) const
+{
+    const QFontMetrics metrics = fontMetrics();
+    const QRect area = barArea(width);
+    const int line = metrics.height();
+    const int firstRow = barHeight() + line / 2;
+    const int spacing = metrics.horizontalAdvance(QLatin1Char(' '));
+    std::vector<QRect> placed(m_parts.size());
+    std::vector<std::size_t> outside; // the parties whose label does not fit inside, in order
+    for (std::size_t i = 0; i < m_parts.size(); ++i) {
+        const auto& part = m_parts[i];
+        const QRect rect = partRect(static_cast<int>(i), width);
+        if (part.label.isEmpty() || part.share <= 0)
+            continue;
+        const int labelWidth = metrics.horizontalAdvance(part.label) + 2 * labelPadding;
+        if (labelWidth <= rect.width())
+            placed[i] = rect;
+        else
+            outside.push_back(i);
+    }
+
+    // The labels that go under the bar keep the parties' order, so that no two leaders cross
+    // within a row: as few rows as hold them, the labels dealt to the rows in turn.
+    std::size_t rowCount = 0;
+    bool fits = outside.empty();
+    while (!fits) {
+        ++rowCount;
+        fits = true;
+        for (std::size_t row = 0; row < rowCount && fits; ++row) {
+            int needed = 0;
+            for (std::size_t k = row; k < outside.size(); k += rowCount)
+                needed += metrics.horizontalAdvance(m_parts[outside[k]].label) + 2 * labelPadding
+                    + spacing;
+            fits = needed <= area.width() + spacing || rowCount >= outside.size();
+        }
+    }
+    for (std::size_t row = 0; row < rowCount; ++row) {
+        std::vector<std::size_t> inRow;
+        for (std::size_t k = row; k < outside.size(); k += rowCount)
+            inRow.push_back(outside[k]);
+        // Each label centred under its part, then pushed right off the one before it, then
+        // pulled left off the one after it and the bar's end.
+        std::vector<QRect> rects;
+        for (const std::size_t party : inRow) {
+            const QRect part = partRect(static_cast<int>(party), width);
+            const int labelWidth
+                = metrics.horizontalAdvance(m_parts[party].label) + 2 * labelPadding;
+            rects.emplace_back(part.center().x() - labelWidth / 2,
+                firstRow + static_cast<int>(row) * line, labelWidth, line);
+        }
+        for (std::size_t k = 0; k < rects.size(); ++k) {
+            const int least = k == 0 ? area.left() : rects[k - 1].right() + 1 + spacing;
+            rects[k].moveLeft(std::max(rects[k].left(), least));
+        }
+        for (std::size_t k = rects.size(); k-- > 0;) {
+            const int most
+                = k + 1 == rects.size() ? area.right() : rects[k + 1].left() - 1 - spacing;
+            rects[k].moveRight(std::min(rects[k].right(), most));
+        }
+        for (std::size_t k = 0; k < rects.size(); ++k)
+            placed[inRow[k]] = rects[k];
+    }
+    if (rows)
+        *rows = static_cast<int>(rowCount);
+    return placed;
+}
+
+QRect SeatBar::labelRect(int party) const
+{
+    const std::vector<QRect> placed = labelRects(width());
+    return party >= 0 && static_cast<std::size_t>(party) < placed.size()
+        ? placed[static_cast<std::size_t>(party)]
+        : QRect();
+}
+
 bool SeatBar::labelShown(int party) const
 {
-    if (party < 0 || static_cast<std::size_t>(party) >= m_parts.size())
-        return false;
-    const auto& part = m_parts[static_cast<std::size_t>(party)];
-    return !part.label.isEmpty()
-        && fontMetrics().horizontalAdvance(part.label) + 2 * labelPadding
-        <= partRect(party).width();
+    const QRect label = labelRect(party);
+    return label.isValid() && label == partRect(party);
 }
 
 void SeatBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
+    const QColor text = palette().color(QPalette::WindowText);
+    painter.setPen(text);
     painter.drawText(
-        QRect(0, 0, captionWidth(), height()), Qt::AlignVCenter | Qt::AlignLeft, m_caption);
-    painter.drawRect(barArea().adjusted(0, 0, -1, -1));
+        QRect(0, 0, captionWidth(), barHeight()), Qt::AlignVCenter | Qt::AlignLeft, m_caption);
+    painter.drawRect(barArea(width()).adjusted(0, 0, -1, -1));
+    const std::vector<QRect> labels = labelRects(width());
     for (int i = 0; i < static_cast<int>(m_parts.size()); ++i) {
         const QRect part = partRect(i);
-        if (part.width() <= 0)
+        const auto& shown = m_parts[static_cast<std::size_t>(i)];
+        if (part.width() > 0) {
+            painter.fillRect(part, SeatChart::partyColour(i));
+            if (shown.hatched)
+                painter.fillRect(part, QBrush(Qt::black, Qt::BDiagPattern));
+            painter.setPen(Qt::black);
+            painter.drawLine(part.topRight(), part.bottomRight());
+        }
+        // A part too thin to see still has its label, with a leader to where it stands.
+        const QRect label = labels[static_cast<std::size_t>(i)];
+        if (!label.isValid())
             continue;
-        painter.fillRect(part, SeatChart::partyColour(i));
-        if (m_parts[static_cast<std::size_t>(i)].hatched)
-            painter.fillRect(part, QBrush(Qt::black, Qt::BDiagPattern));
-        painter.setPen(Qt::black);
-        painter.drawLine(part.topRight(), part.bottomRight());
-        painter.setPen(SeatChart::textColour(i));
-        if (labelShown(i))
-            painter.drawText(part, Qt::AlignCenter, m_parts[static_cast<std::size_t>(i)].label);
+        if (label == part) {
+            painter.setPen(SeatChart::textColour(i));
+        } else {
+            // A leader from the middle of the part's foot to the label under the bar.
+            painter.setPen(text);
+            painter.drawLine(QPoint(part.center().x(), part.bottom() + 1),
+                QPoint(label.center().x(), label.top()));
+        }
+        painter.drawText(label, Qt::AlignCenter, shown.label);
     }
 }

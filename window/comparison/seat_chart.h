@@ -33,6 +33,9 @@ public:
     QImage pictureToPaste(int width = 1600) const;
 
     const std::vector<SeatBar*>& bars() const { return m_bars; }
+    // The width at which every part's label fits inside its part, or at least beside its
+    // neighbours' in one row under the bar.
+    int roomyWidth() const;
 
     // The legend under the bars: on paper and on the clipboard. In the comparison window the
     // table's column heads carry the same colours beside the names.
@@ -43,14 +46,15 @@ public:
     static QColor partyColour(int party);
     static QColor textColour(int party);
 
+    // Lays the picture out at this width, its height what it then needs, and gives that height.
+    int heightForWidthOf(int width);
+
 protected:
     // The picture's menu in the picture's font, which follows the window's zoom.
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void copyPicture();
-    // Lays the picture out at this width and gives the height it then needs.
-    int heightForWidthOf(int width);
 
     std::vector<SeatBar*> m_bars;
     QLabel* m_legend = nullptr; // each party's colour and name
@@ -75,16 +79,29 @@ public:
         const QString& caption, const std::vector<Part>& parts, const QStringList& captions);
     // Where each party's part is drawn, in the bar's coordinates.
     QRect partRect(int party) const;
-    // Whether a part's label was drawn: only where it fits.
+    // Whether a part's label is drawn inside it: where it fits.
     bool labelShown(int party) const;
+    // Where each part's label is drawn: inside the part where it fits, else in a row under the
+    // bar with a leader to the part. Empty for a part without a label.
+    QRect labelRect(int party) const;
 
     QSize sizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    // The width that sets every label side by side, each as wide as the widest.
+    int roomyWidth() const;
+    // The bar, and under it as many rows as the labels set beside their parts take.
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRect barArea() const;
+    // The bar itself, at the top: the rows of labels beside their parts go under it.
+    QRect barArea(int width) const;
+    QRect partRect(int party, int width) const;
+    // Each party's label rectangle at this width, and how many rows under the bar they take.
+    std::vector<QRect> labelRects(int width, int* rows = nullptr) const;
+    int barHeight() const;
     // In the bar's font, which follows the zoom.
     int captionWidth() const;
 
