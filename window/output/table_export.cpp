@@ -304,18 +304,15 @@ QString printedComparison(const ComparisonTable& table)
     return printedTable(heading, rows, false);
 }
 
-// The notes under the comparison and Hare–Niemeyer's working, on paper.
+// Hare–Niemeyer's working on paper, under its heading; empty where there is none.
 QString printedWorking(const ComparisonTable& table, QChar point)
 {
-    QString html;
-    for (const auto& note : table.notes)
-        html += QStringLiteral("<p>%1</p>\n").arg(QString::fromStdString(note).toHtmlEscaped());
     QList<Line> lines = workingLines(table);
     if (lines.size() < 3)
-        return html;
-    html += QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n")
-                .arg(lines[0].front().value.toHtmlEscaped(),
-                    QString::fromStdString(table.quotaLine).toHtmlEscaped());
+        return {};
+    const QString html = QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n")
+                             .arg(lines[0].front().value.toHtmlEscaped(),
+                                 QString::fromStdString(table.quotaLine).toHtmlEscaped());
     const Line heading = lines[2];
     lines = lines.mid(3);
     return html + printedTable(writtenCells(heading, point), escapedRows(lines, point), false);
@@ -335,7 +332,7 @@ QString tableAsHtml(const WorkedTable& table, const QLocale& locale)
     return htmlTable(clipboardLines(table, point), point);
 }
 
-QString printableHtml(const WorkedTable& table, const QDate& date, const QString& picture)
+QStringList printableParts(const WorkedTable& table, const QDate& date)
 {
     const QChar point = QLatin1Char('.');
     const Sections parts = sections(table, point);
@@ -351,18 +348,25 @@ QString printableHtml(const WorkedTable& table, const QDate& date, const QString
     for (const auto& reading : table.readings)
         readings += QStringLiteral("<br>") + QString::fromStdString(reading).toHtmlEscaped();
 
-    return QStringLiteral("<h2>Математика - системи за разпределение на мандати</h2>\n"
-                          "<p>%1<br>%2: %3%4</p>\n")
-               .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
-                   QString::fromStdString(table.seatTotal), readings)
-        + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
-        + printedTable(
-            writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point), true)
-        + QStringLiteral("<h3>%1</h3>\n")
-              .arg(QString::fromStdString(table.comparison.title).toHtmlEscaped())
-        + printedComparison(table.comparison) + printedWorking(table.comparison, point)
-        + (picture.isEmpty() ? QString()
-                             : QStringLiteral("<p><img src=\"%1\"></p>\n").arg(picture));
+    QStringList printed;
+    printed << QStringLiteral("<h2>Математика - системи за разпределение на мандати</h2>\n"
+                              "<p>%1<br>%2: %3%4</p>\n")
+                   .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
+                       QString::fromStdString(table.seatTotal), readings)
+            + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
+            + printedTable(
+                writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point), true);
+    QString comparison = QStringLiteral("<h3>%1</h3>\n")
+                             .arg(QString::fromStdString(table.comparison.title).toHtmlEscaped())
+        + printedComparison(table.comparison);
+    for (const auto& note : table.comparison.notes)
+        comparison
+            += QStringLiteral("<p>%1</p>\n").arg(QString::fromStdString(note).toHtmlEscaped());
+    printed << comparison;
+    const QString working = printedWorking(table.comparison, point);
+    if (!working.isEmpty())
+        printed << working;
+    return printed;
 }
 
 QString comparisonAsTabSeparated(const ComparisonTable& table, const QLocale& locale)

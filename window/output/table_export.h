@@ -18,13 +18,11 @@ class QLocale;
 QString tableAsTabSeparated(const apportion::WorkedTable& table, const QLocale& locale);
 QString tableAsHtml(const apportion::WorkedTable& table, const QLocale& locale);
 
-// A document to print: the title, the date, the seat total and the votes in a row of five cells,
-// then the seats and the comparison as tables whose headings repeat on every page. Numbers as
-// the window shows them.
-// `picture`, where given, names an image resource of the document: the seats as a picture,
-// printed last.
-QString printableHtml(
-    const apportion::WorkedTable& table, const QDate& date, const QString& picture = {});
+// A document to print, in parts that each stay on one page where they fit: the title, the date,
+// the seat total and the votes in a row of five cells, then the seats, a table whose heading
+// repeats on every page it runs onto; the comparison under its heading, with its notes;
+// Hare–Niemeyer's working under its heading. Numbers as the window shows them.
+QStringList printableParts(const apportion::WorkedTable& table, const QDate& date);
 
 // The comparison alone, as the comparison window copies it: each party's seats, seat share and
 // difference from D'Hondt in cells of their own.

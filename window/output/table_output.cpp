@@ -12,11 +12,15 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
+
+#include <memory>
 
 using namespace apportion;
 
@@ -65,17 +69,56 @@ namespace {
 constexpr qreal smallestPrintPoints = 6;
 constexpr qreal smallestMargin = 15; // mm
 
-// The seats as a picture, drawn for paper at the printout's font.
-QImage seatPicture(const Board& board, double threshold, const QFont& font)
+// The parts of the printout, laid out for the page: the documents, then the picture.
+struct PrintParts {
+    std::vector<std::unique_ptr<QTextDocument>> documents;
+    std::unique_ptr<SeatChart> chart;
+    qreal chartScale = 1; // the printer's pixels to one of the picture's
+};
+
+// Where one page of a part goes: on which printed page, how far down.
+struct Placement {
+    int part = 0; // the documents in order, then the picture
+    int ownPage = 0; // the page of the part's own layout: a part longer than a page has several
+    int page = 0;
+    qreal top = 0;
+};
+
+// How far down the page a document's text ends: its last block's foot, on its last page.
+qreal usedHeight(const QTextDocument& document, qreal pageHeight)
 {
-    SeatChart chart;
-    chart.setFont(font);
-    for (SeatBar* bar : chart.bars())
-        bar->setFont(font);
-    chart.setLegendShown(true);
-    chart.showComparison(CompareMethods(board, threshold));
-    chart.resize(QSize(std::max(chart.sizeHint().width(), 480), chart.sizeHint().height()));
-    return chart.picture();
+    const QRectF last = document.documentLayout()->blockBoundingRect(document.lastBlock());
+    return last.bottom() + document.documentMargin() - (document.pageCount() - 1) * pageHeight;
+}
+
+// Each part starts on a new page where it would not fit on what is left of the one before but
+// fits a page of its own, so that no heading is left at a page's foot and no table is broken
+// that a page holds. A part longer than a page starts on a page of its own.
+std::vector<Placement> placeParts(const PrintParts& parts, const QSizeF& body, qreal gap)
+{
+    std::vector<Placement> placed;
+    int page = 0;
+    qreal top = 0;
+    const int count = static_cast<int>(parts.documents.size()) + (parts.chart ? 1 : 0);
+    for (int part = 0; part < count; ++part) {
+        const bool picture = part == static_cast<int>(parts.documents.size());
+        const int pages
+            = picture ? 1 : parts.documents[static_cast<std::size_t>(part)]->pageCount();
+        const qreal height = picture
+            ? parts.chart->height() * parts.chartScale
+            : usedHeight(*parts.documents[static_cast<std::size_t>(part)], body.height());
+        if (top > 0 && (pages > 1 || top + gap + height > body.height())) {
+            ++page;
+            top = 0;
+        } else if (top > 0) {
+            top += gap;
+        }
+        for (int own = 0; own < pages; ++own)
+            placed.push_back({ part, own, page + own, top });
+        page += pages - 1;
+        top = pages > 1 ? height : top + height;
+    }
+    return placed;
 }
 
 } // namespace
@@ -98,45 +141,81 @@ void printWorkedTable(const Board& board, QPrinter& printer, double threshold)
     // under the text: "стр. 2 от 9".
     const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const WorkedTable table = MakeWorkedTable(board, threshold);
-    const QString picture = QStringLiteral("seats.png");
+    const QStringList html = printableParts(table, QDate::currentDate());
 
     // Many parties make the tables wider than the page: the text is set smaller, down to a
-    // size still read on paper, until the widest table fits.
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&printer);
-    // Words stay whole ("Партия", never "Пар/тия"); a table too wide for them sets the text
-    // smaller.
+    // size still read on paper, until the widest table fits. Words stay whole ("Партия", never
+    // "Пар/тия"); a table too wide for them sets the text smaller.
     QTextOption wholeWords;
     wholeWords.setWrapMode(QTextOption::WordWrap);
-    document.setDefaultTextOption(wholeWords);
     QFont font(QStringLiteral("Times New Roman"));
+    PrintParts parts;
     qreal footer = 0;
+    QSizeF body;
     for (qreal points = 10; points >= smallestPrintPoints; points -= 0.5) {
         font.setPointSizeF(points);
-        document.setDefaultFont(font);
-        document.addResource(QTextDocument::ImageResource, QUrl(picture),
-            seatPicture(board, threshold, QFont(font, &printer)));
-        document.setHtml(printableHtml(table, QDate::currentDate(), picture));
         footer = 2 * QFontMetricsF(font, &printer).height();
-        document.setPageSize(QSizeF(area.width(), area.height() - footer));
-        if (document.idealWidth() <= area.width())
+        body = QSizeF(area.width(), area.height() - footer);
+        parts.documents.clear();
+        bool fits = true;
+        for (const QString& part : html) {
+            auto document = std::make_unique<QTextDocument>();
+            document->documentLayout()->setPaintDevice(&printer);
+            document->setDefaultTextOption(wholeWords);
+            document->setDefaultFont(font);
+            document->setHtml(part);
+            document->setPageSize(body);
+            fits = fits && document->idealWidth() <= area.width();
+            parts.documents.push_back(std::move(document));
+        }
+        if (fits)
             break;
     }
-    document.setMetaInformation(QTextDocument::DocumentTitle, printTitle());
-    const QSizeF body(area.width(), area.height() - footer);
-    const int pages = document.pageCount();
 
+    // The seats as a picture, drawn as lines and text on the printer at the text's size: sharp
+    // at any resolution, with the legend under it.
+    parts.chart = std::make_unique<SeatChart>();
+    // In pixels of the picture: a size in points would be taken at the printer's resolution
+    // again when the drawing is played back there, scaled up.
+    QFont pictureFont(font);
+    pictureFont.setPixelSize(qRound(font.pointSizeF() * parts.chart->logicalDpiY() / 72));
+    parts.chart->setFont(pictureFont);
+    for (SeatBar* bar : parts.chart->bars())
+        bar->setFont(pictureFont);
+    parts.chart->setLegendShown(true);
+    parts.chart->showComparison(CompareMethods(board, threshold));
+    parts.chartScale = printer.resolution() / static_cast<qreal>(parts.chart->logicalDpiY());
+    parts.chart->heightForWidthOf(static_cast<int>(body.width() / parts.chartScale));
+
+    const std::vector<Placement> placed
+        = placeParts(parts, body, QFontMetricsF(font, &printer).height());
+    const int pages = placed.empty() ? 1 : placed.back().page + 1;
     painter.setFont(QFont(font, &printer));
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
+    int page = 0;
+    for (const Placement& at : placed) {
+        for (; page < at.page; ++page) {
+            painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
+                QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages));
             printer.newPage();
+        }
         painter.save();
-        painter.translate(0, -page * body.height());
-        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        if (at.part == static_cast<int>(parts.documents.size())) {
+            painter.translate(0, at.top);
+            // Recorded as drawing commands first: a widget rendered straight onto a printer
+            // goes through a bitmap. Played back, the drawing is scaled from the screen's
+            // resolution to the printer's.
+            QPicture drawing;
+            parts.chart->render(&drawing, QPoint(), QRegion(), QWidget::DrawChildren);
+            painter.drawPicture(0, 0, drawing);
+        } else {
+            QTextDocument& document = *parts.documents[static_cast<std::size_t>(at.part)];
+            painter.translate(0, at.top - at.ownPage * body.height());
+            document.drawContents(&painter, QRectF(QPointF(0, at.ownPage * body.height()), body));
+        }
         painter.restore();
-        painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
-            QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages));
     }
+    painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
+        QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages));
     painter.end();
 }
 
