@@ -49,14 +49,37 @@ namespace {
                     if (!comparison.takesPart[i])
                         under.push_back(static_cast<int>(i));
                 }
-                table.notes.push_back(threshold
+                const ThresholdLine& line = comparison.thresholdLine;
+                // The line as the law states it: the share of all the votes, no rounding; a
+                // line between whole numbers is passed by the next whole number of votes.
+                const std::string where = line.line + " (" + FormatShortest(comparison.threshold)
+                    + " % от " + line.base + ")";
+                table.notes.push_back(threshold + " = " + where
+                    + (line.wholeVotesPassing.empty()
+                            ? ""
+                            : "; минават " + line.wholeVotesPassing + " или повече гласа")
                     + (under.empty()
                             ? ": всички партии са над прага."
                             : ": под прага " + std::string(under.size() == 1 ? "е " : "са ")
                                 + PartiesNamed(comparison.names, under)
                                 + " — без мандати при всеки метод; индексите броят и техните "
                                   "гласове."));
+                for (const int party : under) {
+                    const auto i = static_cast<std::size_t>(party);
+                    table.notes.push_back(PartyHeading(comparison.names, party) + ": "
+                        + GroupedDigits(FormatShortest(comparison.votes[i])) + " гласа — "
+                        + line.lacking[i] + " по-малко от прага " + where + ".");
+                }
             }
+        }
+        if (comparison.otherVotes > 0) {
+            table.notes.push_back(
+                "Други гласове: " + GroupedDigits(std::to_string(comparison.otherVotes))
+                + (std::isfinite(comparison.otherShare)
+                        ? " (" + FormatFixed(comparison.otherShare, 1) + " %)"
+                        : std::string())
+                + " — броят се в основата на прага и в дяловете, без мандати; индексите ги "
+                  "броят като още една партия без мандати.");
         }
         // With no votes every quotient is 0: each seat is a tie the leftmost party wins.
         const bool noVotes = std::none_of(comparison.votes.begin(), comparison.votes.end(),

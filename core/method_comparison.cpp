@@ -63,7 +63,8 @@ namespace {
     {
         const auto seatShares = shares(result.seats);
         result.effectiveParties = effectiveParties(seatShares);
-        double squares = 0;
+        // The others' votes are one more party with no seat.
+        double squares = comparison.otherShare * comparison.otherShare;
         for (std::size_t i = 0; i < seatShares.size(); ++i) {
             const double gap = comparison.voteShares[i] - seatShares[i];
             squares += gap * gap;
@@ -73,28 +74,36 @@ namespace {
 
 } // namespace
 
-MethodComparison CompareMethods(
-    const std::vector<std::string>& votes, int seatTotal, double threshold, const PartyNames& names)
+MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatTotal,
+    const VoteCount& count, const PartyNames& names)
 {
     MethodComparison comparison;
     comparison.names = names;
     comparison.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
-    const std::size_t count = votes.size();
-    comparison.votes.reserve(count);
+    const std::size_t parties = votes.size();
+    comparison.votes.reserve(parties);
     for (const auto& vote : votes)
         comparison.votes.push_back(ParseNumber(vote));
-    comparison.voteShares = shares(comparison.votes);
+    comparison.otherVotes = std::max(0LL, count.otherVotes);
+    std::vector<double> all = comparison.votes;
+    if (comparison.otherVotes > 0)
+        all.push_back(static_cast<double>(comparison.otherVotes));
+    comparison.voteShares = shares(all);
     comparison.effectivePartiesByVotes = effectiveParties(comparison.voteShares);
-
-    // The threshold counts against the shares of all the parties' votes, where they exist.
-    comparison.threshold = std::isfinite(threshold) ? std::clamp(threshold, 0.0, 100.0) : 0;
-    comparison.thresholdApplies
-        = comparison.threshold > 0 && count > 0 && std::isfinite(comparison.voteShares[0]);
-    comparison.takesPart.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        comparison.takesPart[i]
-            = !comparison.thresholdApplies || !(comparison.voteShares[i] < comparison.threshold);
+    if (comparison.otherVotes > 0) {
+        comparison.otherShare = comparison.voteShares.back();
+        comparison.voteShares.pop_back();
     }
+
+    // The threshold counts against all the votes, exactly, where their shares exist.
+    comparison.threshold
+        = std::isfinite(count.threshold) ? std::clamp(count.threshold, 0.0, 100.0) : 0;
+    comparison.thresholdLine = DrawThresholdLine(votes, count);
+    comparison.thresholdApplies = comparison.thresholdLine.applies && parties > 0
+        && std::isfinite(comparison.voteShares[0]);
+    comparison.takesPart.assign(parties, true);
+    if (comparison.thresholdApplies)
+        comparison.takesPart = comparison.thresholdLine.passes;
 
     for (int m = 0; m < divisorMethodCount; ++m) {
         MethodResult& result = comparison.methods[m];
@@ -114,11 +123,11 @@ MethodComparison CompareMethods(
     return comparison;
 }
 
-MethodComparison CompareMethods(const Board& board, double threshold)
+MethodComparison CompareMethods(const Board& board, const VoteCount& count)
 {
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
-    return CompareMethods(VoteTexts(board.parties), seatTotal, threshold, NamesOf(board.parties));
+    return CompareMethods(VoteTexts(board.parties), seatTotal, count, NamesOf(board.parties));
 }
 
 } // namespace apportion

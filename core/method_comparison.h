@@ -2,6 +2,7 @@
 
 #include "core/board.h"
 #include "core/quota_method.h"
+#include "core/vote_threshold.h"
 
 #include <array>
 #include <string>
@@ -29,15 +30,20 @@ struct MethodComparison {
     std::vector<double> votes; // as the board reads the vote texts, one for each party
     PartyNames names;
     int seatTotal = 0;
-    // The threshold asked for, in percent of the parties' votes, and whether it applies: it
-    // does not where the vote shares are not defined. A party under it takes no seat under any
-    // method; the indices still count its votes.
+    // The threshold asked for, in percent of all the votes (the parties' and the others'), and
+    // whether it applies: it does not where the vote shares are not defined. A party under it
+    // takes no seat under any method; the indices still count its votes.
     double threshold = 0;
     bool thresholdApplies = false;
+    ThresholdLine thresholdLine; // where the line lies, and what each party under it lacks
     std::vector<bool> takesPart;
-    // In percent. Defined only when every vote total is at least 0 and their sum is above 0;
-    // not a number otherwise, and so are the indices that need them.
+    // Votes for parties and candidates not listed: in the threshold's base and the vote shares,
+    // never a seat. The indices count them as one more party that has no seat.
+    long long otherVotes = 0;
+    // In percent of all the votes. Defined only when every vote total is at least 0 and their
+    // sum is above 0; not a number otherwise, and so are the indices that need them.
     std::vector<double> voteShares;
+    double otherShare = 0; // the others' votes in percent, 0 where there are none
     double effectivePartiesByVotes = 0;
     std::array<MethodResult, divisorMethodCount> methods {}; // in the order of the enumeration
     MethodResult hareNiemeyer;
@@ -49,10 +55,10 @@ struct MethodComparison {
     std::vector<const MethodResult*> results() const;
 };
 
-// `threshold` in percent, 0 to 100.
+// `count.threshold` in percent, 0 to 100, to a tenth.
 // `names` names the parties in the notes and the working.
 MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatTotal,
-    double threshold = 0, const PartyNames& names = {});
+    const VoteCount& count = {}, const PartyNames& names = {});
 
 // Shares in percent of these values' sum, or not a number throughout where they are not defined
 // (a negative or non-finite value, or none above 0).
@@ -61,6 +67,6 @@ std::vector<double> SeatShares(const std::vector<int>& seats);
 
 // The comparison for the allocation on the board: its vote totals and seat total, or, before
 // the votes are entered, the vote boxes' texts.
-MethodComparison CompareMethods(const Board& board, double threshold = 0);
+MethodComparison CompareMethods(const Board& board, const VoteCount& count = {});
 
 } // namespace apportion

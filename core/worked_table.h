@@ -45,7 +45,7 @@ struct WorkedTable {
 };
 
 // The table of the allocation on the board; no rows before the votes are entered.
-// `threshold` is the comparison's, in percent.
-WorkedTable MakeWorkedTable(const Board& board, double threshold = 0);
+// `voteCount` is the comparison's: its threshold and the other votes.
+WorkedTable MakeWorkedTable(const Board& board, const VoteCount& voteCount = {});
 
 } // namespace apportion

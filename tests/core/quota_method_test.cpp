@@ -100,8 +100,11 @@ TEST(Quota, ThresholdLeavesAPartyOut)
     EXPECT_GT(without.methods[1].seats[4], 0);
     const ComparisonTable table = MakeComparisonTable(comparison);
     EXPECT_EQ(table.notes.at(0),
-        "Праг 8 %: под прага е партия 5 — без мандати при всеки метод; индексите броят и "
-        "техните гласове.");
+        "Праг 8 % = 12\u00A0747.92 (8 % от 159\u00A0349); минават 12\u00A0748 или повече гласа: "
+        "под прага е партия 5 — без мандати при всеки метод; индексите броят и техните гласове.");
+    EXPECT_EQ(table.notes.at(1),
+        "Партия 5: 12\u00A0264 гласа — 483.92 по-малко от прага 12\u00A0747.92 (8 % от "
+        "159\u00A0349).");
     EXPECT_TRUE(table.rows[0][5].underThreshold);
     EXPECT_EQ(table.workingRows[1][5], "под прага");
     EXPECT_EQ(table.workingRows[1][1], "7.9035"); // 58125 ÷ 7354.25 = 7.90358…, cut

@@ -173,11 +173,12 @@ void TestKeyboard::comparisonFromTheKeyboard()
     auto* table = window->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
     QCOMPARE(window->focusWidget(), table);
     QStringList walked;
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < 5; ++step) {
         QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
         walked << window->focusWidget()->objectName();
     }
-    QCOMPARE(walked, QStringList({ "QuotaWorking", "SeatChart", "Threshold", "ComparisonTable" }));
+    QCOMPARE(walked,
+        QStringList({ "QuotaWorking", "SeatChart", "Threshold", "OtherVotes", "ComparisonTable" }));
 
     QTest::keyClick(table, Qt::Key_Tab);
     QTest::keyClick(window->focusWidget(), Qt::Key_Tab);

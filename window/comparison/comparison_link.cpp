@@ -18,7 +18,15 @@ ComparisonLink::ComparisonLink(
 {
 }
 
-double ComparisonLink::threshold() const { return m_window ? m_window->threshold() : 0; }
+VoteCount ComparisonLink::count() const { return m_window ? m_window->count() : m_count; }
+
+void ComparisonLink::setCount(const VoteCount& count)
+{
+    m_count = count;
+    if (m_window)
+        m_window->setCount(count);
+    update();
+}
 
 void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
 {
@@ -28,7 +36,8 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
         // copy keys copy the comparison there.
         for (QAction* action : shortcuts)
             m_window->addAction(action);
-        connect(m_window, &ComparisonWindow::thresholdChanged, this, &ComparisonLink::update);
+        connect(m_window, &ComparisonWindow::countChanged, this, &ComparisonLink::update);
+        m_window->setCount(m_count);
         m_windowBehind = true;
         m_window->setZoomedFont(font);
         refresh(true);
@@ -46,18 +55,19 @@ void ComparisonLink::setFont(const QFont& font)
 
 void ComparisonLink::refresh(bool evenHidden)
 {
-    const double threshold = this->threshold();
+    const VoteCount count = this->count();
     Compared inputs { VoteTexts(m_board->parties), NamesOf(m_board->parties), m_board->SeatTotal(),
-        threshold };
+        count };
     if (m_compared == inputs
         && !(m_window && m_windowBehind && (evenHidden || m_window->isVisible())))
         return;
     // The main window's options have no threshold; only the comparison window does.
-    const MethodComparison comparison = CompareMethods(*m_board, threshold);
+    const MethodComparison comparison = CompareMethods(*m_board, count);
+    const bool counted = count != VoteCount {};
     const MethodComparison withoutThreshold
-        = threshold > 0 ? CompareMethods(*m_board) : MethodComparison {};
+        = counted ? CompareMethods(*m_board) : MethodComparison {};
     m_compared = std::move(inputs);
-    for (const MethodResult& result : (threshold > 0 ? withoutThreshold : comparison).methods) {
+    for (const MethodResult& result : (counted ? withoutThreshold : comparison).methods) {
         QAbstractButton* option = m_methods->button(static_cast<int>(result.method));
         const QString seats = QString::fromStdString(SeatsSummary(result));
         option->setToolTip(seats);

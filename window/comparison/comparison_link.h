@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/vote_threshold.h"
 
 #include <QObject>
 
@@ -19,8 +20,8 @@ class QWidget;
 // Keeps the methods compared in step with the board: each method option's tooltip gives its
 // final seats for the votes and the seat total as they are typed, and the comparison window,
 // made when it is first opened, follows them while it is shown and is brought up to date when it
-// is shown again. Nothing is computed again unless the votes, the names, the seat total or the
-// threshold changed.
+// is shown again. Nothing is computed again unless the votes, the names, the seat total, the
+// threshold or the other votes changed.
 class ComparisonLink : public QObject {
     Q_OBJECT
 
@@ -31,8 +32,10 @@ public:
 
     // The comparison window, once it has been opened.
     const ComparisonWindow* window() const { return m_window; }
-    // Its threshold, 0 before it was opened.
-    double threshold() const;
+    // Its threshold and other votes.
+    apportion::VoteCount count() const;
+    // As a lesson opened sets them: into the window, or kept for it until it is opened.
+    void setCount(const apportion::VoteCount& count);
 
     // Opens the comparison beside the main window, with the main window's `shortcuts` working
     // in it, or brings it forward.
@@ -49,9 +52,11 @@ private:
     QButtonGroup* m_methods;
     QWidget* m_mainWindow;
     ComparisonWindow* m_window = nullptr;
-    // What the comparison was last computed for: the votes, the names, the seat total and the
-    // threshold.
-    using Compared = std::tuple<std::vector<std::string>, apportion::PartyNames, double, double>;
+    apportion::VoteCount m_count; // before the window is made
+    // What the comparison was last computed for: the votes, the names, the seat total, the
+    // threshold and the other votes.
+    using Compared
+        = std::tuple<std::vector<std::string>, apportion::PartyNames, double, apportion::VoteCount>;
     std::optional<Compared> m_compared;
     bool m_windowBehind = false; // the window shows older votes than m_compared
 };

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -51,6 +52,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     , m_model(new ComparisonModel(this))
     , m_legend(new QLabel(this))
     , m_threshold(new QDoubleSpinBox(this))
+    , m_others(new QSpinBox(this))
     , m_said(new QLabel(this))
     , m_table(new QTableView(this))
     , m_notes(new QLabel(this))
@@ -75,12 +77,26 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_threshold->setSuffix(QStringLiteral(" %"));
     m_threshold->setAccessibleName(QStringLiteral("Праг"));
     m_threshold->setToolTip(QStringLiteral(
-        "Партия под този дял от гласовете на партиите не получава мандати при нито един "
-        "метод. За Народното събрание на България прагът е 4 %."));
+        "Партия под този дял от всички гласове (на партиите и другите) не получава мандати "
+        "при нито един метод; партия точно на прага минава. За Народното събрание на България "
+        "прагът е 4 %."));
     m_threshold->setAccessibleDescription(m_threshold->toolTip());
     auto* thresholdLabel = new QLabel(QStringLiteral("Праг"), this);
     thresholdLabel->setBuddy(m_threshold);
     connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &ComparisonWindow::chooseThreshold);
+    // Votes for parties and candidates not listed: they count in the threshold's base and the
+    // shares, and take no seat.
+    m_others->setObjectName(QStringLiteral("OtherVotes"));
+    m_others->setLocale(QLocale::c());
+    m_others->setRange(0, std::numeric_limits<int>::max());
+    m_others->setAccessibleName(QStringLiteral("Други гласове"));
+    m_others->setToolTip(QStringLiteral(
+        "Гласовете за партии и кандидати, които не са в таблицата: броят се в основата на "
+        "прага и в дела на всяка партия, но не получават мандати."));
+    m_others->setAccessibleDescription(m_others->toolTip());
+    auto* othersLabel = new QLabel(QStringLiteral("Други гласове"), this);
+    othersLabel->setBuddy(m_others);
+    connect(m_others, &QSpinBox::valueChanged, this, &ComparisonWindow::countChanged);
     // What the last action here did: a threshold clamped, the comparison copied.
     m_said->setObjectName(QStringLiteral("ComparisonSaid"));
 
@@ -114,6 +130,9 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     auto* thresholdRow = new QHBoxLayout;
     thresholdRow->addWidget(thresholdLabel);
     thresholdRow->addWidget(m_threshold);
+    thresholdRow->addSpacing(thresholdLabel->fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    thresholdRow->addWidget(othersLabel);
+    thresholdRow->addWidget(m_others);
     thresholdRow->addWidget(m_said, 1);
     layout->addLayout(thresholdRow);
     layout->addWidget(m_table);
@@ -223,7 +242,19 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     fitToContents();
 }
 
-double ComparisonWindow::threshold() const { return m_threshold->value(); }
+apportion::VoteCount ComparisonWindow::count() const
+{
+    return { m_threshold->value(), m_others->value() };
+}
+
+void ComparisonWindow::setCount(const apportion::VoteCount& count)
+{
+    const QSignalBlocker quietThreshold(m_threshold);
+    const QSignalBlocker quietOthers(m_others);
+    m_threshold->setValue(std::clamp(count.threshold, 0.0, largestThreshold));
+    m_others->setValue(static_cast<int>(
+        std::clamp<long long>(count.otherVotes, 0, std::numeric_limits<int>::max())));
+}
 
 void ComparisonWindow::chooseThreshold(double percent)
 {
@@ -234,7 +265,7 @@ void ComparisonWindow::chooseThreshold(double percent)
         m_threshold->setValue(largestThreshold); // reports the clamped value in turn
         return;
     }
-    emit thresholdChanged(percent);
+    emit countChanged();
 }
 
 void ComparisonWindow::setZoomedFont(const QFont& font)
@@ -255,10 +286,10 @@ void ComparisonWindow::applyFont(const QFont& font)
     if (newFont) {
         setFont(font);
         // The headings take the platform's font for headings unless given one.
-        for (QWidget* child :
-            std::initializer_list<QWidget*> { m_table, m_table->horizontalHeader(),
-                m_table->verticalHeader(), m_working, m_working->horizontalHeader(),
-                m_working->verticalHeader(), m_chart, m_notes, m_quota, m_threshold, m_said })
+        for (QWidget* child : std::initializer_list<QWidget*> { m_table,
+                 m_table->horizontalHeader(), m_table->verticalHeader(), m_working,
+                 m_working->horizontalHeader(), m_working->verticalHeader(), m_chart, m_notes,
+                 m_quota, m_threshold, m_others, m_said })
             child->setFont(font);
         for (SeatBar* bar : m_chart->bars())
             bar->setFont(font);

@@ -8,6 +8,7 @@
 class ComparisonModel;
 class QDoubleSpinBox;
 class QGridLayout;
+class QSpinBox;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -31,8 +32,10 @@ public:
     explicit ComparisonWindow(QWidget* window);
 
     void showComparison(const apportion::MethodComparison& comparison);
-    // The threshold chosen, in percent.
-    double threshold() const;
+    // The threshold chosen, in percent, and the votes of parties not listed.
+    apportion::VoteCount count() const;
+    // As a lesson opened sets them; says nothing.
+    void setCount(const apportion::VoteCount& count);
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
     // Moves beside the main window, or below it, where all of the comparison shows on its
@@ -47,7 +50,8 @@ public:
     QFont tableFont() const;
 
 signals:
-    void thresholdChanged(double percent);
+    // The threshold or the other votes changed.
+    void countChanged();
 
 private:
     // Keeps the threshold within its range, and says so where it was past it.
@@ -69,6 +73,7 @@ private:
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;
+    QSpinBox* m_others = nullptr; // "Други гласове"
     QLabel* m_said = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_notes = nullptr;

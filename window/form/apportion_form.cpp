@@ -81,7 +81,7 @@ void ApportionForm::connectEvents()
     connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
     connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
-        [this] { printWorkedTableWithDialog(*m_board, this, m_comparison->threshold()); });
+        [this] { printWorkedTableWithDialog(*m_board, this, m_comparison->count()); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
@@ -242,7 +242,7 @@ bool ApportionForm::pasteTable(QLineEdit* box)
 
 void ApportionForm::copyTable()
 {
-    copyWorkedTable(*m_board, m_comparison->threshold());
+    copyWorkedTable(*m_board, m_comparison->count());
     m_controls->status->report(QString::fromStdString(ReportCopied(*m_board)));
 }
 
@@ -265,7 +265,7 @@ void ApportionForm::openComparison()
 
 void ApportionForm::printTable(QPrinter& printer) const
 {
-    printWorkedTable(*m_board, printer, m_comparison->threshold());
+    printWorkedTable(*m_board, printer, m_comparison->count());
 }
 
 void ApportionForm::setZoomPercent(int percent)

@@ -1,0 +1,124 @@
+#include "core/comparison_table.h"
+#include "core/method_comparison.h"
+#include "core/vote_threshold.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace apportion;
+
+namespace {
+
+const std::string nbsp = "\u00A0";
+
+// Bulgaria's 51st National Assembly (27 October 2024): the nine largest parties' valid votes,
+// and all valid votes 2 436 475, so that the others had 99 453.
+const std::vector<std::string> assembly51 { "642931", "346063", "325460", "281366", "184403",
+    "182263", "165160", "111946", "97430" };
+constexpr long long assembly51Others = 2436475 - 2337022;
+
+struct LineCase {
+    const char* name;
+    std::vector<std::string> votes;
+    VoteCount count;
+    std::vector<bool> passes;
+    std::string line;
+    std::string wholeVotesPassing;
+    std::vector<std::string> lacking;
+};
+
+class ThresholdLineTest : public testing::TestWithParam<LineCase> { };
+
+TEST_P(ThresholdLineTest, PassesExactlyAtTheLine)
+{
+    const LineCase& c = GetParam();
+    const ThresholdLine drawn = DrawThresholdLine(c.votes, c.count);
+    EXPECT_EQ(drawn.passes, c.passes);
+    EXPECT_EQ(drawn.line, c.line);
+    EXPECT_EQ(drawn.wholeVotesPassing, c.wholeVotesPassing);
+    EXPECT_EQ(drawn.lacking, c.lacking);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ThresholdLineTest,
+    testing::Values(
+        // 4 % of 2 436 475 is 97 459 exactly; Величие is 29 short.
+        LineCase { "Assembly51", assembly51, { 4, assembly51Others },
+            { true, true, true, true, true, true, true, true, false }, "97" + nbsp + "459", "",
+            { "", "", "", "", "", "", "", "", "29" } },
+        // Without the others' votes the line is lower and Величие passes.
+        LineCase { "Assembly51WithoutOthers", assembly51, { 4, 0 },
+            { true, true, true, true, true, true, true, true, true }, "93" + nbsp + "480.88",
+            "93" + nbsp + "481", { "", "", "", "", "", "", "", "", "" } },
+        // 8 of 200 is exactly 4 %: in doubles 8 ÷ 200 × 100 falls just short.
+        LineCase { "AtTheLine", { "96", "60", "24", "12", "8" }, { 4, 0 },
+            { true, true, true, true, true }, "8", "", { "", "", "", "", "" } },
+        LineCase { "OneVoteShort", { "96", "60", "24", "13", "7" }, { 4, 0 },
+            { true, true, true, true, false }, "8", "", { "", "", "", "", "1" } },
+        // Decimal votes compare exactly too: 0.3 of 7.5 is 4 %.
+        LineCase { "Decimals", { "4.8", "2.4", "0.3" }, { 4, 0 }, { true, true, true }, "0.3", "1",
+            { "", "", "" } },
+        LineCase { "DecimalsShort", { "4.8", "2.41", "0.29" }, { 4, 0 }, { true, true, false },
+            "0.3", "1", { "", "", "0.01" } },
+        // No threshold, or shares that are not defined: everyone takes part.
+        LineCase { "NoThreshold", { "10", "1" }, { 0, 5 }, { true, true }, "", "", { "", "" } },
+        LineCase { "NegativeVotes", { "10", "-1" }, { 50, 0 }, { true, true }, "", "", { "", "" } },
+        LineCase { "NoVotes", { "0", "0" }, { 4, 0 }, { true, true }, "", "", { "", "" } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ReadCase {
+    const char* text;
+    std::optional<std::pair<long long, int>> read; // units and scale
+};
+
+class ReadExactlyTest : public testing::TestWithParam<ReadCase> { };
+
+TEST_P(ReadExactlyTest, ReadsAsParseNumberDoes)
+{
+    const auto& c = GetParam();
+    const auto read = ReadExactly(c.text);
+    ASSERT_EQ(read.has_value(), c.read.has_value()) << c.text;
+    if (read) {
+        EXPECT_EQ(static_cast<long long>(read->units), c.read->first) << c.text;
+        EXPECT_EQ(read->scale, c.read->second) << c.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ReadExactlyTest,
+    testing::Values(ReadCase { "58 125", std::pair { 58125LL, 0 } },
+        ReadCase { "1.50", std::pair { 15LL, 1 } }, ReadCase { "1e3", std::pair { 1000LL, 0 } },
+        ReadCase { "2.5e-1", std::pair { 25LL, 2 } }, ReadCase { "12,5", std::pair { 12LL, 0 } },
+        ReadCase { "abc", std::pair { 0LL, 0 } }, ReadCase { "007", std::pair { 7LL, 0 } },
+        ReadCase { "9007199254740993", std::pair { 9007199254740993LL, 0 } },
+        ReadCase { "-5", std::nullopt }, ReadCase { "1e40", std::nullopt },
+        ReadCase { "0.0000000000000000001", std::nullopt }));
+
+TEST(VoteThreshold, GroupsDigitsByThrees)
+{
+    EXPECT_EQ(GroupedDigits("2436475"), "2" + nbsp + "436" + nbsp + "475");
+    EXPECT_EQ(GroupedDigits("97459.04"), "97" + nbsp + "459.04");
+    EXPECT_EQ(GroupedDigits("459"), "459");
+    EXPECT_EQ(GroupedDigits("abc"), "abc");
+}
+
+// The official result: Hare–Niemeyer among the eight over 4 % of all the votes gives the
+// announced seats, and the note says what Величие lacks.
+TEST(VoteThreshold, ReproducesTheFiftyFirstAssembly)
+{
+    const MethodComparison comparison = CompareMethods(assembly51, 240,
+        VoteCount { 4, assembly51Others }, { "", "", "", "", "", "", "", "", "Величие" });
+    EXPECT_EQ(comparison.hareNiemeyer.seats, (std::vector { 69, 37, 35, 30, 20, 19, 18, 12, 0 }));
+    EXPECT_NEAR(comparison.otherShare, 4.08, 0.01);
+    EXPECT_NEAR(comparison.voteShares[0], 26.39, 0.01); // of all the votes, the others' too
+    const ComparisonTable table = MakeComparisonTable(comparison);
+    const std::string lacking = "Величие: 97" + nbsp + "430 гласа — 29 по-малко от прага 97" + nbsp
+        + "459 (4 % от 2" + nbsp + "436" + nbsp + "475).";
+    bool found = false;
+    for (const auto& note : table.notes)
+        found = found || note.find(lacking) != std::string::npos;
+    EXPECT_TRUE(found);
+}
+
+} // namespace
