@@ -9,7 +9,7 @@ namespace apportion {
 
 namespace {
 
-    using Wide = unsigned __int128;
+    using Wide = ExactUnits;
 
     // Values below 10^16 (2^53 and more) with up to 18 decimals: twelve of them and the others'
     // votes, times a threshold of 1000 tenths, stay below 2^127 at any common scale.

@@ -25,8 +25,9 @@ struct VoteCount {
 // A vote text read exactly: `units` × 10^-`scale`. Only texts that ParseNumber reads as a value
 // of at least 0 with at most 16 digits before and 18 after the point (exponents applied) read
 // exactly; others are left to long doubles.
+__extension__ typedef unsigned __int128 ExactUnits; // GCC's and Clang's, on 64-bit targets
 struct ExactVotes {
-    unsigned __int128 units = 0;
+    ExactUnits units = 0;
     int scale = 0;
 };
 std::optional<ExactVotes> ReadExactly(std::string_view text);

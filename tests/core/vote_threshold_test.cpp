@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ThresholdLineTest,
         LineCase { "NoThreshold", { "10", "1" }, { 0, 5 }, { true, true }, "", "", { "", "" } },
         LineCase { "NegativeVotes", { "10", "-1" }, { 50, 0 }, { true, true }, "", "", { "", "" } },
         LineCase { "NoVotes", { "0", "0" }, { 4, 0 }, { true, true }, "", "", { "", "" } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct ReadCase {
     const char* text;
