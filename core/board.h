@@ -71,6 +71,7 @@ struct Board {
     struct PartyFill {
         std::string name;
         std::string votes;
+        bool operator==(const PartyFill&) const = default;
     };
     void FillParties(int first, const std::vector<PartyFill>& fill);
     // The seat total the seat selection names, or 0 when nothing is selected.

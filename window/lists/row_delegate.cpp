@@ -74,13 +74,13 @@ int RowDelegate::Fonts::width(const QString& text, bool inBold) const
     return measured;
 }
 
-int RowDelegate::Fonts::markWidth(const QString& mark) const
+int RowDelegate::Fonts::markWidth(const QString& seatMark) const
 {
-    const QString key = QStringLiteral("m") + mark;
+    const QString key = QStringLiteral("m") + seatMark;
     const auto known = widths.constFind(key);
     if (known != widths.constEnd())
         return *known;
-    const int measured = markMetrics.horizontalAdvance(mark);
+    const int measured = markMetrics.horizontalAdvance(seatMark);
     widths.insert(key, measured);
     return measured;
 }

@@ -55,7 +55,7 @@ private:
         // Widths measured in these fonts, by text; a window's rows have a few hundred numbers.
         mutable QHash<QString, int> widths;
         int width(const QString& text, bool inBold) const;
-        int markWidth(const QString& mark) const;
+        int markWidth(const QString& seatMark) const;
     };
     const Fonts& fontsFor(const QFont& font) const;
     mutable Fonts m_fonts;

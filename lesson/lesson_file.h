@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/board.h"
+#include "core/vote_threshold.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace apportion {
+
+// A lesson as a file keeps it: what the teacher typed and chose, and how far the allocation went.
+// The rows and marks follow from these, so an opened lesson gives its seats again one by one.
+struct Lesson {
+    std::vector<Board::PartyFill> parties; // names and vote texts as typed, 2 to 12
+    DivisorMethod method = DivisorMethod::DHondt;
+    int seatTotal = 7; // 1 to 300
+    VoteCount count; // the comparison's threshold (0 to 20 %) and the other votes
+    std::optional<int> seatsGiven; // none while the votes are not entered
+
+    bool operator==(const Lesson&) const = default;
+};
+
+inline constexpr int lessonVersion = 1;
+inline constexpr const char* lessonExtension = "mandati";
+inline constexpr double largestLessonThreshold = 20;
+inline constexpr std::size_t largestLessonFile = 1 << 20; // bytes: a lesson is a few hundred
+
+// The lesson on the board, with the comparison's threshold and other votes.
+Lesson LessonOf(const Board& board, const VoteCount& count);
+// A board that shows the lesson: its parties, method and seat total, and, where the votes were
+// entered, its seats given again in turn.
+Board BoardOf(const Lesson& lesson);
+
+// The lesson as UTF-8 text, one field to a line:
+//   мандати-урок 1
+//   метод: D’Hondt
+//   мандати: 240
+//   праг: 4
+//   други гласове: 99453
+//   дадени мандати: 240
+//   партия: ГЕРБ-СДС
+//   гласове: 642931
+// and a "партия" and "гласове" line for each party in turn. "дадени мандати" is left out while
+// the votes are not entered.
+std::string WriteLesson(const Lesson& lesson);
+
+// Reads a lesson written by WriteLesson or by hand: blank lines and lines starting with "#" are
+// skipped, the fields may come in any order after the first line, a missing field keeps its
+// value at start. Never fails on any input: what it cannot read it refuses with the line and what
+// is wrong, in a sentence ("ред 3: „мандати“ трябва да е цяло число от 1 до 300, а е „3OO“.").
+struct LessonReading {
+    std::optional<Lesson> lesson;
+    std::string error; // empty when read
+};
+LessonReading ReadLesson(std::string_view text);
+
+} // namespace apportion

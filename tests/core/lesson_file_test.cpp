@@ -1,0 +1,109 @@
+#include "core/undo_history.h"
+#include "lesson/lesson_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace apportion;
+
+namespace {
+
+// A lesson saved midway reads back as itself, and opens on a board that shows the same rows.
+TEST(LessonFile, SavedMidwayOpensTheSame)
+{
+    Board board;
+    board.LoadWindow();
+    board.FillParties(0, { { "ГЕРБ-СДС", "642931" }, { "", "346 063" }, { "Величие", "97430.5" } });
+    board.SelectMethod(DivisorMethod::SainteLague);
+    board.seatSelection = 11;
+    board.EnterVotes();
+    for (int seat = 0; seat < 5; ++seat)
+        board.GiveNextSeat();
+    const Lesson lesson = LessonOf(board, VoteCount { 4.5, 1234 });
+    const std::string text = WriteLesson(lesson);
+    EXPECT_NE(text.find("метод: Sainte-Lague\nмандати: 12\nпраг: 4.5\nдруги гласове: 1234\n"
+                        "дадени мандати: 5\nпартия: ГЕРБ-СДС\nгласове: 642931\n"),
+        std::string::npos)
+        << text;
+    const LessonReading reading = ReadLesson(text);
+    ASSERT_TRUE(reading.lesson) << reading.error;
+    EXPECT_EQ(*reading.lesson, lesson);
+    EXPECT_EQ(BoardOf(*reading.lesson), board);
+
+    // Before the votes are entered nothing is given, and the boxes keep what was typed.
+    Board typed;
+    typed.LoadWindow();
+    typed.parties[0].entryText = "12,5";
+    const Lesson notEntered = LessonOf(typed, {});
+    EXPECT_FALSE(notEntered.seatsGiven);
+    EXPECT_EQ(WriteLesson(notEntered).find("дадени"), std::string::npos);
+    EXPECT_EQ(BoardOf(*ReadLesson(WriteLesson(notEntered)).lesson), typed);
+}
+
+struct Refused {
+    const char* name;
+    std::string text;
+    std::string error; // the start of the reason
+};
+
+class LessonRefusedTest : public testing::TestWithParam<Refused> { };
+
+TEST_P(LessonRefusedTest, SaysWhichLineAndWhy)
+{
+    const LessonReading reading = ReadLesson(GetParam().text);
+    EXPECT_FALSE(reading.lesson);
+    EXPECT_EQ(reading.error.substr(0, GetParam().error.size()), GetParam().error) << reading.error;
+}
+
+const std::string head = "мандати-урок 1\n";
+const std::string twoParties = "партия: А\nгласове: 1\nпартия: Б\nгласове: 2\n";
+
+INSTANTIATE_TEST_SUITE_P(Files, LessonRefusedTest,
+    testing::Values(Refused { "Empty", "", "файлът е празен" },
+        Refused { "AnotherProgram", "<html>\n", "ред 1: не е урок на „Мандати“" },
+        Refused { "Newer", "мандати-урок 2\n", "ред 1: урокът е от по-нова версия" },
+        Refused { "NotUtf8", head + "партия: \xE0\xE1\n", "файлът не е текст в UTF-8" },
+        Refused { "CutMidLetter", head + "партия: \xD0", "файлът не е текст в UTF-8" },
+        Refused { "TypoInSeats", head + "# ръчно\nмандати: 3OO\n",
+            "ред 3: „мандати“ трябва да е цяло число от 1 до 300, а е „3OO“." },
+        Refused { "SeatsPastTheMost", head + "мандати: 301\n", "ред 2: „мандати“" },
+        Refused { "ThresholdPastTwenty", head + "праг: 25\n", "ред 2: „праг“" },
+        Refused { "ThresholdHundredths", head + "праг: 4.55\n", "ред 2: „праг“" },
+        Refused { "NegativeOthers", head + "други гласове: -5\n", "ред 2: „други гласове“" },
+        Refused { "UnknownMethod", head + "метод: Hare\n", "ред 2: непознат метод „Hare“" },
+        Refused { "UnknownField", head + "цвят: син\n", "ред 2: непознато поле „цвят“" },
+        Refused { "NoColon", head + "партия А\n", "ред 2: липсва „:“" },
+        Refused { "VotesBeforeParty", head + "гласове: 5\n", "ред 2: „гласове“ без ред" },
+        Refused { "OneParty", head + "партия: А\n", "урокът има 1 партии" },
+        Refused { "ThirteenParties",
+            [] {
+                std::string text = head;
+                for (int i = 0; i < 13; ++i)
+                    text += "партия: П\n";
+                return text;
+            }(),
+            "ред 14: партиите са повече от 12" },
+        Refused { "MoreGivenThanSeats", head + "мандати: 3\nдадени мандати: 4\n" + twoParties,
+            "дадените мандати (4) са повече от мандатите (3)" }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Written by hand: comments, blank lines, any order, a keyboard's apostrophe, "," in the
+// threshold, a byte-order mark, Windows line ends.
+TEST(LessonFile, ReadsAFileWrittenByHand)
+{
+    const LessonReading reading = ReadLesson(
+        "\xEF\xBB\xBF# Урок за 7 клас\r\nмандати-урок 1\r\n\r\nпартия: А\r\nгласове: 1 000\r\n"
+        "партия:\r\nпраг: 4,5\r\nметод: D'Hondt\r\n");
+    ASSERT_TRUE(reading.lesson) << reading.error;
+    const Lesson& lesson = *reading.lesson;
+    EXPECT_EQ(lesson.parties.size(), 2u);
+    EXPECT_EQ(lesson.parties[0].votes, "1 000");
+    EXPECT_EQ(lesson.parties[1].name, "");
+    EXPECT_EQ(lesson.count.threshold, 4.5);
+    EXPECT_EQ(lesson.method, DivisorMethod::DHondt);
+    EXPECT_EQ(lesson.seatTotal, 7);
+    EXPECT_FALSE(lesson.seatsGiven);
+}
+
+} // namespace
