@@ -11,5 +11,9 @@ int main(int argc, char* argv[])
     installBulgarianQtTexts(app);
     ApportionForm form;
     form.show();
+    // "apportion FILE" opens a lesson, as the desktop does when one is opened from it.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        form.openLesson(arguments.at(1));
     return app.exec();
 }

@@ -126,6 +126,18 @@ std::string ReportSeatTotal(const Board& board)
         + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
 }
 
+std::string ReportLessonOpened(const Board& board, const std::string& fileName)
+{
+    const double total = board.SeatTotal();
+    std::string text = "Отворен е урокът „" + fileName
+        + "“: " + std::to_string(board.parties.size()) + " партии, " + FormatShortest(total)
+        + (total == 1 ? " мандат, " : " мандата, ") + methodName(board);
+    if (!hasRows(board))
+        return text + "; гласовете не са въведени.";
+    return text + "; " + std::to_string(board.seatsGiven)
+        + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
+}
+
 std::string ReportMethod(const Board& board)
 {
     if (!hasRows(board))

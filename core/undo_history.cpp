@@ -19,6 +19,14 @@ void UndoHistory::record(Step step)
     ++m_done;
 }
 
+void UndoHistory::ReplaceBoard(Board& board, Board replacement)
+{
+    if (replacement == board)
+        return;
+    std::swap(board, replacement);
+    record(BoardStep { std::move(replacement) });
+}
+
 void UndoHistory::EnterVotes(Board& board)
 {
     board.EnterVotes();
@@ -177,6 +185,7 @@ void UndoHistory::Undo(Board& board)
                 step.after = std::move(board.parties);
                 board.parties = step.before;
             },
+            [&board](BoardStep& step) { std::swap(board, step.other); },
         },
         m_steps[m_done]);
 }
@@ -205,6 +214,7 @@ void UndoHistory::Redo(Board& board)
             },
             [&board](const NewExampleStep& step) { board.StartNewExample(step.entriesAfter); },
             [&board](const PartiesStep& step) { board.parties = step.after; },
+            [&board](BoardStep& step) { std::swap(board, step.other); },
         },
         m_steps[m_done]);
     ++m_done;

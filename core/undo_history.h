@@ -34,6 +34,10 @@ public:
     void AddParty(Board& board);
     void RemoveLastParty(Board& board);
     void FillParties(Board& board, int first, const std::vector<Board::PartyFill>& fill);
+    // Puts a whole other board in place, a lesson opened or brought back: one step, undone by
+    // putting the board before back (what was typed since goes back with redo). Nothing is
+    // recorded where the board is already the same.
+    void ReplaceBoard(Board& board, Board replacement);
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -76,7 +80,12 @@ private:
         std::vector<PartyColumn> before;
         std::vector<PartyColumn> after;
     };
-    using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep>;
+    // A whole board replaced: the other one, swapped in by undo and by redo alike.
+    struct BoardStep {
+        Board other;
+    };
+    using Step
+        = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep, BoardStep>;
 
     // Puts a left allocation back on the board, keeping what was typed since for redo.
     static void bringBack(Board& board, LeftAllocation& left);

@@ -568,7 +568,8 @@ QStringList TestTeacherActions::openMenu() const
 void TestTeacherActions::contextMenuListsTheActions()
 {
     QCOMPARE(openMenu(),
-        QStringList({ "12", "Нов пример (off)", "Отмени (off)", "Повтори (off)", "Добави партия",
+        QStringList({ "12", "Нов пример (off)", "Отвори урок…", "Запази урока",
+            "Запази урока като…", "Отмени (off)", "Повтори (off)", "Добави партия",
             "Премахни последната партия", "Имена на партиите", "Копирай таблицата (off)",
             "Печат… (off)", "Сравни методите", "Увеличи", "Намали (off)",
             "Нормален размер (off)" }));

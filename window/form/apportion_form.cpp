@@ -6,6 +6,7 @@
 #include "window/form/form_actions.h"
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
+#include "window/form/lesson_files.h"
 #include "window/form/menu_routing.h"
 #include "window/form/party_area.h"
 #include "window/form/status_line.h"
@@ -18,6 +19,7 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
@@ -34,7 +36,6 @@ ApportionForm::ApportionForm(QWidget* parent)
     : QWidget(parent)
     , m_board(std::make_shared<Board>())
 {
-    setWindowTitle(QStringLiteral("Математика - системи за разпределение на мандати"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/apportion.xpm")));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 255));
@@ -47,6 +48,8 @@ ApportionForm::ApportionForm(QWidget* parent)
     connect(m_controls->status, &StatusLine::linesChanged, this, &ApportionForm::refit);
     m_actions = new FormActions(this);
     m_comparison = new ComparisonLink(m_board, m_controls->methods, this);
+    m_lessonFiles = new LessonFiles(this);
+    showCaption();
     connectEvents();
 
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
@@ -83,6 +86,11 @@ void ApportionForm::connectEvents()
     connect(m_actions->print, &QAction::triggered, this,
         [this] { printWorkedTableWithDialog(*m_board, this, m_comparison->count()); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
+    connect(m_actions->saveLesson, &QAction::triggered, this, [this] { saveLesson(false); });
+    connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
+    connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
+    connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
+    connect(m_lessonFiles, &LessonFiles::said, m_controls->status, &StatusLine::report);
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
     connect(m_actions->zoomReset, &QAction::triggered, this, [this] { setZoomPercent(100); });
@@ -171,6 +179,48 @@ void ApportionForm::redo()
     m_history.Redo(*m_board);
     showBoard(Operation::History);
     m_controls->status->report(QString::fromStdString(ReportHistoryStep(before, *m_board, true)));
+}
+
+Lesson ApportionForm::lesson() const { return LessonOf(*m_board, m_comparison->count()); }
+
+void ApportionForm::saveLesson(bool asked)
+{
+    if (asked)
+        m_lessonFiles->saveAs(lesson());
+    else
+        m_lessonFiles->save(lesson());
+}
+
+void ApportionForm::openLessonFromDialog()
+{
+    if (const auto opened = m_lessonFiles->open())
+        showLesson(*opened);
+}
+
+bool ApportionForm::openLesson(const QString& path)
+{
+    const auto opened = m_lessonFiles->read(path);
+    if (opened)
+        showLesson(*opened);
+    return opened.has_value();
+}
+
+void ApportionForm::showLesson(const Lesson& opened)
+{
+    m_history.ReplaceBoard(*m_board, BoardOf(opened));
+    m_comparison->setCount(opened.count);
+    showBoard(Operation::History);
+    m_controls->status->report(QString::fromStdString(
+        ReportLessonOpened(*m_board, QFileInfo(m_lessonFiles->path()).fileName().toStdString())));
+}
+
+void ApportionForm::showCaption()
+{
+    const QString caption = QStringLiteral("Математика - системи за разпределение на мандати");
+    const QString path = m_lessonFiles->path();
+    setWindowTitle(path.isEmpty()
+            ? caption
+            : QStringLiteral("%1 — %2").arg(caption, QFileInfo(path).fileName()));
 }
 
 void ApportionForm::newExample()

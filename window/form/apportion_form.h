@@ -2,6 +2,7 @@
 
 #include "core/board.h"
 #include "core/undo_history.h"
+#include "lesson/lesson_file.h"
 #include "window/form/form_zoom.h"
 
 #include <QWidget>
@@ -18,6 +19,7 @@ class ComparisonWindow;
 struct FormControls;
 class DivisorModel;
 class FormActions;
+class LessonFiles;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -56,6 +58,10 @@ public:
 
     // What the line under the controls says the last action did.
     QString statusReport() const;
+    // Opens a lesson file in place of the lesson on screen, as one step undo takes back; a file
+    // that cannot be read is told and changes nothing. False where it was refused.
+    bool openLesson(const QString& path);
+    const LessonFiles& lessonFiles() const { return *m_lessonFiles; }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -96,6 +102,13 @@ private:
     // clipboard holds no table, or the parties cannot change now, and the box pastes as usual.
     bool pasteTable(QLineEdit* box);
     void openComparison();
+    void saveLesson(bool asked);
+    void openLessonFromDialog();
+    // The lesson as it stands: the board, with the comparison's threshold and other votes.
+    apportion::Lesson lesson() const;
+    void showLesson(const apportion::Lesson& lesson);
+    // The caption, ending with the lesson's file name where it has one.
+    void showCaption();
     void zoomBy(int steps);
     void applyZoom();
 
@@ -124,6 +137,7 @@ private:
     std::unique_ptr<FormControls> m_controls;
     FormActions* m_actions = nullptr;
     ComparisonLink* m_comparison = nullptr;
+    LessonFiles* m_lessonFiles = nullptr;
     bool m_namesAsked = false; // the names' row was asked for
     bool m_namesPlaced = false; // the names' row as the controls were last placed
     int m_columnsPlaced = apportion::defaultPartyCount; // the columns the window was last sized for

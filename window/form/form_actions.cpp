@@ -33,6 +33,10 @@ FormActions::FormActions(QWidget* window)
     : QObject(window)
 {
     newExample = makeAction(window, QStringLiteral("Нов пример"), standard(QKeySequence::New));
+    openLesson = makeAction(window, QStringLiteral("Отвори урок…"), standard(QKeySequence::Open));
+    saveLesson = makeAction(window, QStringLiteral("Запази урока"), standard(QKeySequence::Save));
+    saveLessonAs = makeAction(window, QStringLiteral("Запази урока като…"),
+        standard(QKeySequence::SaveAs, { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) }));
     undo = makeAction(window, QStringLiteral("Отмени"), standard(QKeySequence::Undo));
     redo = makeAction(window, QStringLiteral("Повтори"),
         standard(QKeySequence::Redo,
@@ -65,6 +69,10 @@ QMenu* FormActions::createMenu(QWidget* parent) const
 {
     auto* menu = new QMenu(parent);
     menu->addAction(newExample);
+    menu->addAction(openLesson);
+    menu->addAction(saveLesson);
+    menu->addAction(saveLessonAs);
+    menu->addSeparator();
     menu->addAction(undo);
     menu->addAction(redo);
     menu->addSeparator();

@@ -6,11 +6,11 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// The teacher's actions of the window: a new example, undo and redo, adding, removing and naming
-// parties, copying and printing the worked table, comparing the methods, and zooming for a
-// projector. Each has its standard
-// shortcuts, active anywhere in the window (a text box keeps its own editing keys while it has the
-// focus), and all are listed in the window's context menu.
+// The teacher's actions of the window: a new example, lessons opened and saved, undo and redo,
+// adding, removing and naming parties, copying and printing the worked table, comparing the
+// methods, and zooming for a projector. Each has its standard shortcuts, active anywhere in the
+// window (a text box keeps its own editing keys while it has the focus), and all are listed in the
+// window's context menu.
 class FormActions : public QObject {
     Q_OBJECT
 
@@ -21,6 +21,9 @@ public:
     QMenu* createMenu(QWidget* parent) const;
 
     QAction* newExample = nullptr;
+    QAction* openLesson = nullptr;
+    QAction* saveLesson = nullptr;
+    QAction* saveLessonAs = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     // Take undo's and redo's keys while there is nothing to undo or redo, to say so; never in

@@ -1,0 +1,147 @@
+// Lessons saved and opened: the same rows, marks, threshold and other votes after a round trip,
+// one undoable step, and every file that cannot be read refused with its name and the reason,
+// the lesson on screen untouched.
+#include "board_view.h"
+#include "window/comparison/comparison_window.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
+#include "window/form/lesson_files.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace apportion;
+
+namespace {
+
+class TestLessons : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void savedLessonOpensTheSame();
+    void unreadableFileIsRefused_data();
+    void unreadableFileIsRefused();
+
+private:
+    void giveSeats(int seats) const
+    {
+        QTest::mouseClick(
+            control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+        for (int seat = 0; seat < seats; ++seat)
+            QTest::mouseClick(
+                control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
+    }
+    QString write(const QByteArray& bytes) const
+    {
+        const QString path = m_folder.filePath(QStringLiteral("урок.mandati"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+
+    ApportionForm* m_form = nullptr;
+    QTemporaryDir m_folder;
+};
+
+void TestLessons::init()
+{
+    m_form = new ApportionForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestLessons::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestLessons::savedLessonOpensTheSame()
+{
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("ГЕРБ-СДС\t642931\nПП-ДБ\t346063\nВеличие\t97430\n"));
+    auto* first = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
+    control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(19);
+    giveSeats(8);
+    QTest::keyClick(m_form, Qt::Key_M, Qt::ControlModifier);
+    auto* comparison = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    comparison->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"))->setValue(4);
+    comparison->findChild<QSpinBox*>(QStringLiteral("OtherVotes"))->setValue(99453);
+    const Board saved = m_form->board();
+
+    const QString path = m_folder.filePath(QStringLiteral("парламент.mandati"));
+    auto& files = const_cast<LessonFiles&>(m_form->lessonFiles());
+    QVERIFY(files.saveTo(path, LessonOf(m_form->board(), comparison->count())));
+    QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(" — парламент.mandati")));
+    QVERIFY(m_form->statusReport().contains(QStringLiteral("запазен")));
+
+    // Opened in another window: the same board, threshold and other votes.
+    ApportionForm other;
+    other.show();
+    QVERIFY(other.openLesson(path));
+    QCOMPARE(other.board(), saved);
+    QVERIFY(other.windowTitle().endsWith(QStringLiteral("парламент.mandati")));
+    QCOMPARE(other.statusReport(),
+        QStringLiteral("Отворен е урокът „парламент.mandati“: 3 партии, 20 мандата, D’Hondt; 8 са "
+                       "дадени."));
+    QCOMPARE(
+        control<QLineEdit>(other, QStringLiteral("Name_2"))->text(), QStringLiteral("Величие"));
+    other.actions().compare->trigger();
+    QCOMPARE(other.comparisonWindow()->count(), (VoteCount { 4, 99453 }));
+    // One step: undo gives back the start.
+    other.actions().undo->trigger();
+    Board start;
+    start.LoadWindow();
+    QCOMPARE(other.board(), start);
+}
+
+void TestLessons::unreadableFileIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QByteArray whole = QByteArray::fromStdString(
+        WriteLesson(Lesson { { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 7, {}, {} }));
+    QTest::newRow("a byte cut off mid-letter")
+        << whole.left(whole.indexOf("А") + 1) << QStringLiteral("UTF-8");
+    QTest::newRow("a typo") << whole + "мандати: 3OO\n" << QStringLiteral("„3OO“");
+    QTest::newRow("a newer version")
+        << QByteArray("мандати-урок 9\n") << QStringLiteral("по-нова версия");
+    QTest::newRow("another program's") << QByteArray("\x89PNG\r\n\x1a\n") << QStringLiteral("не е");
+}
+
+void TestLessons::unreadableFileIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const Board before = m_form->board();
+    const QString title = m_form->windowTitle();
+    QVERIFY(!m_form->openLesson(write(bytes)));
+    QCOMPARE(m_form->board(), before);
+    QCOMPARE(m_form->windowTitle(), title);
+    auto* message = m_form->findChild<QMessageBox*>(QStringLiteral("LessonMessage"));
+    QVERIFY(message);
+    QVERIFY2(message->text().startsWith(QStringLiteral("„урок.mandati“: урокът не е отворен")),
+        qPrintable(message->text()));
+    QVERIFY2(message->text().contains(reason), qPrintable(message->text()));
+    QCOMPARE(m_form->statusReport(), message->text());
+    message->close();
+}
+
+} // namespace
+
+QTEST_MAIN(TestLessons)
+#include "tst_lessons.moc"
