@@ -1,8 +1,13 @@
 #include "core/undo_history.h"
 #include "lesson/lesson_file.h"
 
+#include "core/method_comparison.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 using namespace apportion;
@@ -104,6 +109,34 @@ TEST(LessonFile, ReadsAFileWrittenByHand)
     EXPECT_EQ(lesson.method, DivisorMethod::DHondt);
     EXPECT_EQ(lesson.seatTotal, 7);
     EXPECT_FALSE(lesson.seatsGiven);
+}
+
+std::optional<Lesson> example(const char* name)
+{
+    std::ifstream file(std::filesystem::path(LESSON_EXAMPLES_DIR) / std::filesystem::u8path(name),
+        std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    const LessonReading reading = ReadLesson(text.str());
+    EXPECT_TRUE(reading.error.empty()) << name << ": " << reading.error;
+    return reading.lesson;
+}
+
+// The examples that come with the program open, and give the official seats.
+TEST(LessonFile, ExamplesGiveTheOfficialSeats)
+{
+    const auto assembly = example("народно-събрание-51.mandati");
+    ASSERT_TRUE(assembly);
+    const MethodComparison compared = CompareMethods(BoardOf(*assembly), assembly->count);
+    EXPECT_EQ(compared.hareNiemeyer.seats, (std::vector { 69, 37, 35, 30, 20, 19, 18, 12, 0 }));
+    EXPECT_EQ(compared.thresholdLine.lacking.back(), "29");
+    EXPECT_EQ(assembly->parties.back().name, "Величие");
+
+    const auto start = example("пример.mandati");
+    ASSERT_TRUE(start);
+    Board atStart;
+    atStart.LoadWindow();
+    EXPECT_EQ(BoardOf(*start), atStart);
 }
 
 } // namespace

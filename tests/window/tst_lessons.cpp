@@ -32,6 +32,7 @@ private slots:
     void savedLessonOpensTheSame();
     void unreadableFileIsRefused_data();
     void unreadableFileIsRefused();
+    void examplesOpenFromTheMenu();
 
 private:
     void giveSeats(int seats) const
@@ -139,6 +140,35 @@ void TestLessons::unreadableFileIsRefused()
     QVERIFY2(message->text().contains(reason), qPrintable(message->text()));
     QCOMPARE(m_form->statusReport(), message->text());
     message->close();
+}
+
+// "Примери" lists the lessons that come with the program; one opens as a lesson of no file, so
+// that a save asks where to put the copy.
+void TestLessons::examplesOpenFromTheMenu()
+{
+    QStringList names;
+    QAction* assembly = nullptr;
+    for (QAction* example : m_form->actions().examples) {
+        names << example->text();
+        if (example->text() == QStringLiteral("народно-събрание-51"))
+            assembly = example;
+    }
+    QCOMPARE(names, QStringList({ "народно-събрание-51", "пример" }));
+    const QString title = m_form->windowTitle();
+    assembly->trigger();
+    QCOMPARE(m_form->board().parties.size(), std::size_t(9));
+    QCOMPARE(m_form->windowTitle(), title);
+    QVERIFY(m_form->lessonFiles().path().isEmpty());
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Отворен е урокът „народно-събрание-51.mandati“: 9 партии, 240 мандата, "
+                       "D’Hondt; гласовете не са въведени."));
+    // The comparison shows the official result: Величие 29 votes short of the line.
+    m_form->actions().compare->trigger();
+    auto* notes = m_form->comparisonWindow()->findChild<QLabel*>(QStringLiteral("ComparisonNotes"));
+    QVERIFY2(notes->text().contains(QStringLiteral(
+                 "Величие: 97\u00A0430 гласа — 29 по-малко от прага 97\u00A0459 (4 % "
+                 "от 2\u00A0436\u00A0475).")),
+        qPrintable(notes->text()));
 }
 
 } // namespace

@@ -90,6 +90,13 @@ void ApportionForm::connectEvents()
     connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
     connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
+    for (QAction* example : m_actions->examples) {
+        connect(example, &QAction::triggered, this, [this, example] {
+            const QString path = example->data().toString();
+            if (const auto opened = m_lessonFiles->readExample(path))
+                showLesson(*opened, QFileInfo(path).fileName());
+        });
+    }
     connect(m_lessonFiles, &LessonFiles::said, m_controls->status, &StatusLine::report);
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
@@ -194,24 +201,24 @@ void ApportionForm::saveLesson(bool asked)
 void ApportionForm::openLessonFromDialog()
 {
     if (const auto opened = m_lessonFiles->open())
-        showLesson(*opened);
+        showLesson(*opened, QFileInfo(m_lessonFiles->path()).fileName());
 }
 
 bool ApportionForm::openLesson(const QString& path)
 {
     const auto opened = m_lessonFiles->read(path);
     if (opened)
-        showLesson(*opened);
+        showLesson(*opened, QFileInfo(path).fileName());
     return opened.has_value();
 }
 
-void ApportionForm::showLesson(const Lesson& opened)
+void ApportionForm::showLesson(const Lesson& opened, const QString& name)
 {
     m_history.ReplaceBoard(*m_board, BoardOf(opened));
     m_comparison->setCount(opened.count);
     showBoard(Operation::History);
-    m_controls->status->report(QString::fromStdString(
-        ReportLessonOpened(*m_board, QFileInfo(m_lessonFiles->path()).fileName().toStdString())));
+    m_controls->status->report(
+        QString::fromStdString(ReportLessonOpened(*m_board, name.toStdString())));
 }
 
 void ApportionForm::showCaption()

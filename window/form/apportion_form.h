@@ -106,7 +106,8 @@ private:
     void openLessonFromDialog();
     // The lesson as it stands: the board, with the comparison's threshold and other votes.
     apportion::Lesson lesson() const;
-    void showLesson(const apportion::Lesson& lesson);
+    // Puts an opened lesson on the board; `name` is its file's, for the line under the controls.
+    void showLesson(const apportion::Lesson& lesson, const QString& name);
     // The caption, ending with the lesson's file name where it has one.
     void showCaption();
     void zoomBy(int steps);

@@ -1,6 +1,8 @@
 #include "window/form/form_actions.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QWidget>
 
@@ -63,6 +65,13 @@ FormActions::FormActions(QWidget* window)
     zoomReset = makeAction(
         window, QStringLiteral("Нормален размер"), { QKeySequence(Qt::CTRL | Qt::Key_0) });
     showMenu = makeAction(window, QString(), { QKeySequence(Qt::SHIFT | Qt::Key_F10) });
+    const QDir shipped(QStringLiteral(":/examples"));
+    for (const QString& file :
+        shipped.entryList({ QStringLiteral("*.mandati") }, QDir::Files, QDir::Name)) {
+        auto* example = new QAction(QFileInfo(file).completeBaseName(), window);
+        example->setData(shipped.filePath(file));
+        examples << example;
+    }
 }
 
 QMenu* FormActions::createMenu(QWidget* parent) const
@@ -72,6 +81,8 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(openLesson);
     menu->addAction(saveLesson);
     menu->addAction(saveLessonAs);
+    QMenu* shipped = menu->addMenu(QStringLiteral("Примери"));
+    shipped->addActions(examples);
     menu->addSeparator();
     menu->addAction(undo);
     menu->addAction(redo);

@@ -24,6 +24,9 @@ public:
     QAction* openLesson = nullptr;
     QAction* saveLesson = nullptr;
     QAction* saveLessonAs = nullptr;
+    // The example lessons that come with the program, each opening its own; the resource path
+    // in the action's data.
+    QList<QAction*> examples;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     // Take undo's and redo's keys while there is nothing to undo or redo, to say so; never in

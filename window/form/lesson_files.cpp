@@ -98,6 +98,17 @@ std::optional<Lesson> LessonFiles::open()
     return read(path);
 }
 
+std::optional<Lesson> LessonFiles::readExample(const QString& path)
+{
+    const QString kept = m_path;
+    auto lesson = read(path);
+    if (lesson)
+        setPath(QString());
+    else
+        m_path = kept;
+    return lesson;
+}
+
 std::optional<Lesson> LessonFiles::read(const QString& path)
 {
     QFile file(path);

@@ -30,6 +30,9 @@ public:
     // Asks which lesson to open and reads it; none where cancelled or refused.
     std::optional<apportion::Lesson> open();
     std::optional<apportion::Lesson> read(const QString& path);
+    // An example that comes with the program: read as a lesson of no file of its own, so that
+    // a save asks where to put the copy.
+    std::optional<apportion::Lesson> readExample(const QString& path);
 
 signals:
     // The lesson's file changed: a save to a new name, or a lesson opened.
