@@ -126,6 +126,12 @@ std::string ReportSeatTotal(const Board& board)
         + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
 }
 
+std::string ReportLastLessonOffered(const std::string& when, int seatTotal)
+{
+    return "Последният урок (" + when + ", " + std::to_string(seatTotal)
+        + (seatTotal == 1 ? " мандат" : " мандата") + ") — Ctrl+Shift+T го връща.";
+}
+
 std::string ReportLessonOpened(const Board& board, const std::string& fileName)
 {
     const double total = board.SeatTotal();

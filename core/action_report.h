@@ -40,6 +40,9 @@ std::string ReportTablePasted(
     const Board& board, int first, int pasted, bool named, int leftOut, std::uint64_t leftOutVotes);
 // After the worked table was copied, or why nothing was.
 std::string ReportCopied(const Board& board);
+// At start, the lesson a window kept when it was last used, from `when` ("14:05"): how to bring
+// it back.
+std::string ReportLastLessonOffered(const std::string& when, int seatTotal);
 // A lesson opened from the named file, or brought back: what it holds and how far it went.
 std::string ReportLessonOpened(const Board& board, const std::string& fileName);
 std::string ReportNothingToCopy(const Board& board);

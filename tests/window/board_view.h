@@ -25,3 +25,7 @@ QString boardViewMismatch(const ApportionForm& form);
 int rowCount(const QListView* list);
 QString rowText(const QListView* list, int row);
 QModelIndex rowIndex(const QListView* list, int row);
+
+// Window tests keep their lessons apart from the user's (Qt's test locations); this forgets
+// those kept so far, so that the next window starts with none to offer.
+void forgetKeptLessons();

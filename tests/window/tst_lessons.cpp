@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,7 @@ private slots:
     void unreadableFileIsRefused_data();
     void unreadableFileIsRefused();
     void examplesOpenFromTheMenu();
+    void lastLessonIsBroughtBack();
 
 private:
     void giveSeats(int seats) const
@@ -58,6 +60,7 @@ private:
 
 void TestLessons::init()
 {
+    forgetKeptLessons();
     m_form = new ApportionForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
@@ -169,6 +172,49 @@ void TestLessons::examplesOpenFromTheMenu()
                  "Величие: 97\u00A0430 гласа — 29 по-малко от прага 97\u00A0459 (4 % "
                  "от 2\u00A0436\u00A0475).")),
         qPrintable(notes->text()));
+}
+
+// Every action keeps the lesson; the next window offers it and Ctrl+Shift+T brings it back as
+// one step. Two windows at once keep each their own; a window opened and closed unchanged
+// leaves the last lesson as it was.
+void TestLessons::lastLessonIsBroughtBack()
+{
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Въведете гласовете, изберете метод и брой мандати и натиснете „Въведи“."));
+    QVERIFY(!m_form->actions().lastLesson->isEnabled());
+    control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(11);
+    giveSeats(5);
+    ApportionForm second;
+    second.show();
+    auto* votes = control<QLineEdit>(second, QStringLiteral("Text2_0"));
+    votes->setText(QStringLiteral("9"));
+    emit votes->textEdited(votes->text());
+    QCoreApplication::processEvents();
+    const Board kept = m_form->board();
+    // The second window's typing was kept in its own file, before the first's last seat.
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const Board newest = m_form->board();
+    QVERIFY(!(newest == kept));
+
+    // A window opened and closed unchanged does not hide it; one started after it offers the
+    // first window's lesson, the newest kept.
+    {
+        ApportionForm unchanged;
+    }
+    ApportionForm later;
+    QVERIFY2(QRegularExpression(QStringLiteral("^Последният урок \\(\\d\\d:\\d\\d, 12 мандата\\) — "
+                                               "Ctrl\\+Shift\\+T го връща\\.$"))
+                 .match(later.statusReport())
+                 .hasMatch(),
+        qPrintable(later.statusReport()));
+    QVERIFY(later.actions().lastLesson->isEnabled());
+    later.actions().lastLesson->trigger();
+    QCOMPARE(later.board(), newest);
+    later.actions().undo->trigger();
+    Board start;
+    start.LoadWindow();
+    QCOMPARE(later.board(), start);
 }
 
 } // namespace

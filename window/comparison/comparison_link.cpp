@@ -37,6 +37,7 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
         for (QAction* action : shortcuts)
             m_window->addAction(action);
         connect(m_window, &ComparisonWindow::countChanged, this, &ComparisonLink::update);
+        connect(m_window, &ComparisonWindow::countChanged, this, &ComparisonLink::countChanged);
         m_window->setCount(m_count);
         m_windowBehind = true;
         m_window->setZoomedFont(font);

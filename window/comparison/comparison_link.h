@@ -44,6 +44,10 @@ public:
     // After the votes, the names or the seat total may have changed.
     void update() { refresh(false); }
 
+signals:
+    // The threshold or the other votes were changed in the comparison window.
+    void countChanged();
+
 private:
     // Also into a closed comparison window, which otherwise is brought up to date when opened.
     void refresh(bool evenHidden);

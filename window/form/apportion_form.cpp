@@ -7,6 +7,7 @@
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
 #include "window/form/lesson_files.h"
+#include "window/form/lesson_keeper.h"
 #include "window/form/menu_routing.h"
 #include "window/form/party_area.h"
 #include "window/form/status_line.h"
@@ -49,12 +50,25 @@ ApportionForm::ApportionForm(QWidget* parent)
     m_actions = new FormActions(this);
     m_comparison = new ComparisonLink(m_board, m_controls->methods, this);
     m_lessonFiles = new LessonFiles(this);
+    m_keeper = new LessonKeeper(this);
     showCaption();
     connectEvents();
 
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
     m_board->LoadWindow();
     showBoard(Operation::LoadWindow);
+    // A lesson kept when the program was last used is offered, where it is not the start's.
+    m_keeper->setStart(lesson());
+    const auto& last = m_keeper->last();
+    m_actions->lastLesson->setEnabled(last.has_value() && last->lesson != lesson());
+    if (m_actions->lastLesson->isEnabled()) {
+        const QDateTime when = last->when;
+        const QString time = when.date() == QDate::currentDate()
+            ? when.toString(QStringLiteral("HH:mm"))
+            : when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+        m_controls->status->report(QString::fromStdString(
+            ReportLastLessonOffered(time.toStdString(), last->lesson.seatTotal)));
+    }
     applyZoom();
 }
 
@@ -90,6 +104,8 @@ void ApportionForm::connectEvents()
     connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
     connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
+    connect(m_actions->lastLesson, &QAction::triggered, this, &ApportionForm::bringBackLastLesson);
+    connect(m_comparison, &ComparisonLink::countChanged, this, &ApportionForm::keepLesson);
     for (QAction* example : m_actions->examples) {
         connect(example, &QAction::triggered, this, [this, example] {
             const QString path = example->data().toString();
@@ -152,6 +168,7 @@ void ApportionForm::editVotes(int party, const QString& text)
         return;
     m_board->parties[static_cast<std::size_t>(party)].entryText = text.toStdString();
     showComparison();
+    keepLesson();
 }
 
 void ApportionForm::editName(int party, const QString& text)
@@ -161,6 +178,7 @@ void ApportionForm::editName(int party, const QString& text)
     m_board->parties[static_cast<std::size_t>(party)].name = text.toStdString();
     m_controls->parties->showBoard();
     showComparison();
+    keepLesson();
 }
 
 void ApportionForm::selectSeatTotal()
@@ -170,6 +188,7 @@ void ApportionForm::selectSeatTotal()
         m_board->seatSelection = selected.front().row();
     m_controls->status->report(QString::fromStdString(ReportSeatTotal(*m_board)));
     showComparison();
+    keepLesson();
 }
 
 void ApportionForm::undo()
@@ -219,6 +238,18 @@ void ApportionForm::showLesson(const Lesson& opened, const QString& name)
     showBoard(Operation::History);
     m_controls->status->report(
         QString::fromStdString(ReportLessonOpened(*m_board, name.toStdString())));
+}
+
+void ApportionForm::keepLesson() { m_keeper->keep(lesson()); }
+
+void ApportionForm::bringBackLastLesson()
+{
+    const auto& last = m_keeper->last();
+    if (!last)
+        return;
+    showLesson(last->lesson,
+        QStringLiteral("последния урок от %1")
+            .arg(last->when.toString(QStringLiteral("dd.MM.yyyy HH:mm"))));
 }
 
 void ApportionForm::showCaption()
@@ -411,6 +442,8 @@ void ApportionForm::showBoard(Operation operation)
     // A seat turn changes neither the votes nor the seat total.
     if (operation != Operation::GiveNextSeat)
         showComparison();
+    if (operation != Operation::LoadWindow)
+        keepLesson();
 }
 
 void ApportionForm::showDivisorSelection()

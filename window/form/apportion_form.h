@@ -20,6 +20,7 @@ struct FormControls;
 class DivisorModel;
 class FormActions;
 class LessonFiles;
+class LessonKeeper;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -108,6 +109,9 @@ private:
     apportion::Lesson lesson() const;
     // Puts an opened lesson on the board; `name` is its file's, for the line under the controls.
     void showLesson(const apportion::Lesson& lesson, const QString& name);
+    // Keeps the lesson as it now stands, against a crash or a mistaken close.
+    void keepLesson();
+    void bringBackLastLesson();
     // The caption, ending with the lesson's file name where it has one.
     void showCaption();
     void zoomBy(int steps);
@@ -139,6 +143,7 @@ private:
     FormActions* m_actions = nullptr;
     ComparisonLink* m_comparison = nullptr;
     LessonFiles* m_lessonFiles = nullptr;
+    LessonKeeper* m_keeper = nullptr;
     bool m_namesAsked = false; // the names' row was asked for
     bool m_namesPlaced = false; // the names' row as the controls were last placed
     int m_columnsPlaced = apportion::defaultPartyCount; // the columns the window was last sized for

@@ -39,6 +39,8 @@ FormActions::FormActions(QWidget* window)
     saveLesson = makeAction(window, QStringLiteral("Запази урока"), standard(QKeySequence::Save));
     saveLessonAs = makeAction(window, QStringLiteral("Запази урока като…"),
         standard(QKeySequence::SaveAs, { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) }));
+    lastLesson = makeAction(window, QStringLiteral("Върни последния урок"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T) });
     undo = makeAction(window, QStringLiteral("Отмени"), standard(QKeySequence::Undo));
     redo = makeAction(window, QStringLiteral("Повтори"),
         standard(QKeySequence::Redo,
@@ -83,6 +85,7 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(saveLessonAs);
     QMenu* shipped = menu->addMenu(QStringLiteral("Примери"));
     shipped->addActions(examples);
+    menu->addAction(lastLesson);
     menu->addSeparator();
     menu->addAction(undo);
     menu->addAction(redo);

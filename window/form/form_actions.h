@@ -27,6 +27,8 @@ public:
     // The example lessons that come with the program, each opening its own; the resource path
     // in the action's data.
     QList<QAction*> examples;
+    // Brings back the lesson kept when the program was last used.
+    QAction* lastLesson = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     // Take undo's and redo's keys while there is nothing to undo or redo, to say so; never in
