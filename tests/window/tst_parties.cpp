@@ -318,6 +318,7 @@ void TestParties::everyPartOfThePictureIsLabelled_data()
     QTest::newRow("one large party and four small") << "9000\n300\n250\n200\n150" << true << true;
     QTest::newRow("nine parties")
         << "642931\n346063\n325460\n281366\n184403\n182263\n165160\n111946\n97430" << true << false;
+    QTest::newRow("small parties first") << "80\n90\n100\n100000" << true << true;
     QTest::newRow("twelve, eleven of them small")
         << "100000\n900\n800\n700\n600\n500\n400\n300\n200\n100\n90\n80" << true << true;
 }
@@ -363,6 +364,30 @@ void TestParties::everyPartOfThePictureIsLabelled()
             for (const QRect& other : labels)
                 QVERIFY2(!other.intersects(label), qPrintable(bar->accessibleName()));
             labels << label;
+            // A black line ends every part that shows.
+            const auto pixelAt = [&drawn, bar](int x, int y) {
+                return drawn.pixelColor(
+                    x * drawn.width() / bar->width(), y * drawn.height() / bar->height());
+            };
+            if (part.width() > 2)
+                QCOMPARE(pixelAt(part.right(), part.center().y()), QColor(Qt::black));
+            // A label inside its part is written in the colour that reads on it.
+            if (label == part && label.height() > 8) {
+                int written = 0;
+                const auto distance = [](const QColor& a, const QColor& b) {
+                    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
+                        + std::abs(a.blue() - b.blue());
+                };
+                const QColor ink = SeatChart::textColour(party);
+                for (int x = label.left(); x <= label.right(); ++x) {
+                    for (int y = label.top(); y <= label.bottom(); ++y) {
+                        const QColor pixel = pixelAt(x, y);
+                        written += distance(pixel, ink)
+                            < distance(pixel, SeatChart::partyColour(party));
+                    }
+                }
+                QVERIFY2(written > 0, qPrintable(bar->accessibleName()));
+            }
             // Its text is drawn: pixels in it of neither the part's nor the window's colour.
             const QColor ground = label == part ? SeatChart::partyColour(party)
                                                 : bar->palette().color(QPalette::Window);

@@ -370,6 +370,9 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     QVERIFY(copied && copied->hasText() && copied->hasHtml());
     const auto tables = clipboardTables(*copied);
+    // The seats' columns are headed in bold.
+    QVERIFY(copied->html().contains(QStringLiteral("<b>Мандат</b>")));
+    QVERIFY(copied->html().contains(QStringLiteral("<b>Деление</b>")));
     const QList<QStringList>& tab = tables[0];
     const QList<QStringList>& html = tables[1];
     QVERIFY(tab.size() > 20);
@@ -503,6 +506,27 @@ void TestTeacherActions::printsTheTableToPdf()
             pages[page].contains(QStringLiteral("стр. %1 от %2").arg(page + 1).arg(pages.size())),
             qPrintable(pages[page].right(200)));
     }
+
+    // Every word lies within the page, inside margins a school printer prints within.
+    const QString boxes
+        = run(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), file, QStringLiteral("-") });
+    const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    const auto size = page.match(boxes);
+    QVERIFY(size.hasMatch());
+    const double pageWidth = size.captured(1).toDouble();
+    const double pageHeight = size.captured(2).toDouble();
+    const double margin = 14 / 25.4 * 72; // points: 15 mm, less a millimetre for rounding
+    const QRegularExpression word(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+        const auto at = it.next();
+        QVERIFY2(at.captured(1).toDouble() >= margin && at.captured(2).toDouble() >= margin
+                && at.captured(3).toDouble() <= pageWidth - margin
+                && at.captured(4).toDouble() <= pageHeight - margin,
+            qPrintable(at.captured(0)));
+    }
+    QVERIFY(words > 1000);
 
     const QString info = run(QStringLiteral("pdfinfo"), { file });
     QVERIFY2(
@@ -749,6 +773,14 @@ void TestTeacherActions::comparisonTakesTheWindowsKeys()
         copied.contains(QStringLiteral("\tКвота\t")) || copied.contains(QStringLiteral("Квота\t")),
         qPrintable(copied));
     QVERIFY(copied.contains(QStringLiteral(" ÷ 7 = ")));
+    // The working's parties head its columns, in bold where the copy keeps formatting.
+    QVERIFY2(
+        copied.contains(QStringLiteral("Hare–Niemeyer стъпка по стъпка\n")), qPrintable(copied));
+    QVERIFY2(copied.contains(QStringLiteral("\tПартия 1\tПартия 2\tПартия 3\tПартия 4\tПартия 5\n")
+                 + QStringLiteral("Гласове\t")),
+        qPrintable(copied));
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains(
+        QStringLiteral("<b>Партия 5</b>")));
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
         QStringLiteral("Сравнението е копирано (7 мандата): поставете го в електронна таблица."));
 
@@ -831,6 +863,29 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
             partyColoured += pasted.pixelColor(x, y) == SeatChart::partyColour(2);
     }
     QVERIFY(partyColoured > 100);
+    // The bars reach a margin's width from the right edge, as from the left; the title over
+    // them is set in the picture's large font.
+    QFont large = chart.font();
+    large.setPointSizeF(20);
+    const QFontMetrics metrics(large);
+    int rightmost = 0;
+    int inkTop = pasted.height();
+    int inkBottom = 0;
+    for (int y = 0; y < pasted.height(); ++y) {
+        for (int x = 0; x < pasted.width(); ++x) {
+            const QColor pixel = pasted.pixelColor(x, y);
+            if (pixel == SeatChart::partyColour(4))
+                rightmost = std::max(rightmost, x);
+            if (y < 3 * metrics.height() && pixel.lightness() < 80) {
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y);
+            }
+        }
+    }
+    QVERIFY2(
+        rightmost >= pasted.width() - metrics.height() - 3, qPrintable(QString::number(rightmost)));
+    QVERIFY2(
+        inkBottom - inkTop >= metrics.capHeight(), qPrintable(QString::number(inkBottom - inkTop)));
 
     // A threshold of 8 % leaves party 1 out: no seat by any method, named in the heading.
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
