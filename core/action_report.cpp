@@ -132,16 +132,30 @@ std::string ReportLastLessonOffered(const std::string& when, int seatTotal)
         + (seatTotal == 1 ? " мандат" : " мандата") + ") — Ctrl+Shift+T го връща.";
 }
 
+namespace {
+
+    // "9 партии, 240 мандата, D’Hondt; 6 са дадени."
+    std::string lessonSummary(const Board& board)
+    {
+        const double total = board.SeatTotal();
+        const std::string text = std::to_string(board.parties.size()) + " партии, "
+            + FormatShortest(total) + (total == 1 ? " мандат, " : " мандата, ") + methodName(board);
+        if (!hasRows(board))
+            return text + "; гласовете не са въведени.";
+        return text + "; " + std::to_string(board.seatsGiven)
+            + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
+    }
+
+} // namespace
+
 std::string ReportLessonOpened(const Board& board, const std::string& fileName)
 {
-    const double total = board.SeatTotal();
-    std::string text = "Отворен е урокът „" + fileName
-        + "“: " + std::to_string(board.parties.size()) + " партии, " + FormatShortest(total)
-        + (total == 1 ? " мандат, " : " мандата, ") + methodName(board);
-    if (!hasRows(board))
-        return text + "; гласовете не са въведени.";
-    return text + "; " + std::to_string(board.seatsGiven)
-        + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
+    return "Отворен е урокът „" + fileName + "“: " + lessonSummary(board);
+}
+
+std::string ReportLastLessonBack(const Board& board, const std::string& when)
+{
+    return "Последният урок (" + when + ") е върнат: " + lessonSummary(board);
 }
 
 std::string ReportMethod(const Board& board)

@@ -43,8 +43,10 @@ std::string ReportCopied(const Board& board);
 // At start, the lesson a window kept when it was last used, from `when` ("14:05"): how to bring
 // it back.
 std::string ReportLastLessonOffered(const std::string& when, int seatTotal);
-// A lesson opened from the named file, or brought back: what it holds and how far it went.
+// A lesson opened from the named file, or the last one brought back from `when`: what it holds
+// and how far it went.
 std::string ReportLessonOpened(const Board& board, const std::string& fileName);
+std::string ReportLastLessonBack(const Board& board, const std::string& when);
 std::string ReportNothingToCopy(const Board& board);
 
 } // namespace apportion

@@ -211,6 +211,9 @@ void TestLessons::lastLessonIsBroughtBack()
     QVERIFY(later.actions().lastLesson->isEnabled());
     later.actions().lastLesson->trigger();
     QCOMPARE(later.board(), newest);
+    QVERIFY2(later.statusReport().endsWith(
+                 QStringLiteral(") е върнат: 5 партии, 12 мандата, D’Hondt; 6 са дадени.")),
+        qPrintable(later.statusReport()));
     later.actions().undo->trigger();
     Board start;
     start.LoadWindow();

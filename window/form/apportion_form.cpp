@@ -247,9 +247,9 @@ void ApportionForm::bringBackLastLesson()
     const auto& last = m_keeper->last();
     if (!last)
         return;
-    showLesson(last->lesson,
-        QStringLiteral("последния урок от %1")
-            .arg(last->when.toString(QStringLiteral("dd.MM.yyyy HH:mm"))));
+    showLesson(last->lesson, QString());
+    m_controls->status->report(QString::fromStdString(ReportLastLessonBack(
+        *m_board, last->when.toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString())));
 }
 
 void ApportionForm::showCaption()
