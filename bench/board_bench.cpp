@@ -4,6 +4,7 @@
 // with five parties (the start) and with twelve (the most).
 #include "core/board.h"
 #include "core/comparison_table.h"
+#include "lesson/lesson_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -132,12 +133,40 @@ void CompareWithQuotaAndThreshold(benchmark::State& state)
     std::vector<std::string> votes = closeVotes(static_cast<int>(state.range(0)));
     votes.back() = "1000";
     for (auto _ : state) {
-        const MethodComparison comparison = CompareMethods(votes, seatTotal, 4);
+        const MethodComparison comparison
+            = CompareMethods(votes, seatTotal, VoteCount { 4, 99453 });
         benchmark::DoNotOptimize(MakeComparisonTable(comparison));
     }
 }
 
 BENCHMARK(CompareFiveMethods)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CompareWithQuotaAndThreshold)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
+
+// A 300-seat lesson saved (written) and opened (read, and its seats given again on a board).
+void SaveLesson(benchmark::State& state)
+{
+    Lesson lesson;
+    for (const auto& votes : closeVotes(static_cast<int>(state.range(0))))
+        lesson.parties.push_back({ "Партия с име", votes });
+    lesson.seatTotal = seatTotal;
+    lesson.seatsGiven = seatTotal;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteLesson(lesson));
+}
+
+void OpenLesson(benchmark::State& state)
+{
+    Lesson lesson;
+    for (const auto& votes : closeVotes(static_cast<int>(state.range(0))))
+        lesson.parties.push_back({ "Партия с име", votes });
+    lesson.seatTotal = seatTotal;
+    lesson.seatsGiven = seatTotal;
+    const std::string text = WriteLesson(lesson);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BoardOf(*ReadLesson(text).lesson));
+}
+
+BENCHMARK(SaveLesson)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenLesson)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

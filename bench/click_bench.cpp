@@ -13,12 +13,14 @@
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_layout.h"
+#include "window/form/lesson_keeper.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -51,6 +53,8 @@ void report(const char* name, const std::vector<double>& ms)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The kept lessons go where a test's do, not over the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     const int parties = argc > 1
         ? std::clamp(std::atoi(argv[1]), apportion::minPartyCount, apportion::maxPartyCount)
         : apportion::defaultPartyCount;
@@ -131,5 +135,21 @@ int main(int argc, char* argv[])
     }
     report("floor", floor);
     std::printf("ratio to the floor %.2f\n", sum(ms) / sum(floor));
+
+    // Keeping the lesson after a click, as the window does once its events are done: the
+    // 300-seat lesson written whole into a kept file, each time a seat more.
+    LessonKeeper keeper;
+    apportion::Lesson lesson = apportion::LessonOf(form.board(), {});
+    std::vector<double> keeping;
+    for (int click = 0; click < 100; ++click) {
+        lesson.seatsGiven = 200 + click % 100;
+        const auto start = std::chrono::steady_clock::now();
+        keeper.keep(lesson);
+        keeper.flush();
+        keeping.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    report("keep lesson", keeping);
     return 0;
 }

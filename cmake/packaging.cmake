@@ -7,6 +7,9 @@ set(APPORTION_APP_ID net.divisormethods.Mandati)
 install(TARGETS apportion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The lesson files' type; the shared MIME database takes it in by its own trigger.
+install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.mime.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${APPORTION_APP_ID}.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/apportion-32.png

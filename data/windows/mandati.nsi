@@ -1,5 +1,5 @@
 ; The Windows installer: the program and its Qt files into Program Files, a Start-menu entry
-; "Мандати" and an uninstaller, after the licence is shown. makensis is given VERSION, STAGE (the
+; "Мандати", lesson files (.mandati) opening in the program, and an uninstaller, after the licence is shown. makensis is given VERSION, STAGE (the
 ; folder of files to install), ICON, LICENSE and OUTFILE with /D; /S installs silently.
 Unicode true
 Target amd64-unicode
@@ -56,6 +56,12 @@ Section
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    ; Lesson files open in the program from Explorer.
+    WriteRegStr HKLM "Software\Classes\.mandati" "" "Mandati.Lesson"
+    WriteRegStr HKLM "Software\Classes\Mandati.Lesson" "" "Урок по разпределение на мандати"
+    WriteRegStr HKLM "Software\Classes\Mandati.Lesson\DefaultIcon" "" "$INSTDIR\apportion.exe,0"
+    WriteRegStr HKLM "Software\Classes\Mandati.Lesson\shell\open\command" "" \
+        '"$INSTDIR\apportion.exe" "%1"'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
@@ -65,4 +71,6 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
     RMDir /r "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey HKLM "Software\Classes\Mandati.Lesson"
+    DeleteRegKey HKLM "Software\Classes\.mandati"
 SectionEnd
