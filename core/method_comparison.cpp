@@ -113,13 +113,12 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
         measure(result, comparison);
     }
 
-    comparison.quota = HareNiemeyer(comparison.votes, comparison.seatTotal, comparison.takesPart);
+    comparison.quota = HareNiemeyer(votes, comparison.seatTotal, comparison.takesPart);
     comparison.hareNiemeyer.caption = hareNiemeyerCaption;
     for (const auto& party : comparison.quota.parties)
         comparison.hareNiemeyer.seats.push_back(party.seats);
     measure(comparison.hareNiemeyer, comparison);
-    comparison.alabamaLosers
-        = AlabamaLosers(comparison.votes, comparison.seatTotal, comparison.takesPart);
+    comparison.alabamaLosers = AlabamaLosers(votes, comparison.seatTotal, comparison.takesPart);
     return comparison;
 }
 

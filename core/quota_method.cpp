@@ -2,6 +2,7 @@
 
 #include "core/explanation.h"
 #include "core/number_text.h"
+#include "core/vote_threshold.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +13,37 @@ namespace apportion {
 
 namespace {
 
+    using Wide = ExactUnits;
+
     constexpr double exactLimit = 9007199254740992.0; // 2^53: whole doubles up to it are exact
     constexpr int leastDecimals = 4;
-    // 10^18 exceeds any total of twelve exact vote totals (12 × 2^53), so remainders that differ
-    // by at least 1 / total read differently at this many decimals.
-    constexpr int mostDecimals = 18;
+    // Remainders that differ by at least 1 / total read differently at as many decimals as the
+    // total has digits: twelve totals below 10^16 with 18 decimals stay below 10^36.
+    constexpr int mostDecimals = 36;
+
+    // Vote totals read exactly: each participant's in units of 10^-scale.
+    struct ExactTotals {
+        std::vector<Wide> units;
+        int scale = 0;
+    };
+
+    Wide powerOfTen(int exponent)
+    {
+        Wide value = 1;
+        for (int i = 0; i < exponent; ++i)
+            value *= 10;
+        return value;
+    }
+
+    std::string wholeText(Wide value)
+    {
+        if (value == 0)
+            return "0";
+        std::string digits;
+        for (; value > 0; value /= 10)
+            digits += static_cast<char>('0' + static_cast<int>(value % 10));
+        return { digits.rbegin(), digits.rend() };
+    }
 
     bool counts(double votes, bool takesPart)
     {
@@ -24,13 +51,13 @@ namespace {
     }
 
     // The digits of numerator ÷ denominator after the point, cut to `places`.
-    std::string fractionDigits(std::uint64_t numerator, std::uint64_t denominator, int places)
+    std::string fractionDigits(Wide numerator, Wide denominator, int places)
     {
         std::string digits;
-        std::uint64_t rest = numerator % denominator;
+        Wide rest = numerator % denominator;
         for (int k = 0; k < places; ++k) {
             rest *= 10;
-            digits += static_cast<char>('0' + rest / denominator);
+            digits += static_cast<char>('0' + static_cast<int>(rest / denominator));
             rest %= denominator;
         }
         return digits;
@@ -85,26 +112,26 @@ namespace {
         }
     }
 
-    void workExactly(QuotaWorking& working, bool written)
+    void workExactly(QuotaWorking& working, bool written, const ExactTotals& exact)
     {
-        const auto seats = static_cast<std::uint64_t>(working.seatTotal);
-        std::uint64_t total = 0;
-        for (const auto& party : working.parties) {
-            if (party.takesPart)
-                total += static_cast<std::uint64_t>(party.votes);
+        const auto seats = static_cast<Wide>(working.seatTotal);
+        Wide total = 0;
+        for (std::size_t i = 0; i < working.parties.size(); ++i) {
+            if (working.parties[i].takesPart)
+                total += exact.units[i];
         }
         working.defined = total > 0 && seats > 0;
         if (!working.defined)
             return;
 
         // votes × seats = whole × total + remainder: the remainders share the denominator total.
-        std::vector<std::uint64_t> remainders(working.parties.size(), 0);
-        std::vector<std::uint64_t> compared;
+        std::vector<Wide> remainders(working.parties.size(), 0);
+        std::vector<Wide> compared;
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
-            const std::uint64_t product = static_cast<std::uint64_t>(party.votes) * seats;
+            const Wide product = exact.units[i] * seats;
             party.wholeSeats = static_cast<int>(product / total);
             remainders[i] = product % total;
             compared.push_back(remainders[i]);
@@ -114,13 +141,14 @@ namespace {
             rankRemainders(working, remainders);
             return;
         }
-        working.decimals
-            = distinguishingDecimals(compared, [total](std::uint64_t remainder, int places) {
-                  return fractionDigits(remainder, total, places);
-              });
-        working.quota = static_cast<double>(total) / static_cast<double>(seats);
-        working.quotaText = std::to_string(total / seats) + "."
-            + fractionDigits(total % seats, seats, working.decimals);
+        working.decimals = distinguishingDecimals(compared, [total](Wide remainder, int places) {
+            return fractionDigits(remainder, total, places);
+        });
+        // The quota in votes: total ÷ (seats × 10^scale).
+        const Wide divisor = seats * powerOfTen(exact.scale);
+        working.quota = static_cast<double>(total) / static_cast<double>(divisor);
+        working.quotaText = wholeText(total / divisor) + "."
+            + fractionDigits(total % divisor, divisor, working.decimals);
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
@@ -182,26 +210,58 @@ namespace {
         rankRemainders(working, remainders);
     }
 
-    // `written`: with the texts of the working, or the seats alone.
+    // `written`: with the texts of the working, or the seats alone. `texts`, where given, are the
+    // vote texts the totals were read from: read again exactly, decimals and all.
     QuotaWorking work(const std::vector<double>& votes, int seatTotal,
-        const std::vector<bool>& takesPart, bool written)
+        const std::vector<bool>& takesPart, bool written, const std::vector<std::string>* texts)
     {
         QuotaWorking working;
         working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
         working.parties.resize(votes.size());
-        bool exact = true;
+        ExactTotals exact;
+        exact.units.assign(votes.size(), 0);
+        std::vector<std::optional<ExactVotes>> read(votes.size());
+        bool exactly = true;
         for (std::size_t i = 0; i < votes.size(); ++i) {
             auto& party = working.parties[i];
             party.votes = votes[i];
             party.takesPart = counts(votes[i], i >= takesPart.size() || takesPart[i]);
-            if (party.takesPart)
-                exact = exact && votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit;
+            if (!party.takesPart)
+                continue;
+            if (texts && i < texts->size()) {
+                read[i] = ReadExactly((*texts)[i]);
+            } else if (votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit) {
+                read[i] = ExactVotes { static_cast<Wide>(votes[i]), 0 };
+            }
+            exactly = exactly && read[i].has_value();
+            if (read[i])
+                exact.scale = std::max(exact.scale, read[i]->scale);
         }
-        if (exact)
-            workExactly(working, written);
-        else
+        if (!exactly) {
             workInDoubles(working, written);
+            return working;
+        }
+        for (std::size_t i = 0; i < votes.size(); ++i) {
+            if (read[i])
+                exact.units[i] = read[i]->units * powerOfTen(exact.scale - read[i]->scale);
+        }
+        workExactly(working, written, exact);
         return working;
+    }
+
+    std::vector<int> alabamaLosers(const std::vector<double>& votes, int seatTotal,
+        const std::vector<bool>& takesPart, const std::vector<std::string>* texts)
+    {
+        std::vector<int> losers;
+        if (seatTotal < 2 || seatTotal > maxPartySeats)
+            return losers;
+        const QuotaWorking now = work(votes, seatTotal, takesPart, false, texts);
+        const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false, texts);
+        for (std::size_t i = 0; i < now.parties.size(); ++i) {
+            if (now.parties[i].seats < before.parties[i].seats)
+                losers.push_back(static_cast<int>(i));
+        }
+        return losers;
     }
 
 } // namespace
@@ -209,22 +269,31 @@ namespace {
 QuotaWorking HareNiemeyer(
     const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    return work(votes, seatTotal, takesPart, true);
+    return work(votes, seatTotal, takesPart, true, nullptr);
+}
+
+QuotaWorking HareNiemeyer(
+    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
+{
+    std::vector<double> read;
+    for (const auto& text : votes)
+        read.push_back(ParseNumber(text));
+    return work(read, seatTotal, takesPart, true, &votes);
+}
+
+std::vector<int> AlabamaLosers(
+    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
+{
+    std::vector<double> read;
+    for (const auto& text : votes)
+        read.push_back(ParseNumber(text));
+    return alabamaLosers(read, seatTotal, takesPart, &votes);
 }
 
 std::vector<int> AlabamaLosers(
     const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    std::vector<int> losers;
-    if (seatTotal < 2 || seatTotal > maxPartySeats)
-        return losers;
-    const QuotaWorking now = work(votes, seatTotal, takesPart, false);
-    const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false);
-    for (std::size_t i = 0; i < now.parties.size(); ++i) {
-        if (now.parties[i].seats < before.parties[i].seats)
-            losers.push_back(static_cast<int>(i));
-    }
-    return losers;
+    return alabamaLosers(votes, seatTotal, takesPart, nullptr);
 }
 
 std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names)

@@ -13,9 +13,11 @@ namespace apportion {
 // largest remainders. Where the law draws lots between equal remainders, the party further left
 // wins, as the divisor methods' ties do here.
 //
-// Whole vote totals (up to 2^53) are worked exactly, in integers: votes × seats = whole × total +
-// remainder, so remainders that are equal read equal and those that differ never do. Other
-// totals are worked in doubles.
+// Vote totals are worked exactly, in integers: each total in units of the smallest decimal any
+// of them has, votes × seats = whole × total + remainder, so remainders that are equal read
+// equal ("4.8" and "1.6" at 18 seats tie at .5 and the left party wins) and those that differ
+// never do. That holds for every vote text with up to 16 digits before the point and 18 after
+// it (and every whole double up to 2^53); beyond that the working falls back to doubles.
 struct QuotaWorking {
     struct Party {
         bool takesPart = false; // over the threshold, with a vote total that is not negative
@@ -44,11 +46,16 @@ struct QuotaWorking {
 // `takesPart` has one flag for each vote total; a party past its end takes part.
 QuotaWorking HareNiemeyer(
     const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
+// The same for the vote texts as typed, read exactly, decimals included.
+QuotaWorking HareNiemeyer(
+    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
 // The parties that have fewer seats by Hare–Niemeyer at this seat total than at one seat fewer:
 // the Alabama paradox.
 std::vector<int> AlabamaLosers(
     const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
+std::vector<int> AlabamaLosers(
+    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
 // The working in a sentence, for a tooltip and a screen reader.
 std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names = {});

@@ -1,5 +1,6 @@
 #include "core/comparison_table.h"
 #include "core/method_comparison.h"
+#include "core/quota_method.h"
 #include "core/vote_threshold.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,56 @@ TEST(VoteThreshold, ReproducesTheFiftyFirstAssembly)
     for (const auto& note : table.notes)
         found = found || note.find(lacking) != std::string::npos;
     EXPECT_TRUE(found);
+}
+
+} // namespace
+
+namespace {
+
+struct DecimalCase {
+    const char* name;
+    std::vector<std::string> votes;
+    int seats;
+    std::vector<int> expected;
+    std::string quota; // as the working writes it
+};
+
+class DecimalVotesTest : public testing::TestWithParam<DecimalCase> { };
+
+// Decimal vote texts are worked exactly, as whole ones are: ties read as ties, whole quotients
+// as whole, and the seats the same as for the votes times ten.
+TEST_P(DecimalVotesTest, WorkedExactly)
+{
+    const DecimalCase& c = GetParam();
+    const std::vector<bool> all(c.votes.size(), true);
+    const QuotaWorking working = HareNiemeyer(c.votes, c.seats, all);
+    std::vector<int> seats;
+    for (const auto& party : working.parties)
+        seats.push_back(party.seats);
+    EXPECT_EQ(seats, c.expected);
+    EXPECT_EQ(working.quotaText, c.quota);
+}
+
+INSTANTIATE_TEST_SUITE_P(Votes, DecimalVotesTest,
+    testing::Values(
+        // 13.5 and 4.5: the remainders tie and the left party takes the seat.
+        DecimalCase { "TieGoesLeft", { "4.8", "1.6" }, 18, { 14, 4 }, "0.3555" },
+        DecimalCase { "TieOfTwoSmaller", { "4.6", "5.5", "1.6" }, 3, { 1, 2, 0 }, "3.9000" },
+        DecimalCase { "WholeQuotient", { "2.4", "1.2" }, 9, { 6, 3 }, "0.4000" },
+        DecimalCase { "QuotaOfOneSeat", { "2.1", "0" }, 1, { 1, 0 }, "2.1000" },
+        DecimalCase { "MixedScales", { "1.25", "3", "0.5" }, 10, { 3, 6, 1 }, "0.4750" }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DecimalVotes, NoParadoxTheWholeVotesDoNotHave)
+{
+    const std::vector<bool> all(4, true);
+    EXPECT_EQ(AlabamaLosers(std::vector<std::string> { "47", "29", "2", "3" }, 22, all),
+        std::vector<int> {});
+    EXPECT_EQ(AlabamaLosers(std::vector<std::string> { "4.7", "2.9", "0.2", "0.3" }, 22, all),
+        std::vector<int> {});
+    const QuotaWorking six
+        = HareNiemeyer(std::vector<std::string> { "2.4", "1.2" }, 9, { true, true });
+    EXPECT_EQ(six.parties[0].quotient, "6.0000");
 }
 
 } // namespace
