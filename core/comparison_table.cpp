@@ -111,7 +111,8 @@ namespace {
                 participating += party.votes;
         }
         table.quotaLine = "Квота: " + FormatShortest(participating) + " ÷ "
-            + std::to_string(working.seatTotal) + " = " + working.quotaText;
+            + std::to_string(working.seatTotal) + " = " + working.quotaText
+            + (working.quotaCut ? cutMark : "");
         table.quota = working.quotaText;
         // A column per party, as in the comparison, and a row per step of the working.
         table.workingHeader = { "" };
@@ -127,9 +128,10 @@ namespace {
             // Left out by the threshold, or by a vote total that is negative or not a number.
             const bool under = i < comparison.takesPart.size() && !comparison.takesPart[i];
             const std::array<std::string, 7> cells { FormatShortest(party.votes),
-                in ? party.quotient : std::string(under ? underThresholdText : notCountedText),
+                in ? party.quotient + (party.cut ? cutMark : "")
+                   : std::string(under ? underThresholdText : notCountedText),
                 in ? std::to_string(party.wholeSeats) : std::string(),
-                in ? party.remainder : std::string(),
+                in ? party.remainder + (party.cut ? cutMark : "") : std::string(),
                 in ? std::to_string(party.rank) : std::string(),
                 in ? (party.extraSeat ? "1" : "0") : std::string(), std::to_string(party.seats) };
             for (std::size_t step = 0; step < cells.size(); ++step)

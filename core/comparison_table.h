@@ -45,12 +45,15 @@ struct ComparisonTable {
     // (votes, votes ÷ quota, whole seats, remainder, its rank, the extra seat, the seats).
     std::vector<std::string> workingHeader;
     std::vector<std::vector<std::string>> workingRows; // numbers, or underThresholdText
-    std::string quotaLine; // "Квота: 297 ÷ 7 = 42.4285"
-    std::string quota; // the quota alone, "42.4285"
+    std::string quotaLine; // "Квота: 297 ÷ 7 = 42.4285…", "…" after a value cut short
+    std::string quota; // the quota alone, "42.4285", as a number
     std::string workingSentence; // the working in a sentence
 };
 
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison);
+
+// Written after a value cut short of its digits: "297 ÷ 7 = 42.4285…".
+inline constexpr const char* cutMark = "…";
 
 // A method's seats as its option's tooltip gives them: "D’Hondt: 3, 2, 1, 1, 0".
 std::string SeatsSummary(const MethodResult& result);

@@ -50,8 +50,9 @@ namespace {
         return takesPart && std::isfinite(votes) && votes >= 0;
     }
 
-    // The digits of numerator ÷ denominator after the point, cut to `places`.
-    std::string fractionDigits(Wide numerator, Wide denominator, int places)
+    // The digits of numerator ÷ denominator after the point, cut to `places`; `cut`, where
+    // given, tells whether digits other than 0 were left.
+    std::string fractionDigits(Wide numerator, Wide denominator, int places, bool* cut = nullptr)
     {
         std::string digits;
         Wide rest = numerator % denominator;
@@ -60,6 +61,8 @@ namespace {
             digits += static_cast<char>('0' + static_cast<int>(rest / denominator));
             rest %= denominator;
         }
+        if (cut)
+            *cut = rest != 0;
         return digits;
     }
 
@@ -148,12 +151,13 @@ namespace {
         const Wide divisor = seats * powerOfTen(exact.scale);
         working.quota = static_cast<double>(total) / static_cast<double>(divisor);
         working.quotaText = wholeText(total / divisor) + "."
-            + fractionDigits(total % divisor, divisor, working.decimals);
+            + fractionDigits(total % divisor, divisor, working.decimals, &working.quotaCut);
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
-            const std::string fraction = fractionDigits(remainders[i], total, working.decimals);
+            const std::string fraction
+                = fractionDigits(remainders[i], total, working.decimals, &party.cut);
             party.quotient = std::to_string(party.wholeSeats) + "." + fraction;
             party.remainder = "0." + fraction;
         }
@@ -200,11 +204,13 @@ namespace {
         working.quota = largest * scaledTotal / working.seatTotal;
         working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
                                                          : FormatShortest(working.quota);
+        working.quotaCut = ParseNumber(working.quotaText) != working.quota;
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
             party.remainder = cutText(remainders[i], working.decimals);
+            party.cut = ParseNumber(party.remainder) != remainders[i];
             party.quotient = std::to_string(party.wholeSeats) + party.remainder.substr(1);
         }
         rankRemainders(working, remainders);

@@ -25,6 +25,7 @@ struct QuotaWorking {
         std::string quotient; // votes ÷ quota, cut (never rounded up) to `decimals` places
         int wholeSeats = 0;
         std::string remainder; // the quotient's fraction, cut likewise
+        bool cut = false; // the quotient has more digits than it is written with
         int rank = 0; // 1 for the largest remainder, 0 for a party that takes no part
         bool extraSeat = false;
         int seats = 0;
@@ -34,6 +35,7 @@ struct QuotaWorking {
     int seatTotal = 0;
     double quota = 0;
     std::string quotaText; // cut to `decimals` places
+    bool quotaCut = false; // the quota has more digits than it is written with
     int decimals = 4; // enough that no two remainders that differ read equal
     int wholeSeats = 0; // given by the quota
     int extraSeats = 0; // given to the largest remainders

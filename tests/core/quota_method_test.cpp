@@ -107,7 +107,7 @@ TEST(Quota, ThresholdLeavesAPartyOut)
         "159\u00A0349).");
     EXPECT_TRUE(table.rows[0][5].underThreshold);
     EXPECT_EQ(table.workingRows[1][5], "под прага");
-    EXPECT_EQ(table.workingRows[1][1], "7.9035"); // 58125 ÷ 7354.25 = 7.90358…, cut
+    EXPECT_EQ(table.workingRows[1][1], "7.9035…"); // 58125 ÷ 7354.25 = 7.90358…, cut
     EXPECT_EQ(table.workingRows[6][1], "8");
 }
 

@@ -173,3 +173,20 @@ TEST(DecimalVotes, NoParadoxTheWholeVotesDoNotHave)
 }
 
 } // namespace
+
+namespace {
+
+// A value cut short of its digits says so; one written whole does not.
+TEST(DecimalVotes, CutValuesEndInAnEllipsis)
+{
+    const ComparisonTable cut
+        = MakeComparisonTable(CompareMethods({ "16", "64", "98", "58", "61" }, 7));
+    EXPECT_EQ(cut.quotaLine, "Квота: 297 ÷ 7 = 42.4285…");
+    EXPECT_EQ(cut.quota, "42.4285");
+    EXPECT_EQ(cut.workingRows[3][2], "0.5084…");
+    const ComparisonTable whole = MakeComparisonTable(CompareMethods({ "2.1", "0" }, 1));
+    EXPECT_EQ(whole.quotaLine, "Квота: 2.1 ÷ 1 = 2.1000");
+    EXPECT_EQ(whole.workingRows[1][1], "1.0000");
+}
+
+} // namespace

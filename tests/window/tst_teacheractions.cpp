@@ -822,7 +822,7 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
         qPrintable(notes->text()));
     auto* working = window->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
     QCOMPARE(working->verticalHeaderItem(3)->text(), QStringLiteral("Остатък"));
-    QCOMPARE(working->item(3, 1)->text(), QStringLiteral("0.5084")); // 64 × 7 ÷ 297 = 1.5084…
+    QCOMPARE(working->item(3, 1)->text(), QStringLiteral("0.5084…")); // 64 × 7 ÷ 297 = 1.5084…
     QCOMPARE(working->item(4, 1)->text(), QStringLiteral("1")); // the largest remainder
 
     // The picture: each method's bar split as its seats are, the votes' bar as the shares.
@@ -900,7 +900,7 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
                 ->text()
                 .contains(QStringLiteral("Праг: 8 %.")));
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("QuotaLine"))->text(),
-        QStringLiteral("Hare–Niemeyer стъпка по стъпка. Квота: 281 ÷ 7 = 40.1428"));
+        QStringLiteral("Hare–Niemeyer стъпка по стъпка. Квота: 281 ÷ 7 = 40.1428…"));
     QVERIFY(notes->text().contains(QStringLiteral("под прага е партия 1")));
     // The main window's options keep their seats without a threshold.
     QCOMPARE(control<QAbstractButton>(*m_form, QStringLiteral("Option1_0"))->toolTip(),

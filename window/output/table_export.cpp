@@ -31,10 +31,14 @@ using Line = QList<Cell>;
 Cell text(const QString& value, bool bold = false) { return { Cell::Kind::Text, value, bold }; }
 
 // A number cell; empty where the core has no number for it.
+// A spreadsheet reads the digits of a value cut short as a number; the window's "…" after
+// them would make the cell text.
 Cell number(const std::string& value, bool bold = false)
 {
-    return value.empty() ? Cell {}
-                         : Cell { Cell::Kind::Number, QString::fromStdString(value), bold };
+    QString digits = QString::fromStdString(value);
+    if (digits.endsWith(QString::fromUtf8(cutMark)))
+        digits.chop(1);
+    return value.empty() ? Cell {} : Cell { Cell::Kind::Number, digits, bold };
 }
 
 // The number's digits with the separator in place of the point: the core writes numbers with
