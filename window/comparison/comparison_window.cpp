@@ -333,7 +333,13 @@ QSize ComparisonWindow::neededSize(const QFont& font)
         + (under ? workingHeight + spacing + chartHeight : std::max(workingHeight, chartHeight));
     if (!m_notes->text().isEmpty())
         height += m_notes->heightForWidth(width) + spacing;
-    return { width + margins.left() + margins.right(), height + margins.top() + margins.bottom() };
+    // The layout's own measure where it asks for more: a style's spacing between the grid's
+    // rows, say, that the sum above leaves out.
+    const int outerWidth = width + margins.left() + margins.right();
+    layout()->invalidate();
+    const int laidOut = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(outerWidth)
+                                                      : layout()->totalSizeHint().height();
+    return { outerWidth, std::max(height + margins.top() + margins.bottom(), laidOut) };
 }
 
 void ComparisonWindow::placeChart(bool under)
