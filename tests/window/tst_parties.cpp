@@ -448,6 +448,8 @@ void TestParties::printoutKeepsItsPartsWhole()
         = run(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), file, QStringLiteral("-") })
               .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     QVERIFY(pages.size() >= 2);
+    QVERIFY(
+        pages.front().contains(QStringLiteral("Математика - системи за разпределение на мандати")));
     // Each part, from its heading to its last line, on one page.
     const QList<QPair<QString, QString>> wholes {
         { QStringLiteral("Сравнение на методите"), QStringLiteral("Hare–Niemeyer") },

@@ -781,6 +781,8 @@ void TestTeacherActions::comparisonTakesTheWindowsKeys()
         qPrintable(copied));
     QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains(
         QStringLiteral("<b>Партия 5</b>")));
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains(
+        QStringLiteral("<b>Hare–Niemeyer стъпка по стъпка</b>")));
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
         QStringLiteral("Сравнението е копирано (7 мандата): поставете го в електронна таблица."));
 
