@@ -105,14 +105,8 @@ namespace {
         table.workingSentence = DescribeQuotaWorking(working, names);
         if (!working.defined)
             return;
-        double participating = 0;
-        for (const auto& party : working.parties) {
-            if (party.takesPart)
-                participating += party.votes;
-        }
-        table.quotaLine = "Квота: " + FormatShortest(participating) + " ÷ "
-            + std::to_string(working.seatTotal) + " = " + working.quotaText
-            + (working.quotaCut ? cutMark : "");
+        table.quotaLine = "Квота: " + working.totalText + " ÷ " + std::to_string(working.seatTotal)
+            + " = " + working.quotaText + (working.quotaCut ? cutMark : "");
         table.quota = working.quotaText;
         // A column per party, as in the comparison, and a row per step of the working.
         table.workingHeader = { "" };

@@ -148,7 +148,14 @@ namespace {
             return fractionDigits(remainder, total, places);
         });
         // The quota in votes: total ÷ (seats × 10^scale).
-        const Wide divisor = seats * powerOfTen(exact.scale);
+        const Wide unit = powerOfTen(exact.scale);
+        working.totalText = wholeText(total / unit);
+        if (total % unit != 0) {
+            std::string fraction = fractionDigits(total % unit, unit, exact.scale);
+            fraction.erase(fraction.find_last_not_of('0') + 1);
+            working.totalText += "." + fraction;
+        }
+        const Wide divisor = seats * unit;
         working.quota = static_cast<double>(total) / static_cast<double>(divisor);
         working.quotaText = wholeText(total / divisor) + "."
             + fractionDigits(total % divisor, divisor, working.decimals, &working.quotaCut);
@@ -202,6 +209,7 @@ namespace {
         }
         working.decimals = distinguishingDecimals(compared, cutText);
         working.quota = largest * scaledTotal / working.seatTotal;
+        working.totalText = FormatShortest(largest * scaledTotal);
         working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
                                                          : FormatShortest(working.quota);
         working.quotaCut = ParseNumber(working.quotaText) != working.quota;

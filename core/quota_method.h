@@ -35,6 +35,9 @@ struct QuotaWorking {
     int seatTotal = 0;
     double quota = 0;
     std::string quotaText; // cut to `decimals` places
+    // The votes of the parties that take part, the quota's dividend: exact where the working is
+    // ("11.7"), else as a double writes it.
+    std::string totalText;
     bool quotaCut = false; // the quota has more digits than it is written with
     int decimals = 4; // enough that no two remainders that differ read equal
     int wholeSeats = 0; // given by the quota

@@ -190,3 +190,16 @@ TEST(DecimalVotes, CutValuesEndInAnEllipsis)
 }
 
 } // namespace
+
+namespace {
+
+// The quota's dividend is the exact sum of the votes, however many decimals they have.
+TEST(DecimalVotes, QuotaDividendIsExact)
+{
+    const ComparisonTable table = MakeComparisonTable(
+        CompareMethods({ "0.100000000000000001", "0.2", "1000000000000000" }, 3));
+    EXPECT_EQ(table.quotaLine.substr(0, table.quotaLine.find(" ÷ ")),
+        "Квота: 1000000000000000.300000000000000001");
+}
+
+} // namespace
