@@ -90,11 +90,18 @@ namespace {
                 "мандат отива при партията най-вляво, както при равенство; Hare–Niemeyer няма "
                 "квота и не дава мандати.");
         }
-        for (const int party : comparison.alabamaLosers) {
+        for (std::size_t k = 0; k < comparison.alabamaLosers.size(); ++k) {
+            const int party = comparison.alabamaLosers[k];
+            const bool byLot = k < comparison.alabamaByLot.size() && comparison.alabamaByLot[k];
+            const std::string before = std::to_string(comparison.seatTotal - 1);
             table.notes.push_back("Парадоксът Алабама: с " + std::to_string(comparison.seatTotal)
                 + " мандата " + PartyName(comparison.names, party) + " губи мандата, който има при "
-                + std::to_string(comparison.seatTotal - 1)
-                + " (Hare–Niemeyer). Методите на делителя не допускат това.");
+                + before + " (Hare–Niemeyer)"
+                + (byLot ? "; при " + before
+                            + " мандата той е неин при равни остатъци — по закона с жребий, тук "
+                              "на партията най-вляво"
+                         : std::string())
+                + ". Методите на делителя не допускат това.");
         }
     }
 

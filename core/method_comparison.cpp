@@ -119,6 +119,19 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
         comparison.hareNiemeyer.seats.push_back(party.seats);
     measure(comparison.hareNiemeyer, comparison);
     comparison.alabamaLosers = AlabamaLosers(votes, comparison.seatTotal, comparison.takesPart);
+    if (!comparison.alabamaLosers.empty()) {
+        // Remainders that read equal are equal: the working writes as many decimals as it takes.
+        const QuotaWorking before
+            = HareNiemeyer(votes, comparison.seatTotal - 1, comparison.takesPart);
+        for (const int loser : comparison.alabamaLosers) {
+            const auto& lost = before.parties[static_cast<std::size_t>(loser)];
+            bool tied = false;
+            for (const auto& other : before.parties)
+                tied = tied
+                    || (other.takesPart && !other.extraSeat && other.remainder == lost.remainder);
+            comparison.alabamaByLot.push_back(lost.extraSeat && tied);
+        }
+    }
     return comparison;
 }
 

@@ -49,6 +49,9 @@ struct MethodComparison {
     MethodResult hareNiemeyer;
     QuotaWorking quota; // Hare–Niemeyer's working
     std::vector<int> alabamaLosers; // parties with fewer Hare–Niemeyer seats than at one seat fewer
+    // For each of them, whether the seat it loses was its by a tie of remainders at one seat
+    // fewer: a seat the law gives by lot (the program, to the party further left).
+    std::vector<bool> alabamaByLot;
 
     // Every method's result in the order the comparison lists them: the five divisor methods, then
     // Hare–Niemeyer.

@@ -203,3 +203,24 @@ TEST(DecimalVotes, QuotaDividendIsExact)
 }
 
 } // namespace
+
+namespace {
+
+// An Alabama paradox that rests on a tie of remainders at one seat fewer says that seat went by
+// lot; one that does not, does not.
+TEST(Alabama, SaysWhenTheSeatLostWentByLot)
+{
+    const ComparisonTable byLot = MakeComparisonTable(CompareMethods({ "1", "3", "8" }, 7));
+    ASSERT_FALSE(byLot.notes.empty());
+    EXPECT_EQ(byLot.notes.back(),
+        "Парадоксът Алабама: с 7 мандата партия 1 губи мандата, който има при 6 (Hare–Niemeyer); "
+        "при 6 мандата той е неин при равни остатъци — по закона с жребий, тук на партията "
+        "най-вляво. Методите на делителя не допускат това.");
+    const ComparisonTable plain
+        = MakeComparisonTable(CompareMethods({ "16", "64", "98", "58", "61" }, 7));
+    EXPECT_EQ(plain.notes.back(),
+        "Парадоксът Алабама: с 7 мандата партия 1 губи мандата, който има при 6 (Hare–Niemeyer). "
+        "Методите на делителя не допускат това.");
+}
+
+} // namespace
