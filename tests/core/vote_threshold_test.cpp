@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadExactlyTest,
         ReadCase { "1.50", std::pair { 15LL, 1 } }, ReadCase { "1e3", std::pair { 1000LL, 0 } },
         ReadCase { "2.5e-1", std::pair { 25LL, 2 } }, ReadCase { "12,5", std::pair { 12LL, 0 } },
         ReadCase { "abc", std::pair { 0LL, 0 } }, ReadCase { "007", std::pair { 7LL, 0 } },
+        ReadCase { "0.00", std::pair { 0LL, 0 } },
+        ReadCase { "1e12", std::pair { 1000000000000LL, 0 } },
         ReadCase { "9007199254740993", std::pair { 9007199254740993LL, 0 } },
         ReadCase { "-5", std::nullopt }, ReadCase { "1e40", std::nullopt },
         ReadCase { "0.0000000000000000001", std::nullopt }));
