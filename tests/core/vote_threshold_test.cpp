@@ -41,6 +41,7 @@ TEST_P(ThresholdLineTest, PassesExactlyAtTheLine)
     EXPECT_EQ(drawn.line, c.line);
     EXPECT_EQ(drawn.wholeVotesPassing, c.wholeVotesPassing);
     EXPECT_EQ(drawn.lacking, c.lacking);
+    EXPECT_EQ(drawn.applies, !drawn.line.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ThresholdLineTest,
@@ -66,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(Lines, ThresholdLineTest,
         // No threshold, or shares that are not defined: everyone takes part.
         LineCase { "NoThreshold", { "10", "1" }, { 0, 5 }, { true, true }, "", "", { "", "" } },
         LineCase { "NegativeVotes", { "10", "-1" }, { 50, 0 }, { true, true }, "", "", { "", "" } },
-        LineCase { "NoVotes", { "0", "0" }, { 4, 0 }, { true, true }, "", "", { "", "" } }),
+        LineCase { "NoVotes", { "0", "0" }, { 4, 0 }, { true, true }, "", "", { "", "" } },
+        // Past exact reading (more than 16 digits before the point): compared in long doubles.
+        LineCase { "BeyondExact", { "1e20", "1" }, { 4, 0 }, { true, false }, "4E+18", "",
+            { "", "4E+18" } }),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ReadCase {
