@@ -143,25 +143,26 @@ BENCHMARK(CompareFiveMethods)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosec
 BENCHMARK(CompareWithQuotaAndThreshold)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 
 // A 300-seat lesson saved (written) and opened (read, and its seats given again on a board).
-void SaveLesson(benchmark::State& state)
+Lesson fullLesson(int parties)
 {
     Lesson lesson;
-    for (const auto& votes : closeVotes(static_cast<int>(state.range(0))))
+    for (const auto& votes : closeVotes(parties))
         lesson.parties.push_back({ "Партия с име", votes });
     lesson.seatTotal = seatTotal;
     lesson.seatsGiven = seatTotal;
+    return lesson;
+}
+
+void SaveLesson(benchmark::State& state)
+{
+    const Lesson lesson = fullLesson(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteLesson(lesson));
 }
 
 void OpenLesson(benchmark::State& state)
 {
-    Lesson lesson;
-    for (const auto& votes : closeVotes(static_cast<int>(state.range(0))))
-        lesson.parties.push_back({ "Партия с име", votes });
-    lesson.seatTotal = seatTotal;
-    lesson.seatsGiven = seatTotal;
-    const std::string text = WriteLesson(lesson);
+    const std::string text = WriteLesson(fullLesson(static_cast<int>(state.range(0))));
     for (auto _ : state)
         benchmark::DoNotOptimize(BoardOf(*ReadLesson(text).lesson));
 }

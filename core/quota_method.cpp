@@ -27,24 +27,6 @@ namespace {
         int scale = 0;
     };
 
-    Wide powerOfTen(int exponent)
-    {
-        Wide value = 1;
-        for (int i = 0; i < exponent; ++i)
-            value *= 10;
-        return value;
-    }
-
-    std::string wholeText(Wide value)
-    {
-        if (value == 0)
-            return "0";
-        std::string digits;
-        for (; value > 0; value /= 10)
-            digits += static_cast<char>('0' + static_cast<int>(value % 10));
-        return { digits.rbegin(), digits.rend() };
-    }
-
     bool counts(double votes, bool takesPart)
     {
         return takesPart && std::isfinite(votes) && votes >= 0;
@@ -148,16 +130,11 @@ namespace {
             return fractionDigits(remainder, total, places);
         });
         // The quota in votes: total ÷ (seats × 10^scale).
-        const Wide unit = powerOfTen(exact.scale);
-        working.totalText = wholeText(total / unit);
-        if (total % unit != 0) {
-            std::string fraction = fractionDigits(total % unit, unit, exact.scale);
-            fraction.erase(fraction.find_last_not_of('0') + 1);
-            working.totalText += "." + fraction;
-        }
+        const Wide unit = PowerOfTen(exact.scale);
+        working.totalText = ExactText(total, exact.scale);
         const Wide divisor = seats * unit;
         working.quota = static_cast<double>(total) / static_cast<double>(divisor);
-        working.quotaText = wholeText(total / divisor) + "."
+        working.quotaText = ExactText(total / divisor) + "."
             + fractionDigits(total % divisor, divisor, working.decimals, &working.quotaCut);
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             auto& party = working.parties[i];
@@ -257,7 +234,7 @@ namespace {
         }
         for (std::size_t i = 0; i < votes.size(); ++i) {
             if (read[i])
-                exact.units[i] = read[i]->units * powerOfTen(exact.scale - read[i]->scale);
+                exact.units[i] = read[i]->units * PowerOfTen(exact.scale - read[i]->scale);
         }
         workExactly(working, written, exact);
         return working;

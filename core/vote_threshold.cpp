@@ -18,43 +18,38 @@ namespace {
     constexpr long long mostOthers = 9'999'999'999'999'999;
     constexpr int tenthsInWhole = 1000; // a threshold in tenths of a percent, of 100 %
 
-    Wide powerOfTen(int exponent)
-    {
-        Wide value = 1;
-        for (int i = 0; i < exponent; ++i)
-            value *= 10;
-        return value;
-    }
-
-    std::string wholeText(Wide value)
-    {
-        if (value == 0)
-            return "0";
-        std::string digits;
-        while (value > 0) {
-            digits += static_cast<char>('0' + static_cast<int>(value % 10));
-            value /= 10;
-        }
-        return { digits.rbegin(), digits.rend() };
-    }
-
-    // `value` × 10^-`scale`, without trailing zeros after the point.
-    std::string scaledText(Wide value, int scale)
-    {
-        const Wide unit = powerOfTen(scale);
-        std::string text = wholeText(value / unit);
-        std::string fraction = wholeText(value % unit);
-        if (scale > 0 && value % unit != 0) {
-            fraction.insert(0, static_cast<std::size_t>(scale) - fraction.size(), '0');
-            fraction.erase(fraction.find_last_not_of('0') + 1);
-            text += "." + fraction;
-        }
-        return text;
-    }
-
     bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
+
+ExactUnits PowerOfTen(int exponent)
+{
+    ExactUnits value = 1;
+    for (int i = 0; i < exponent; ++i)
+        value *= 10;
+    return value;
+}
+
+std::string ExactText(ExactUnits units, int scale)
+{
+    const auto digits = [](ExactUnits value) {
+        std::string written;
+        do {
+            written += static_cast<char>('0' + static_cast<int>(value % 10));
+            value /= 10;
+        } while (value > 0);
+        return std::string(written.rbegin(), written.rend());
+    };
+    const ExactUnits unit = PowerOfTen(scale);
+    std::string text = digits(units / unit);
+    if (units % unit != 0) {
+        std::string fraction = digits(units % unit);
+        fraction.insert(0, static_cast<std::size_t>(scale) - fraction.size(), '0');
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        text += "." + fraction;
+    }
+    return text;
+}
 
 std::optional<ExactVotes> ReadExactly(std::string_view text)
 {
@@ -162,11 +157,11 @@ ThresholdLine DrawThresholdLine(const std::vector<std::string>& votes, const Vot
 
     if (allExact && others <= mostOthers) {
         // Every amount in units of 10^-scale.
-        const Wide unit = powerOfTen(scale);
+        const Wide unit = PowerOfTen(scale);
         std::vector<Wide> scaled;
         Wide base = static_cast<Wide>(others) * unit;
         for (const auto& value : exact) {
-            scaled.push_back(value->units * powerOfTen(scale - value->scale));
+            scaled.push_back(value->units * PowerOfTen(scale - value->scale));
             base += scaled.back();
         }
         if (tenths <= 0 || base == 0)
@@ -174,16 +169,16 @@ ThresholdLine DrawThresholdLine(const std::vector<std::string>& votes, const Vot
         drawn.applies = true;
         // The line, in units of 10^-(scale + 3): tenths of a percent of the base.
         const Wide line = static_cast<Wide>(tenths) * base;
-        drawn.base = GroupedDigits(scaledText(base, scale));
-        drawn.line = GroupedDigits(scaledText(line, scale + 3));
-        const Wide whole = powerOfTen(scale + 3);
+        drawn.base = GroupedDigits(ExactText(base, scale));
+        drawn.line = GroupedDigits(ExactText(line, scale + 3));
+        const Wide whole = PowerOfTen(scale + 3);
         if (line % whole != 0)
-            drawn.wholeVotesPassing = GroupedDigits(wholeText(line / whole + 1));
+            drawn.wholeVotesPassing = GroupedDigits(ExactText(line / whole + 1));
         for (std::size_t i = 0; i < parties; ++i) {
             const Wide have = scaled[i] * tenthsInWhole;
             drawn.passes[i] = have >= line;
             if (!drawn.passes[i])
-                drawn.lacking[i] = GroupedDigits(scaledText(line - have, scale + 3));
+                drawn.lacking[i] = GroupedDigits(ExactText(line - have, scale + 3));
         }
         return drawn;
     }

@@ -31,6 +31,10 @@ struct ExactVotes {
     int scale = 0;
 };
 std::optional<ExactVotes> ReadExactly(std::string_view text);
+// 10^exponent, for exponents up to 38.
+ExactUnits PowerOfTen(int exponent);
+// `units` × 10^-`scale` written with "." and no trailing zeros after it ("11.7", "6").
+std::string ExactText(ExactUnits units, int scale = 0);
 
 // Where the threshold's line lies and who passes it. A party passes when its votes are at least
 // the threshold's share of all the votes (the parties' and the others'), compared exactly

@@ -109,16 +109,24 @@ std::optional<Lesson> LessonFiles::readExample(const QString& path)
     return lesson;
 }
 
-std::optional<Lesson> LessonFiles::read(const QString& path)
+LessonReading readLessonFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        refuse(path, QStringLiteral("урокът не може да се отвори — %1.").arg(file.errorString()));
-        return std::nullopt;
+        LessonReading refused;
+        refused.error = QStringLiteral("файлът не може да се отвори — %1.")
+                            .arg(file.errorString())
+                            .toStdString();
+        return refused;
     }
     // One byte past the largest lesson is enough to tell a file that is too large.
     const QByteArray bytes = file.read(static_cast<qint64>(largestLessonFile) + 1);
-    const LessonReading reading = ReadLesson(std::string_view(bytes.constData(), bytes.size()));
+    return ReadLesson(std::string_view(bytes.constData(), bytes.size()));
+}
+
+std::optional<Lesson> LessonFiles::read(const QString& path)
+{
+    const LessonReading reading = readLessonFile(path);
     if (!reading.lesson) {
         refuse(path,
             QStringLiteral("урокът не е отворен — %1").arg(QString::fromStdString(reading.error)));

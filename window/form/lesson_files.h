@@ -9,6 +9,10 @@
 
 class QWidget;
 
+// Reads a lesson file: its lesson, or why it was refused ("урокът не може да се отвори — …" for a
+// file that does not open, the reader's reason for one that does not read).
+apportion::LessonReading readLessonFile(const QString& path);
+
 // Lessons on disk: the file the lesson on screen came from or was last saved to, the dialogs
 // that choose one, and writes that either replace the file whole or leave it as it was. A file
 // that cannot be read or written is told in a message naming it and what is wrong, and nothing

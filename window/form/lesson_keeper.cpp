@@ -1,5 +1,7 @@
 #include "window/form/lesson_keeper.h"
 
+#include "window/form/lesson_files.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -73,11 +75,7 @@ void LessonKeeper::readLast()
     const QFileInfoList kept
         = QDir(folder()).entryInfoList({ keptPattern() }, QDir::Files, QDir::Time);
     for (const QFileInfo& info : kept) {
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray bytes = file.read(static_cast<qint64>(largestLessonFile) + 1);
-        const LessonReading reading = ReadLesson(std::string_view(bytes.constData(), bytes.size()));
+        const LessonReading reading = readLessonFile(info.filePath());
         if (reading.lesson) {
             m_last = Kept { *reading.lesson, info.lastModified() };
             return;
