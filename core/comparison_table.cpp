@@ -67,7 +67,7 @@ namespace {
                 for (const int party : under) {
                     const auto i = static_cast<std::size_t>(party);
                     table.notes.push_back(PartyHeading(comparison.names, party) + ": "
-                        + GroupedDigits(FormatShortest(comparison.votes[i])) + " гласа — "
+                        + GroupedDigits(comparison.exactVotes.written[i]) + " гласа — "
                         + line.lacking[i] + " по-малко от прага " + where + ".");
                 }
             }
@@ -128,7 +128,7 @@ namespace {
             const bool in = party.takesPart;
             // Left out by the threshold, or by a vote total that is negative or not a number.
             const bool under = i < comparison.takesPart.size() && !comparison.takesPart[i];
-            const std::array<std::string, 7> cells { FormatShortest(party.votes),
+            const std::array<std::string, 7> cells { party.votes,
                 in ? party.quotient + (party.cut ? cutMark : "")
                    : std::string(under ? underThresholdText : notCountedText),
                 in ? std::to_string(party.wholeSeats) : std::string(),
@@ -158,7 +158,7 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
 
     std::vector<ComparisonTable::Cell> votes { textCell("Гласове") };
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string votesText = FormatShortest(comparison.votes[i]);
+        const std::string& votesText = comparison.exactVotes.written[i];
         votes.push_back(countCell(votesText, votesText, comparison.voteShares[i]));
         votes.back().underThreshold = !comparison.takesPart[i];
     }

@@ -84,6 +84,8 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     comparison.votes.reserve(parties);
     for (const auto& vote : votes)
         comparison.votes.push_back(ParseNumber(vote));
+    comparison.exactVotes = ReadVoteTotals(votes);
+    const VoteTotals& exact = comparison.exactVotes;
     comparison.otherVotes = std::max(0LL, count.otherVotes);
     std::vector<double> all = comparison.votes;
     if (comparison.otherVotes > 0)
@@ -98,7 +100,7 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     // The threshold counts against all the votes, exactly, where their shares exist.
     comparison.threshold
         = std::isfinite(count.threshold) ? std::clamp(count.threshold, 0.0, 100.0) : 0;
-    comparison.thresholdLine = DrawThresholdLine(votes, count);
+    comparison.thresholdLine = DrawThresholdLine(exact, count);
     comparison.thresholdApplies = comparison.thresholdLine.applies && parties > 0
         && std::isfinite(comparison.voteShares[0]);
     comparison.takesPart.assign(parties, true);
@@ -113,16 +115,16 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
         measure(result, comparison);
     }
 
-    comparison.quota = HareNiemeyer(votes, comparison.seatTotal, comparison.takesPart);
+    comparison.quota = HareNiemeyer(exact, comparison.seatTotal, comparison.takesPart);
     comparison.hareNiemeyer.caption = hareNiemeyerCaption;
     for (const auto& party : comparison.quota.parties)
         comparison.hareNiemeyer.seats.push_back(party.seats);
     measure(comparison.hareNiemeyer, comparison);
-    comparison.alabamaLosers = AlabamaLosers(votes, comparison.seatTotal, comparison.takesPart);
+    comparison.alabamaLosers = AlabamaLosers(exact, comparison.seatTotal, comparison.takesPart);
     if (!comparison.alabamaLosers.empty()) {
         // Remainders that read equal are equal: the working writes as many decimals as it takes.
         const QuotaWorking before
-            = HareNiemeyer(votes, comparison.seatTotal - 1, comparison.takesPart);
+            = HareNiemeyer(exact, comparison.seatTotal - 1, comparison.takesPart);
         for (const int loser : comparison.alabamaLosers) {
             const auto& lost = before.parties[static_cast<std::size_t>(loser)];
             bool tied = false;

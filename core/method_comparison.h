@@ -28,6 +28,8 @@ inline constexpr const char* hareNiemeyerCaption = "Hare–Niemeyer";
 // and a vote threshold.
 struct MethodComparison {
     std::vector<double> votes; // as the board reads the vote texts, one for each party
+    // The same read exactly, once, for the quota method, the threshold and the notes.
+    VoteTotals exactVotes;
     PartyNames names;
     int seatTotal = 0;
     // The threshold asked for, in percent of all the votes (the parties' and the others'), and

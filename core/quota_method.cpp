@@ -1,69 +1,46 @@
 #include "core/quota_method.h"
 
 #include "core/explanation.h"
-#include "core/number_text.h"
-#include "core/vote_threshold.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <numeric>
 
 namespace apportion {
 
 namespace {
 
-    using Wide = ExactUnits;
-
-    constexpr double exactLimit = 9007199254740992.0; // 2^53: whole doubles up to it are exact
     constexpr int leastDecimals = 4;
-    // Remainders that differ by at least 1 / total read differently at as many decimals as the
-    // total has digits: twelve totals below 10^16 with 18 decimals stay below 10^36.
+    // Enough for any remainders this program is asked to tell apart; past it the working still
+    // ranks them exactly.
     constexpr int mostDecimals = 36;
 
-    // Vote totals read exactly: each participant's in units of 10^-scale.
-    struct ExactTotals {
-        std::vector<Wide> units;
-        int scale = 0;
-    };
-
-    bool counts(double votes, bool takesPart)
-    {
-        return takesPart && std::isfinite(votes) && votes >= 0;
-    }
-
-    // The digits of numerator ÷ denominator after the point, cut to `places`; `cut`, where
-    // given, tells whether digits other than 0 were left.
-    std::string fractionDigits(Wide numerator, Wide denominator, int places, bool* cut = nullptr)
+    // The digits of remainder ÷ total after the point, cut to `places`; `cut`, where given,
+    // tells whether digits other than 0 were left. remainder < total.
+    std::string fractionDigits(
+        WholeNumber remainder, const WholeNumber& total, int places, bool* cut = nullptr)
     {
         std::string digits;
-        Wide rest = numerator % denominator;
         for (int k = 0; k < places; ++k) {
-            rest *= 10;
-            digits += static_cast<char>('0' + static_cast<int>(rest / denominator));
-            rest %= denominator;
+            remainder *= 10;
+            digits += static_cast<char>('0' + remainder.TakeSmallQuotient(total, 9));
         }
         if (cut)
-            *cut = rest != 0;
+            *cut = !remainder.IsZero();
         return digits;
     }
 
-    std::string cutText(double value, int places)
-    {
-        const double scale = std::pow(10.0, places);
-        if (!std::isfinite(value * scale))
-            return FormatShortest(value); // too large for its decimals to matter
-        return FormatFixed(std::floor(value * scale) / scale, places);
-    }
-
     // The fewest decimals from four on at which remainders that differ also read differently.
-    template <typename Remainder, typename Text>
-    int distinguishingDecimals(const std::vector<Remainder>& remainders, Text text)
+    int distinguishingDecimals(const std::vector<WholeNumber>& remainders, const WholeNumber& total)
     {
+        // Each remainder's digits, one more each round, from what is left of it.
+        std::vector<WholeNumber> rests = remainders;
         std::vector<std::string> texts(remainders.size());
-        for (int places = leastDecimals; places < mostDecimals; ++places) {
-            for (std::size_t r = 0; r < remainders.size(); ++r)
-                texts[r] = text(remainders[r], places);
+        for (int places = 1; places < mostDecimals; ++places) {
+            for (std::size_t r = 0; r < rests.size(); ++r) {
+                rests[r] *= 10;
+                texts[r] += static_cast<char>('0' + rests[r].TakeSmallQuotient(total, 9));
+            }
+            if (places < leastDecimals)
+                continue;
             bool distinct = true;
             for (std::size_t a = 0; a < remainders.size() && distinct; ++a) {
                 for (std::size_t b = a + 1; b < remainders.size() && distinct; ++b)
@@ -77,16 +54,17 @@ namespace {
 
     // Ranks the remainders of the parties that take part, largest first, the leftmost first among
     // equal ones, and gives the extra seats to the first `extra` of them.
-    template <typename Remainder>
-    void rankRemainders(QuotaWorking& working, const std::vector<Remainder>& remainders)
+    void rankRemainders(QuotaWorking& working, const std::vector<WholeNumber>& remainders)
     {
         std::vector<int> order;
         for (std::size_t i = 0; i < working.parties.size(); ++i) {
             if (working.parties[i].takesPart)
                 order.push_back(static_cast<int>(i));
         }
-        std::stable_sort(order.begin(), order.end(),
-            [&remainders](int a, int b) { return remainders[a] > remainders[b]; });
+        std::stable_sort(order.begin(), order.end(), [&remainders](int a, int b) {
+            return remainders[static_cast<std::size_t>(a)]
+                > remainders[static_cast<std::size_t>(b)];
+        });
         working.extraSeats
             = std::clamp(working.seatTotal - working.wholeSeats, 0, static_cast<int>(order.size()));
         for (std::size_t r = 0; r < order.size(); ++r) {
@@ -97,194 +75,92 @@ namespace {
         }
     }
 
-    void workExactly(QuotaWorking& working, bool written, const ExactTotals& exact)
-    {
-        const auto seats = static_cast<Wide>(working.seatTotal);
-        Wide total = 0;
-        for (std::size_t i = 0; i < working.parties.size(); ++i) {
-            if (working.parties[i].takesPart)
-                total += exact.units[i];
-        }
-        working.defined = total > 0 && seats > 0;
-        if (!working.defined)
-            return;
-
-        // votes × seats = whole × total + remainder: the remainders share the denominator total.
-        std::vector<Wide> remainders(working.parties.size(), 0);
-        std::vector<Wide> compared;
-        for (std::size_t i = 0; i < working.parties.size(); ++i) {
-            auto& party = working.parties[i];
-            if (!party.takesPart)
-                continue;
-            const Wide product = exact.units[i] * seats;
-            party.wholeSeats = static_cast<int>(product / total);
-            remainders[i] = product % total;
-            compared.push_back(remainders[i]);
-            working.wholeSeats += party.wholeSeats;
-        }
-        if (!written) {
-            rankRemainders(working, remainders);
-            return;
-        }
-        working.decimals = distinguishingDecimals(compared, [total](Wide remainder, int places) {
-            return fractionDigits(remainder, total, places);
-        });
-        // The quota in votes: total ÷ (seats × 10^scale).
-        const Wide unit = PowerOfTen(exact.scale);
-        working.totalText = ExactText(total, exact.scale);
-        const Wide divisor = seats * unit;
-        working.quota = static_cast<double>(total) / static_cast<double>(divisor);
-        working.quotaText = ExactText(total / divisor) + "."
-            + fractionDigits(total % divisor, divisor, working.decimals, &working.quotaCut);
-        for (std::size_t i = 0; i < working.parties.size(); ++i) {
-            auto& party = working.parties[i];
-            if (!party.takesPart)
-                continue;
-            const std::string fraction
-                = fractionDigits(remainders[i], total, working.decimals, &party.cut);
-            party.quotient = std::to_string(party.wholeSeats) + "." + fraction;
-            party.remainder = "0." + fraction;
-        }
-        rankRemainders(working, remainders);
-    }
-
-    void workInDoubles(QuotaWorking& working, bool written)
-    {
-        // Divided by the largest first, so that totals near the largest double do not overflow.
-        double largest = 0;
-        for (const auto& party : working.parties) {
-            if (party.takesPart)
-                largest = std::max(largest, party.votes);
-        }
-        working.defined = largest > 0 && working.seatTotal > 0;
-        if (!working.defined)
-            return;
-        double scaledTotal = 0;
-        for (const auto& party : working.parties) {
-            if (party.takesPart)
-                scaledTotal += party.votes / largest;
-        }
-
-        std::vector<double> remainders(working.parties.size(), 0.0);
-        std::vector<double> compared;
-        std::vector<double> quotients(working.parties.size(), 0.0);
-        for (std::size_t i = 0; i < working.parties.size(); ++i) {
-            auto& party = working.parties[i];
-            if (!party.takesPart)
-                continue;
-            quotients[i] = party.votes / largest / scaledTotal * working.seatTotal;
-            const double whole
-                = std::clamp(std::floor(quotients[i]), 0.0, static_cast<double>(working.seatTotal));
-            party.wholeSeats = static_cast<int>(whole);
-            remainders[i] = std::max(0.0, quotients[i] - whole);
-            compared.push_back(remainders[i]);
-            working.wholeSeats += party.wholeSeats;
-        }
-        if (!written) {
-            rankRemainders(working, remainders);
-            return;
-        }
-        working.decimals = distinguishingDecimals(compared, cutText);
-        working.quota = largest * scaledTotal / working.seatTotal;
-        working.totalText = FormatShortest(largest * scaledTotal);
-        working.quotaText = std::isfinite(working.quota) ? cutText(working.quota, working.decimals)
-                                                         : FormatShortest(working.quota);
-        working.quotaCut = ParseNumber(working.quotaText) != working.quota;
-        for (std::size_t i = 0; i < working.parties.size(); ++i) {
-            auto& party = working.parties[i];
-            if (!party.takesPart)
-                continue;
-            party.remainder = cutText(remainders[i], working.decimals);
-            party.cut = ParseNumber(party.remainder) != remainders[i];
-            party.quotient = std::to_string(party.wholeSeats) + party.remainder.substr(1);
-        }
-        rankRemainders(working, remainders);
-    }
-
-    // `written`: with the texts of the working, or the seats alone. `texts`, where given, are the
-    // vote texts the totals were read from: read again exactly, decimals and all.
-    QuotaWorking work(const std::vector<double>& votes, int seatTotal,
-        const std::vector<bool>& takesPart, bool written, const std::vector<std::string>* texts)
+    // `written`: with the texts of the working, or the seats alone.
+    QuotaWorking work(
+        const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart, bool written)
     {
         QuotaWorking working;
         working.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
-        working.parties.resize(votes.size());
-        ExactTotals exact;
-        exact.units.assign(votes.size(), 0);
-        std::vector<std::optional<ExactVotes>> read(votes.size());
-        bool exactly = true;
-        for (std::size_t i = 0; i < votes.size(); ++i) {
+        const std::size_t count = votes.units.size();
+        working.parties.resize(count);
+        WholeNumber total;
+        for (std::size_t i = 0; i < count; ++i) {
             auto& party = working.parties[i];
-            party.votes = votes[i];
-            party.takesPart = counts(votes[i], i >= takesPart.size() || takesPart[i]);
+            party.votes = votes.written[i];
+            party.takesPart = (i >= takesPart.size() || takesPart[i]) && !votes.negative[i];
+            if (party.takesPart)
+                total += votes.units[i];
+        }
+        const auto seats = static_cast<std::uint32_t>(working.seatTotal);
+        working.defined = !total.IsZero() && seats > 0;
+        if (!working.defined)
+            return working;
+
+        // votes × seats = whole × total + remainder: the remainders share the denominator total.
+        std::vector<WholeNumber> remainders(count);
+        std::vector<WholeNumber> compared;
+        for (std::size_t i = 0; i < count; ++i) {
+            auto& party = working.parties[i];
             if (!party.takesPart)
                 continue;
-            if (texts && i < texts->size()) {
-                read[i] = ReadExactly((*texts)[i]);
-            } else if (votes[i] == std::floor(votes[i]) && votes[i] <= exactLimit) {
-                read[i] = ExactVotes { static_cast<Wide>(votes[i]), 0 };
+            remainders[i] = votes.units[i];
+            remainders[i] *= seats;
+            party.wholeSeats = static_cast<int>(remainders[i].TakeSmallQuotient(total, seats));
+            compared.push_back(remainders[i]);
+            working.wholeSeats += party.wholeSeats;
+        }
+        if (written) {
+            working.decimals = distinguishingDecimals(compared, total);
+            working.totalText = ExactText(total, votes.scale);
+            working.quotaText
+                = CutQuotient(total, votes.scale, seats, working.decimals, &working.quotaCut);
+            for (std::size_t i = 0; i < count; ++i) {
+                auto& party = working.parties[i];
+                if (!party.takesPart)
+                    continue;
+                const std::string fraction
+                    = fractionDigits(remainders[i], total, working.decimals, &party.cut);
+                party.quotient = std::to_string(party.wholeSeats) + "." + fraction;
+                party.remainder = "0." + fraction;
             }
-            exactly = exactly && read[i].has_value();
-            if (read[i])
-                exact.scale = std::max(exact.scale, read[i]->scale);
         }
-        if (!exactly) {
-            workInDoubles(working, written);
-            return working;
-        }
-        for (std::size_t i = 0; i < votes.size(); ++i) {
-            if (read[i])
-                exact.units[i] = read[i]->units * PowerOfTen(exact.scale - read[i]->scale);
-        }
-        workExactly(working, written, exact);
+        rankRemainders(working, remainders);
         return working;
-    }
-
-    std::vector<int> alabamaLosers(const std::vector<double>& votes, int seatTotal,
-        const std::vector<bool>& takesPart, const std::vector<std::string>* texts)
-    {
-        std::vector<int> losers;
-        if (seatTotal < 2 || seatTotal > maxPartySeats)
-            return losers;
-        const QuotaWorking now = work(votes, seatTotal, takesPart, false, texts);
-        const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false, texts);
-        for (std::size_t i = 0; i < now.parties.size(); ++i) {
-            if (now.parties[i].seats < before.parties[i].seats)
-                losers.push_back(static_cast<int>(i));
-        }
-        return losers;
     }
 
 } // namespace
 
 QuotaWorking HareNiemeyer(
-    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
+    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    return work(votes, seatTotal, takesPart, true, nullptr);
+    return work(votes, seatTotal, takesPart, true);
 }
 
 QuotaWorking HareNiemeyer(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    std::vector<double> read;
-    for (const auto& text : votes)
-        read.push_back(ParseNumber(text));
-    return work(read, seatTotal, takesPart, true, &votes);
+    return work(ReadVoteTotals(votes), seatTotal, takesPart, true);
+}
+
+std::vector<int> AlabamaLosers(
+    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart)
+{
+    std::vector<int> losers;
+    if (seatTotal < 2 || seatTotal > maxPartySeats)
+        return losers;
+    const QuotaWorking now = work(votes, seatTotal, takesPart, false);
+    const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false);
+    for (std::size_t i = 0; i < now.parties.size(); ++i) {
+        if (now.parties[i].seats < before.parties[i].seats)
+            losers.push_back(static_cast<int>(i));
+    }
+    return losers;
 }
 
 std::vector<int> AlabamaLosers(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    std::vector<double> read;
-    for (const auto& text : votes)
-        read.push_back(ParseNumber(text));
-    return alabamaLosers(read, seatTotal, takesPart, &votes);
-}
-
-std::vector<int> AlabamaLosers(
-    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart)
-{
-    return alabamaLosers(votes, seatTotal, takesPart, nullptr);
+    return AlabamaLosers(ReadVoteTotals(votes), seatTotal, takesPart);
 }
 
 std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/exact_number.h"
 
 #include <string>
 #include <vector>
@@ -13,15 +14,14 @@ namespace apportion {
 // largest remainders. Where the law draws lots between equal remainders, the party further left
 // wins, as the divisor methods' ties do here.
 //
-// Vote totals are worked exactly, in integers: each total in units of the smallest decimal any
-// of them has, votes × seats = whole × total + remainder, so remainders that are equal read
-// equal ("4.8" and "1.6" at 18 seats tie at .5 and the left party wins) and those that differ
-// never do. That holds for every vote text with up to 16 digits before the point and 18 after
-// it (and every whole double up to 2^53); beyond that the working falls back to doubles.
+// Vote totals are worked exactly, in whole numbers of any size: each total in units of the
+// smallest decimal any of them has, votes × seats = whole × total + remainder, so remainders that
+// are equal read equal ("4.8" and "1.6" at 18 seats tie at .5 and the left party wins) and those
+// that differ never do, whatever the vote texts.
 struct QuotaWorking {
     struct Party {
         bool takesPart = false; // over the threshold, with a vote total that is not negative
-        double votes = 0;
+        std::string votes; // exactly, as read ("4.8")
         std::string quotient; // votes ÷ quota, cut (never rounded up) to `decimals` places
         int wholeSeats = 0;
         std::string remainder; // the quotient's fraction, cut likewise
@@ -33,11 +33,8 @@ struct QuotaWorking {
 
     bool defined = false; // a quota exists: some votes and some seats
     int seatTotal = 0;
-    double quota = 0;
     std::string quotaText; // cut to `decimals` places
-    // The votes of the parties that take part, the quota's dividend: exact where the working is
-    // ("11.7"), else as a double writes it.
-    std::string totalText;
+    std::string totalText; // the votes of the parties that take part, exactly: the quota's dividend
     bool quotaCut = false; // the quota has more digits than it is written with
     int decimals = 4; // enough that no two remainders that differ read equal
     int wholeSeats = 0; // given by the quota
@@ -47,18 +44,18 @@ struct QuotaWorking {
 
 // The working for these vote totals and seat total (clamped to 0..300); a party for which
 // `takesPart` is false takes no seat and counts for nothing in the quota, nor does one with a
-// negative or non-finite vote total.
+// negative vote total.
 // `takesPart` has one flag for each vote total; a party past its end takes part.
 QuotaWorking HareNiemeyer(
-    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
-// The same for the vote texts as typed, read exactly, decimals included.
+    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart);
+// The same for the vote texts as typed.
 QuotaWorking HareNiemeyer(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
 // The parties that have fewer seats by Hare–Niemeyer at this seat total than at one seat fewer:
 // the Alabama paradox.
 std::vector<int> AlabamaLosers(
-    const std::vector<double>& votes, int seatTotal, const std::vector<bool>& takesPart);
+    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart);
 std::vector<int> AlabamaLosers(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "core/exact_number.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,23 +23,9 @@ struct VoteCount {
     bool operator==(const VoteCount&) const = default;
 };
 
-// A vote text read exactly: `units` × 10^-`scale`. Only texts that ParseNumber reads as a value
-// of at least 0 with at most 16 digits before and 18 after the point (exponents applied) read
-// exactly; others are left to long doubles.
-__extension__ typedef unsigned __int128 ExactUnits; // GCC's and Clang's, on 64-bit targets
-struct ExactVotes {
-    ExactUnits units = 0;
-    int scale = 0;
-};
-std::optional<ExactVotes> ReadExactly(std::string_view text);
-// 10^exponent, for exponents up to 38.
-ExactUnits PowerOfTen(int exponent);
-// `units` × 10^-`scale` written with "." and no trailing zeros after it ("11.7", "6").
-std::string ExactText(ExactUnits units, int scale = 0);
-
 // Where the threshold's line lies and who passes it. A party passes when its votes are at least
-// the threshold's share of all the votes (the parties' and the others'), compared exactly
-// wherever every vote text reads exactly: a party exactly at the line passes.
+// the threshold's share of all the votes (the parties' and the others'), compared exactly: a
+// party exactly at the line passes.
 struct ThresholdLine {
     bool applies = false; // a threshold above 0 and vote shares that are defined
     std::vector<bool> passes; // for each party; all true where the threshold does not apply
@@ -51,7 +38,9 @@ struct ThresholdLine {
     std::vector<std::string> lacking; // for each party under the line, the votes it lacks ("29")
 };
 
-// `votes` are the parties' vote texts.
+// For the parties' vote totals read exactly; the line does not apply where one is negative.
+ThresholdLine DrawThresholdLine(const VoteTotals& votes, const VoteCount& count);
+// The same for the vote texts as typed.
 ThresholdLine DrawThresholdLine(const std::vector<std::string>& votes, const VoteCount& count);
 
 // Groups the whole part of a number written with "." by threes with no-break spaces

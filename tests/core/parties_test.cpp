@@ -247,8 +247,8 @@ TEST(Parties, TwelvePartiesAndTheOfficialSeats)
     EXPECT_EQ(ComparisonViolation(comparison), "");
     EXPECT_EQ(MakeComparisonTable(comparison).header.size(), votes.size() + 3);
 
-    const std::vector<double> overTheLine { 642931, 346063, 325460, 281366, 184403, 182263, 165160,
-        111946, 97430 };
+    const std::vector<std::string> overTheLine { "642931", "346063", "325460", "281366", "184403",
+        "182263", "165160", "111946", "97430" };
     std::vector<bool> takesPart(overTheLine.size(), true);
     takesPart.back() = false; // Величие, 29 votes short
     std::vector<int> official;

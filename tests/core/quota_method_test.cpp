@@ -12,7 +12,7 @@ const std::vector<bool> everyone { true, true, true, true, true };
 
 struct QuotaCase {
     const char* name;
-    std::vector<double> votes;
+    std::vector<std::string> votes;
     int seats;
     std::vector<int> expected;
     const char* quota;
@@ -39,20 +39,21 @@ TEST_P(Quota, GivesTheSeatsAsWorkedByHand)
 INSTANTIATE_TEST_SUITE_P(Votes, Quota,
     testing::Values(
         // 159349 ÷ 7: whole parts 2, 2, 1, 0, 0 and the two largest remainders, .70 and .55.
-        QuotaCase { "DefaultVotes", { 58125, 45871, 27142, 15947, 12264 }, 7, { 3, 2, 1, 1, 0 },
-            "22764.1428", { 2, 5, 4, 1, 3 } },
+        QuotaCase { "DefaultVotes", { "58125", "45871", "27142", "15947", "12264" }, 7,
+            { 3, 2, 1, 1, 0 }, "22764.1428", { 2, 5, 4, 1, 3 } },
         // 1/3, 4/3 and 7/3 leave equal remainders; in doubles 7/3 − 2 reads larger than 1/3,
         // so only exact arithmetic gives the tie to the party further left.
-        QuotaCase { "EqualRemainders", { 1, 4, 7, 0, 0 }, 4, { 1, 1, 2, 0, 0 }, "3.0000",
+        QuotaCase { "EqualRemainders", { "1", "4", "7", "0", "0" }, 4, { 1, 1, 2, 0, 0 }, "3.0000",
             { 1, 2, 3, 4, 5 } },
-        QuotaCase { "FractionalVotes", { 10.5, 10.5, 0, 0, 0 }, 3, { 2, 1, 0, 0, 0 }, "7.0000",
-            { 1, 2, 3, 4, 5 } }),
+        QuotaCase { "FractionalVotes", { "10.5", "10.5", "0", "0", "0" }, 3, { 2, 1, 0, 0, 0 },
+            "7.0000", { 1, 2, 3, 4, 5 } }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Quota, ShowsRemaindersThatDifferAsDifferent)
 {
     // 1000 and 1001 of ten million votes: remainders that read 0.0001 both at four decimals.
-    const QuotaWorking working = HareNiemeyer({ 1000, 1001, 10000000 - 2001, 0, 0 }, 1, everyone);
+    const QuotaWorking working = HareNiemeyer(
+        std::vector<std::string> { "1000", "1001", "9997999", "0", "0" }, 1, everyone);
     EXPECT_NE(working.parties[0].remainder, working.parties[1].remainder);
     EXPECT_EQ(working.parties[0].remainder, "0.0001000");
     EXPECT_EQ(working.parties[2].seats, 1);
@@ -60,7 +61,7 @@ TEST(Quota, ShowsRemaindersThatDifferAsDifferent)
 
 TEST(Quota, AlabamaParadoxWhenTheSeatTotalGrows)
 {
-    const std::vector<double> votes { 16, 64, 98, 58, 61 };
+    const std::vector<std::string> votes { "16", "64", "98", "58", "61" };
     const auto seats = [&votes](int total) {
         const QuotaWorking working = HareNiemeyer(votes, total, everyone);
         std::vector<int> result(defaultPartyCount, 0);
@@ -73,8 +74,7 @@ TEST(Quota, AlabamaParadoxWhenTheSeatTotalGrows)
     EXPECT_EQ(AlabamaLosers(votes, 7, everyone), std::vector<int> { 0 });
     EXPECT_TRUE(AlabamaLosers(votes, 6, everyone).empty());
 
-    const ComparisonTable table
-        = MakeComparisonTable(CompareMethods({ "16", "64", "98", "58", "61" }, 7));
+    const ComparisonTable table = MakeComparisonTable(CompareMethods(votes, 7));
     ASSERT_EQ(table.notes.size(), 1u);
     EXPECT_NE(table.notes[0].find("с 7 мандата партия 1 губи мандата, който има при 6"),
         std::string::npos);

@@ -68,14 +68,16 @@ INSTANTIATE_TEST_SUITE_P(Lines, ThresholdLineTest,
         LineCase { "NoThreshold", { "10", "1" }, { 0, 5 }, { true, true }, "", "", { "", "" } },
         LineCase { "NegativeVotes", { "10", "-1" }, { 50, 0 }, { true, true }, "", "", { "", "" } },
         LineCase { "NoVotes", { "0", "0" }, { 4, 0 }, { true, true }, "", "", { "", "" } },
-        // Past exact reading (more than 16 digits before the point): compared in long doubles.
-        LineCase { "BeyondExact", { "1e20", "1" }, { 4, 0 }, { true, false }, "4E+18", "",
-            { "", "4E+18" } }),
+        // Twenty digits are as exact as five.
+        LineCase { "TwentyDigits", { "1e20", "1" }, { 4, 0 }, { true, false },
+            GroupedDigits("4000000000000000000.04"), GroupedDigits("4000000000000000001"),
+            { "", GroupedDigits("3999999999999999999.04") } }),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ReadCase {
     const char* text;
-    std::optional<std::pair<long long, int>> read; // units and scale
+    std::string read; // exactly, with its sign
+    int scale;
 };
 
 class ReadExactlyTest : public testing::TestWithParam<ReadCase> { };
@@ -83,24 +85,31 @@ class ReadExactlyTest : public testing::TestWithParam<ReadCase> { };
 TEST_P(ReadExactlyTest, ReadsAsParseNumberDoes)
 {
     const auto& c = GetParam();
-    const auto read = ReadExactly(c.text);
-    ASSERT_EQ(read.has_value(), c.read.has_value()) << c.text;
-    if (read) {
-        EXPECT_EQ(static_cast<long long>(read->units), c.read->first) << c.text;
-        EXPECT_EQ(read->scale, c.read->second) << c.text;
-    }
+    const ExactNumber read = ReadExactly(c.text);
+    EXPECT_EQ((read.negative ? "-" : "") + ExactText(read.units, read.scale), c.read) << c.text;
+    EXPECT_EQ(read.scale, c.scale) << c.text;
 }
 
+const std::string largestDouble = // 2^1024 − 2^971
+    "1797693134862315708145274237317043567980705675258449965989174768"
+    "0315726078002853876058955863276687817154045895351438246423432132"
+    "6889464182768467546703537516986049910576551282076245490090389328"
+    "9440758685084551339423045832369032229481658085593321233482747978"
+    "26204144723168738177180919299881250404026184124858368";
+
 INSTANTIATE_TEST_SUITE_P(Texts, ReadExactlyTest,
-    testing::Values(ReadCase { "58 125", std::pair { 58125LL, 0 } },
-        ReadCase { "1.50", std::pair { 15LL, 1 } }, ReadCase { "1e3", std::pair { 1000LL, 0 } },
-        ReadCase { "2.5e-1", std::pair { 25LL, 2 } }, ReadCase { "12,5", std::pair { 12LL, 0 } },
-        ReadCase { "abc", std::pair { 0LL, 0 } }, ReadCase { "007", std::pair { 7LL, 0 } },
-        ReadCase { "0.00", std::pair { 0LL, 0 } },
-        ReadCase { "1e12", std::pair { 1000000000000LL, 0 } },
-        ReadCase { "9007199254740993", std::pair { 9007199254740993LL, 0 } },
-        ReadCase { "-5", std::nullopt }, ReadCase { "1e40", std::nullopt },
-        ReadCase { "0.0000000000000000001", std::nullopt }));
+    testing::Values(ReadCase { "58 125", "58125", 0 }, ReadCase { "1.50", "1.5", 1 },
+        ReadCase { "1e3", "1000", 0 }, ReadCase { "2.5e-1", "0.25", 2 },
+        ReadCase { "12,5", "12", 0 }, ReadCase { "abc", "0", 0 }, ReadCase { "007", "7", 0 },
+        ReadCase { "0.00", "0", 0 }, ReadCase { "-0.0", "0", 0 },
+        ReadCase { "1e12", "1000000000000", 0 },
+        ReadCase { "9007199254740993", "9007199254740993", 0 }, ReadCase { "-5.20", "-5.2", 1 },
+        ReadCase { "1e40", "1" + std::string(40, '0'), 0 },
+        ReadCase { "0.0000000000000000001", "0.0000000000000000001", 19 },
+        ReadCase { "123456789.123456789e-9", "0.123456789123456789", 18 },
+        // Past a double's range, as the board reads it.
+        ReadCase { "1e400", largestDouble, 0 }, ReadCase { "-1e400", "-" + largestDouble, 0 },
+        ReadCase { "1e-400", "0", 0 }, ReadCase { "1e99999999999999999999", largestDouble, 0 }));
 
 TEST(VoteThreshold, GroupsDigitsByThrees)
 {
@@ -163,7 +172,12 @@ INSTANTIATE_TEST_SUITE_P(Votes, DecimalVotesTest,
         DecimalCase { "TieOfTwoSmaller", { "4.6", "5.5", "1.6" }, 3, { 1, 2, 0 }, "3.9000" },
         DecimalCase { "WholeQuotient", { "2.4", "1.2" }, 9, { 6, 3 }, "0.4000" },
         DecimalCase { "QuotaOfOneSeat", { "2.1", "0" }, 1, { 1, 0 }, "2.1000" },
-        DecimalCase { "MixedScales", { "1.25", "3", "0.5" }, 10, { 3, 6, 1 }, "0.4750" }),
+        DecimalCase { "MixedScales", { "1.25", "3", "0.5" }, 10, { 3, 6, 1 }, "0.4750" },
+        // Past a double's 16 digits: the same tie, and totals a double cannot tell apart.
+        DecimalCase {
+            "TieOfHugeTotals", { "4.8e20", "1.6e20" }, 18, { 14, 4 }, "35555555555555555555.5555" },
+        DecimalCase { "ThirtyDigits", { "99999999999999999999999999999", "1e29" }, 1, { 0, 1 },
+            "199999999999999999999999999999.0000" }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DecimalVotes, NoParadoxTheWholeVotesDoNotHave)
