@@ -207,6 +207,19 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(),
         QStringLiteral("Прагът е най-много 20 %: 25 % е намален до 20 %."));
     QLocale::setDefault(QLocale::c());
+
+    // A size the user gave the window stays theirs: the window follows the cells as they change,
+    // and is back at the user's size when they are back.
+    QLineEdit* fifth = votes(4);
+    fifth->setFocus();
+    fifth->end(false);
+    QTest::keyClick(fifth, Qt::Key_Backspace); // the clamped threshold's message goes
+    const QSize chosen = window->size() + QSize(80, 0);
+    window->resize(chosen);
+    QTest::keyClicks(fifth, QStringLiteral("0"));
+    QVERIFY(window->size() != chosen);
+    QTest::keyClick(fifth, Qt::Key_Backspace);
+    QCOMPARE(window->size(), chosen);
 }
 
 // A report too long for one line, even smaller, takes a second: the window grows by it once,

@@ -108,7 +108,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_working->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_working->setWordWrap(false);
     m_working->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_working->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Measured by applyFont, once a change: a header on ResizeToContents would measure again.
+    m_working->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_working->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_working->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_working->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -121,8 +122,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setWordWrap(false);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     auto* layout = new QVBoxLayout(this);
@@ -272,6 +273,7 @@ void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     m_zoomedFont = font;
     m_fittedSize = 0; // a new zoom fits afresh
+    m_fitted = QSize();
     fitToContents();
 }
 
@@ -400,7 +402,16 @@ void ComparisonWindow::fitToContents()
     }
     m_fittedSize = font.pointSizeF();
     setMinimumSize(0, 0);
-    resize(needed.boundedTo(room));
+    const QSize fitted = needed.boundedTo(room);
+    if (m_fitted.isValid() && isVisible()) {
+        // The cells changed: the window grows or shrinks by as much as they did, so a size the
+        // user gave it (or the window system adjusted) keeps its difference from the fit.
+        const QSize changed = size() + (fitted - m_fitted);
+        resize(changed.expandedTo(minimumSizeHint()).boundedTo(room));
+    } else {
+        resize(fitted);
+    }
+    m_fitted = fitted;
     keepInside();
 }
 

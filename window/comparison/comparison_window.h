@@ -20,10 +20,11 @@ class SeatChart;
 // the working where that leaves the picture room for its labels, else under it. It keeps
 // within the available area of the main window's screen at every zoom: it takes the main window's
 // zoomed font where the whole table fits the screen, and a smaller one where it would not, and it
-// resizes whenever its cells widen or narrow. Ctrl+C copies the comparison and says so; Escape and
-// Ctrl+W close it; the main window's other shortcuts work in it too. Tab walks its parts, and the
-// Menu key or Shift+F10 opens the focused part's menu. A screen reader reads it as a table, cell
-// by cell, with its row and column headings.
+// grows or shrinks by as much as its cells widen or narrow, so a size the user gave it keeps its
+// difference from the fit; a new zoom fits it afresh. Ctrl+C copies the comparison and says so;
+// Escape and Ctrl+W close it; the main window's other shortcuts work in it too. Tab walks its
+// parts, and the Menu key or Shift+F10 opens the focused part's menu. A screen reader reads it as a
+// table, cell by cell, with its row and column headings.
 class ComparisonWindow : public QWidget {
     Q_OBJECT
 
@@ -70,6 +71,7 @@ private:
     QFont m_zoomedFont;
     qreal m_fittedSize = 0; // the point size the last fit found, 0 before one
     int m_measuredRows = -1; // the table's rows when their heights were last measured
+    QSize m_fitted; // the size the last fit asked for; none before one, or since a new zoom
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;
