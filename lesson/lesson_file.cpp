@@ -17,6 +17,7 @@ namespace {
     constexpr std::string_view thresholdKey = "праг";
     constexpr std::string_view othersKey = "други гласове";
     constexpr std::string_view givenKey = "дадени мандати";
+    constexpr std::string_view earlierKey = "по-рано дадени";
     constexpr std::string_view partyKey = "партия";
     constexpr std::string_view votesKey = "гласове";
 
@@ -128,6 +129,32 @@ namespace {
         return std::nullopt;
     }
 
+    // "3 D’Hondt, 2 Sainte-Lague": each run's seats and method, in order.
+    std::optional<std::vector<Lesson::SeatRun>> seatRuns(std::string_view text)
+    {
+        std::vector<Lesson::SeatRun> runs;
+        int total = 0;
+        while (!text.empty()) {
+            const auto comma = std::min(text.find(','), text.size());
+            const std::string_view run = trimmed(text.substr(0, comma));
+            text.remove_prefix(std::min(comma + 1, text.size()));
+            const auto blank = run.find(' ');
+            if (blank == std::string_view::npos)
+                return std::nullopt;
+            const auto seats = wholeNumber(run.substr(0, blank), 1, seatChoiceCount);
+            const auto method = methodNamed(trimmed(run.substr(blank + 1)));
+            if (!seats || !method)
+                return std::nullopt;
+            total += static_cast<int>(*seats);
+            if (total > largestEarlierSeats)
+                return std::nullopt;
+            runs.push_back({ *method, static_cast<int>(*seats) });
+        }
+        if (runs.empty())
+            return std::nullopt;
+        return runs;
+    }
+
     std::string thresholdText(double percent) { return FormatShortest(RoundHalfAway(percent, 1)); }
 
 } // namespace
@@ -142,8 +169,20 @@ Lesson LessonOf(const Board& board, const VoteCount& count)
     const double total = board.SeatTotal();
     lesson.seatTotal = total >= 1 && total <= seatChoiceCount ? static_cast<int>(total) : 7;
     lesson.count = count;
-    if (!board.parties.front().rows.empty())
-        lesson.seatsGiven = std::clamp<int>(board.seatsGiven, 0, lesson.seatTotal);
+    if (board.parties.front().rows.empty())
+        return lesson;
+    // The last seats were given under the method chosen last; those before, under the methods
+    // their records name, one run for each change.
+    const auto& history = board.seatHistory;
+    const int given = std::clamp<int>(board.seatsGiven, 0, static_cast<int>(history.size()));
+    lesson.seatsGiven = std::min(given, seatChoiceCount);
+    const auto earlier = history.size() - static_cast<std::size_t>(given);
+    for (std::size_t seat = 0; seat < earlier; ++seat) {
+        if (lesson.earlierSeats.empty()
+            || lesson.earlierSeats.back().method != history[seat].method)
+            lesson.earlierSeats.push_back({ history[seat].method, 0 });
+        ++lesson.earlierSeats.back().seats;
+    }
     return lesson;
 }
 
@@ -156,8 +195,21 @@ Board BoardOf(const Lesson& lesson)
     board.FillParties(0, lesson.parties);
     if (lesson.seatsGiven) {
         board.EnterVotes();
-        for (int seat = 0; seat < *lesson.seatsGiven; ++seat)
-            board.GiveNextSeat();
+        // Every seat is given again, whatever the seat total was lowered to after it.
+        const auto seatTotal = board.seatSelection;
+        board.seatSelection = seatChoiceCount - 1;
+        const auto give = [&board](int seats) {
+            for (int seat = 0; seat < seats; ++seat)
+                board.GiveNextSeat();
+        };
+        for (const auto& run : lesson.earlierSeats) {
+            board.SelectMethod(run.method);
+            give(run.seats);
+        }
+        if (!lesson.earlierSeats.empty())
+            board.SelectMethod(lesson.method);
+        give(*lesson.seatsGiven);
+        board.seatSelection = seatTotal;
     }
     return board;
 }
@@ -174,6 +226,13 @@ std::string WriteLesson(const Lesson& lesson)
     field(othersKey, std::to_string(lesson.count.otherVotes));
     if (lesson.seatsGiven)
         field(givenKey, std::to_string(*lesson.seatsGiven));
+    if (lesson.seatsGiven && !lesson.earlierSeats.empty()) {
+        std::string runs;
+        for (const auto& run : lesson.earlierSeats)
+            runs += (runs.empty() ? "" : ", ") + std::to_string(run.seats) + " "
+                + MethodCaption(run.method);
+        field(earlierKey, runs);
+    }
     for (const auto& party : lesson.parties) {
         field(partyKey, party.name);
         field(votesKey, party.votes);
@@ -264,6 +323,16 @@ LessonReading ReadLesson(std::string_view text)
                     quoted(givenKey) + " трябва да е цяло число от 0 до 300, а е " + quoted(value)
                         + ".");
             lesson.seatsGiven = static_cast<int>(*given);
+        } else if (key == earlierKey) {
+            auto runs = seatRuns(value);
+            if (!runs)
+                return refuse(number,
+                    quoted(earlierKey)
+                        + " трябва да е списък като „3 D’Hondt, 2 Sainte-Lague“ "
+                          "(от 1 до 300 мандата в ход, до "
+                        + std::to_string(largestEarlierSeats) + " общо), а е " + quoted(value)
+                        + ".");
+            lesson.earlierSeats = std::move(*runs);
         } else if (key == partyKey) {
             if (static_cast<int>(lesson.parties.size()) == maxPartyCount)
                 return refuse(
@@ -286,10 +355,10 @@ LessonReading ReadLesson(std::string_view text)
         return refuse(0,
             "урокът има " + std::to_string(lesson.parties.size())
                 + " партии, а трябва да са поне 2 (ред „партия:“ за всяка).");
-    if (lesson.seatsGiven && *lesson.seatsGiven > lesson.seatTotal)
+    if (!lesson.seatsGiven && !lesson.earlierSeats.empty())
         return refuse(0,
-            "дадените мандати (" + std::to_string(*lesson.seatsGiven) + ") са повече от мандатите ("
-                + std::to_string(lesson.seatTotal) + ").");
+            quoted(earlierKey) + " без " + quoted(givenKey)
+                + ": мандати се дават едва след въведените гласове.");
     reading.lesson = std::move(lesson);
     return reading;
 }

@@ -13,11 +13,22 @@ namespace apportion {
 // A lesson as a file keeps it: what the teacher typed and chose, and how far the allocation went.
 // The rows and marks follow from these, so an opened lesson gives its seats again one by one.
 struct Lesson {
+    // Seats given one after another under one method.
+    struct SeatRun {
+        DivisorMethod method = DivisorMethod::DHondt;
+        int seats = 0; // 1 to 300
+        bool operator==(const SeatRun&) const = default;
+    };
+
     std::vector<Board::PartyFill> parties; // names and vote texts as typed, 2 to 12
     DivisorMethod method = DivisorMethod::DHondt;
     int seatTotal = 7; // 1 to 300
     VoteCount count; // the comparison's threshold (0 to 20 %) and the other votes
-    std::optional<int> seatsGiven; // none while the votes are not entered
+    // Seats given since `method` was last chosen, 0 to 300; none while the votes are not entered.
+    std::optional<int> seatsGiven;
+    // Seats given before that, under the methods chosen in the middle of the allocation, in
+    // order; empty where the method did not change. At most largestEarlierSeats in all.
+    std::vector<SeatRun> earlierSeats;
 
     bool operator==(const Lesson&) const = default;
 };
@@ -25,12 +36,14 @@ struct Lesson {
 inline constexpr int lessonVersion = 1;
 inline constexpr const char* lessonExtension = "mandati";
 inline constexpr double largestLessonThreshold = 20;
+inline constexpr int largestEarlierSeats = 10 * seatChoiceCount;
 inline constexpr std::size_t largestLessonFile = 1 << 20; // bytes: a lesson is a few hundred
 
 // The lesson on the board, with the comparison's threshold and other votes.
 Lesson LessonOf(const Board& board, const VoteCount& count);
 // A board that shows the lesson: its parties, method and seat total, and, where the votes were
-// entered, its seats given again in turn.
+// entered, its seats given again in turn, each under the method that gave it, and the seat count
+// since the method was chosen as it was, whatever the seat total was changed to since.
 Board BoardOf(const Lesson& lesson);
 
 // The lesson as UTF-8 text, one field to a line:
@@ -43,7 +56,8 @@ Board BoardOf(const Lesson& lesson);
 //   партия: ГЕРБ-СДС
 //   гласове: 642931
 // and a "партия" and "гласове" line for each party in turn. "дадени мандати" is left out while
-// the votes are not entered.
+// the votes are not entered. Seats given before the method was last changed come in one more
+// line, run by run: "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague".
 std::string WriteLesson(const Lesson& lesson);
 
 // Reads a lesson written by WriteLesson or by hand: blank lines and lines starting with "#" are

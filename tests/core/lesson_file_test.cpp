@@ -46,6 +46,59 @@ TEST(LessonFile, SavedMidwayOpensTheSame)
     EXPECT_EQ(BoardOf(*ReadLesson(WriteLesson(notEntered)).lesson), typed);
 }
 
+// An allocation whose method or seat total changed midway opens as it was: every row, the seat
+// count since the last method was chosen, and what the next seat does.
+struct Midway {
+    const char* name;
+    std::vector<std::pair<DivisorMethod, int>> runs; // a method chosen, then seats given
+    int seatTotalAfter; // the seat total chosen at the end, 1 to 300
+    std::string earlier; // the line the lesson writes for the runs before the last, or empty
+};
+
+class MidwayTest : public testing::TestWithParam<Midway> { };
+
+TEST_P(MidwayTest, OpensAsItWas)
+{
+    Board board;
+    board.LoadWindow();
+    board.seatSelection = 9;
+    board.EnterVotes();
+    for (const auto& [method, seats] : GetParam().runs) {
+        board.SelectMethod(method);
+        for (int seat = 0; seat < seats; ++seat)
+            board.GiveNextSeat();
+    }
+    board.seatSelection = GetParam().seatTotalAfter - 1;
+    const std::string text = WriteLesson(LessonOf(board, {}));
+    const auto at = text.find("по-рано дадени: ");
+    EXPECT_EQ(at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at),
+        GetParam().earlier);
+    const LessonReading reading = ReadLesson(text);
+    ASSERT_TRUE(reading.lesson) << reading.error;
+    Board opened = BoardOf(*reading.lesson);
+    EXPECT_EQ(opened, board) << text;
+    opened.seatSelection = board.seatSelection = 299;
+    opened.GiveNextSeat();
+    board.GiveNextSeat();
+    EXPECT_EQ(opened, board);
+}
+
+INSTANTIATE_TEST_SUITE_P(Allocations, MidwayTest,
+    testing::Values(Midway { "OneMethod", { { DivisorMethod::DHondt, 4 } }, 10, "" },
+        Midway { "MethodChanged",
+            { { DivisorMethod::DHondt, 3 }, { DivisorMethod::SainteLague, 2 },
+                { DivisorMethod::Danish, 1 } },
+            10, "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague" },
+        // Chosen again, the same method starts its count anew.
+        Midway { "SameMethodAgain", { { DivisorMethod::DHondt, 6 }, { DivisorMethod::DHondt, 2 } },
+            10, "по-рано дадени: 6 D’Hondt" },
+        Midway { "ChangedThenNoSeats",
+            { { DivisorMethod::DHondt, 2 }, { DivisorMethod::Imperali, 0 } }, 10,
+            "по-рано дадени: 2 D’Hondt" },
+        // The seat total lowered under the seats given keeps every seat.
+        Midway { "SeatTotalLowered", { { DivisorMethod::DHondt, 8 } }, 3, "" }),
+    [](const auto& row) { return std::string(row.param.name); });
+
 struct Refused {
     const char* name;
     std::string text;
@@ -89,8 +142,12 @@ INSTANTIATE_TEST_SUITE_P(Files, LessonRefusedTest,
                 return text;
             }(),
             "ред 14: партиите са повече от 12" },
-        Refused { "MoreGivenThanSeats", head + "мандати: 3\nдадени мандати: 4\n" + twoParties,
-            "дадените мандати (4) са повече от мандатите (3)" }),
+        Refused { "EarlierRunOfNoMethod", head + "дадени мандати: 1\nпо-рано дадени: 3 Hare\n",
+            "ред 3: „по-рано дадени“ трябва да е списък" },
+        Refused { "EarlierRunPastTheMost", head + "по-рано дадени: 301 Danish\n",
+            "ред 2: „по-рано дадени“" },
+        Refused { "EarlierBeforeVotes", head + "по-рано дадени: 2 Danish\n" + twoParties,
+            "„по-рано дадени“ без „дадени мандати“" }),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Written by hand: comments, blank lines, any order, a keyboard's apostrophe, "," in the
