@@ -10,6 +10,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.desktop
 # The lesson files' type; the shared MIME database takes it in by its own trigger.
 install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.mime.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${APPORTION_APP_ID}.xml)
+# The example lessons, where the program looks for them: ../share/mandati/examples from itself.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/lesson/examples/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mandati/examples FILES_MATCHING PATTERN "*.mandati")
 install(FILES ${PROJECT_SOURCE_DIR}/data/${APPORTION_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/apportion-32.png

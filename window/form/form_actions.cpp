@@ -1,6 +1,7 @@
 #include "window/form/form_actions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -27,6 +28,19 @@ QAction* makeAction(QWidget* window, const QString& text, QList<QKeySequence> sh
 QList<QKeySequence> standard(QKeySequence::StandardKey key, QList<QKeySequence> more = {})
 {
     return QKeySequence::keyBindings(key) + more;
+}
+
+// The example lessons installed with the program: in "examples" beside it (Windows, and every
+// program built here), or in its data folder (share/mandati/examples beside its bin folder).
+QString examplesFolder()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& place :
+        { QStringLiteral("examples"), QStringLiteral("../share/mandati/examples") }) {
+        if (program.exists(place))
+            return QDir::cleanPath(program.filePath(place));
+    }
+    return {};
 }
 
 } // namespace
@@ -67,9 +81,11 @@ FormActions::FormActions(QWidget* window)
     zoomReset = makeAction(
         window, QStringLiteral("Нормален размер"), { QKeySequence(Qt::CTRL | Qt::Key_0) });
     showMenu = makeAction(window, QString(), { QKeySequence(Qt::SHIFT | Qt::Key_F10) });
-    const QDir shipped(QStringLiteral(":/examples"));
-    for (const QString& file :
-        shipped.entryList({ QStringLiteral("*.mandati") }, QDir::Files, QDir::Name)) {
+    const QString folder = examplesFolder();
+    const QDir shipped(folder);
+    for (const QString& file : folder.isEmpty()
+            ? QStringList()
+            : shipped.entryList({ QStringLiteral("*.mandati") }, QDir::Files, QDir::Name)) {
         auto* example = new QAction(QFileInfo(file).completeBaseName(), window);
         example->setData(shipped.filePath(file));
         examples << example;
@@ -85,6 +101,7 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(saveLessonAs);
     QMenu* shipped = menu->addMenu(QStringLiteral("Примери"));
     shipped->addActions(examples);
+    shipped->menuAction()->setEnabled(!examples.isEmpty());
     menu->addAction(lastLesson);
     menu->addSeparator();
     menu->addAction(undo);
