@@ -142,8 +142,12 @@ namespace {
             + FormatShortest(total) + (total == 1 ? " мандат, " : " мандата, ") + methodName(board);
         if (!hasRows(board))
             return text + "; гласовете не са въведени.";
-        return text + "; " + std::to_string(board.seatsGiven)
-            + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
+        // Seats given before the method last changed count too; the method's own are said apart.
+        const std::size_t given = board.seatHistory.size();
+        return text + "; " + std::to_string(given) + (given == 1 ? " е даден" : " са дадени")
+            + (given > static_cast<std::size_t>(std::max<int>(board.seatsGiven, 0))
+                    ? " (" + std::to_string(board.seatsGiven) + " с " + methodName(board) + ")."
+                    : ".");
     }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/action_report.h"
 #include "core/undo_history.h"
 #include "lesson/lesson_file.h"
 
@@ -53,6 +54,7 @@ struct Midway {
     std::vector<std::pair<DivisorMethod, int>> runs; // a method chosen, then seats given
     int seatTotalAfter; // the seat total chosen at the end, 1 to 300
     std::string earlier; // the line the lesson writes for the runs before the last, or empty
+    std::string said; // how the line under the controls ends when it opens
 };
 
 class MidwayTest : public testing::TestWithParam<Midway> { };
@@ -77,6 +79,8 @@ TEST_P(MidwayTest, OpensAsItWas)
     ASSERT_TRUE(reading.lesson) << reading.error;
     Board opened = BoardOf(*reading.lesson);
     EXPECT_EQ(opened, board) << text;
+    const std::string said = ReportLessonOpened(opened, "урок.mandati");
+    EXPECT_EQ(said.substr(said.rfind("; ") + 2), GetParam().said);
     opened.seatSelection = board.seatSelection = 299;
     opened.GiveNextSeat();
     board.GiveNextSeat();
@@ -84,19 +88,20 @@ TEST_P(MidwayTest, OpensAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Allocations, MidwayTest,
-    testing::Values(Midway { "OneMethod", { { DivisorMethod::DHondt, 4 } }, 10, "" },
+    testing::Values(
+        Midway { "OneMethod", { { DivisorMethod::DHondt, 4 } }, 10, "", "4 са дадени." },
         Midway { "MethodChanged",
             { { DivisorMethod::DHondt, 3 }, { DivisorMethod::SainteLague, 2 },
                 { DivisorMethod::Danish, 1 } },
-            10, "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague" },
+            10, "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague", "6 са дадени (1 с Danish)." },
         // Chosen again, the same method starts its count anew.
         Midway { "SameMethodAgain", { { DivisorMethod::DHondt, 6 }, { DivisorMethod::DHondt, 2 } },
-            10, "по-рано дадени: 6 D’Hondt" },
+            10, "по-рано дадени: 6 D’Hondt", "8 са дадени (2 с D’Hondt)." },
         Midway { "ChangedThenNoSeats",
             { { DivisorMethod::DHondt, 2 }, { DivisorMethod::Imperali, 0 } }, 10,
-            "по-рано дадени: 2 D’Hondt" },
+            "по-рано дадени: 2 D’Hondt", "2 са дадени (0 с Imperali)." },
         // The seat total lowered under the seats given keeps every seat.
-        Midway { "SeatTotalLowered", { { DivisorMethod::DHondt, 8 } }, 3, "" }),
+        Midway { "SeatTotalLowered", { { DivisorMethod::DHondt, 8 } }, 3, "", "8 са дадени." }),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct Refused {

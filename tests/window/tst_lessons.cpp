@@ -117,8 +117,8 @@ void TestLessons::unreadableFileIsRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
-    const QByteArray whole = QByteArray::fromStdString(
-        WriteLesson(Lesson { { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 7, {}, {}, {} }));
+    const QByteArray whole = QByteArray::fromStdString(WriteLesson(
+        Lesson { { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 7, {}, {}, {} }));
     QTest::newRow("a byte cut off mid-letter")
         << whole.left(whole.indexOf("А") + 1) << QStringLiteral("UTF-8");
     QTest::newRow("a typo") << whole + "мандати: 3OO\n" << QStringLiteral("„3OO“");
