@@ -119,6 +119,15 @@ TEST(VoteThreshold, GroupsDigitsByThrees)
     EXPECT_EQ(GroupedDigits("abc"), "abc");
 }
 
+// A threshold under one percent is a threshold too: its line and what a party lacks are said.
+TEST(VoteThreshold, NotesAThresholdUnderOnePercent)
+{
+    const ComparisonTable table = MakeComparisonTable(CompareMethods({ "996", "4" }, 7, 0.5));
+    ASSERT_EQ(table.notes.size(), 2u);
+    EXPECT_EQ(
+        table.notes[1], "Партия 2: 4 гласа — 1 по-малко от прага 5 (0.5 % от 1" + nbsp + "000).");
+}
+
 // The official result: Hare–Niemeyer among the eight over 4 % of all the votes gives the
 // announced seats, and the note says what Величие lacks.
 TEST(VoteThreshold, ReproducesTheFiftyFirstAssembly)
