@@ -234,9 +234,13 @@ std::string ExactText(const WholeNumber& units, int scale)
     if (digits.size() <= places)
         digits.insert(0, places + 1 - digits.size(), '0');
     std::string fraction = digits.substr(digits.size() - places);
-    digits.resize(digits.size() - places);
+    digits.erase(digits.size() - places);
     fraction.erase(fraction.find_last_not_of('0') + 1);
-    return fraction.empty() ? digits : digits + "." + fraction;
+    if (!fraction.empty()) {
+        digits += '.';
+        digits += fraction;
+    }
+    return digits;
 }
 
 std::string CutQuotient(
@@ -253,7 +257,7 @@ std::string CutQuotient(
         if (digits.size() <= dropped)
             digits.insert(0, dropped + 1 - digits.size(), '0');
         droppedDigits = digits.find_first_not_of('0', digits.size() - dropped) != std::string::npos;
-        digits.resize(digits.size() - dropped);
+        digits.erase(digits.size() - dropped);
     }
     const auto fraction = static_cast<std::size_t>(std::max(0, places));
     if (digits.size() <= fraction)
@@ -262,8 +266,8 @@ std::string CutQuotient(
         *cut = restLeft || droppedDigits;
     if (fraction == 0)
         return digits;
-    return digits.substr(0, digits.size() - fraction) + "."
-        + digits.substr(digits.size() - fraction);
+    digits.insert(digits.end() - static_cast<std::ptrdiff_t>(fraction), '.');
+    return digits;
 }
 
 VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
@@ -277,8 +281,10 @@ VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
     for (const auto& number : read) {
         totals.units.push_back(number.units.ShiftedUp(totals.scale - number.scale));
         totals.negative.push_back(number.negative);
-        totals.written.push_back(
-            (number.negative ? "-" : "") + ExactText(number.units, number.scale));
+        std::string written = ExactText(number.units, number.scale);
+        if (number.negative)
+            written.insert(written.begin(), '-');
+        totals.written.push_back(std::move(written));
     }
     return totals;
 }
