@@ -13,6 +13,9 @@ void openContextMenu(
 {
     QMenu* menu = actions.createMenu(window);
     menu->setFont(font);
+    // A submenu is a window of its own and takes no font from the menu.
+    for (QMenu* submenu : menu->findChildren<QMenu*>())
+        submenu->setFont(font);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }
