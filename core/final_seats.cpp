@@ -34,6 +34,16 @@ namespace {
 std::vector<int> FinalSeats(DivisorMethod method, const std::vector<std::string>& votes,
     int seatTotal, const std::vector<bool>& takesPart)
 {
+    std::vector<double> read;
+    read.reserve(votes.size());
+    for (const auto& text : votes)
+        read.push_back(ParseNumber(text));
+    return FinalSeats(method, read, seatTotal, takesPart);
+}
+
+std::vector<int> FinalSeats(DivisorMethod method, const std::vector<double>& votes, int seatTotal,
+    const std::vector<bool>& takesPart)
+{
     const std::size_t count = votes.size();
     std::vector<int> seats(count, 0);
     const int index = static_cast<int>(method);
@@ -41,14 +51,13 @@ std::vector<int> FinalSeats(DivisorMethod method, const std::vector<std::string>
         return seats;
     const DivisorValues& divisors = divisorValues(method);
 
-    // As on the board: the first quotient is the vote text read as it stands; a row repeated
+    // As on the board: the first quotient is the vote total as read; a row repeated
     // for a party that did not win is written again in the number's own form, and a winner's
     // new row is its quotient rounded to one decimal and written.
-    std::vector<double> votesRead(count);
     std::vector<double> latest(count);
     std::vector<bool> written(count, false);
     for (std::size_t i = 0; i < count; ++i)
-        latest[i] = votesRead[i] = ParseNumber(votes[i]);
+        latest[i] = votes[i];
 
     // A party under the threshold competes with a quotient below every other party's.
     const auto part = [&takesPart](std::size_t i) { return i >= takesPart.size() || takesPart[i]; };
@@ -70,7 +79,7 @@ std::vector<int> FinalSeats(DivisorMethod method, const std::vector<std::string>
         const int held = ++seats[winner];
         // RoundHalfAway reads back a decimal of at most 15 significant digits, which writing
         // and reading again would leave as it is.
-        latest[winner] = CompetingQuotient(votesRead[winner], divisors[held + 1]);
+        latest[winner] = CompetingQuotient(votes[winner], divisors[held + 1]);
         written[winner] = true;
         for (std::size_t h = 0; h < count; ++h) {
             if (!written[h]) {

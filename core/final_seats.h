@@ -15,5 +15,8 @@ namespace apportion {
 // lets every party take part, and a shorter one the parties past it.
 std::vector<int> FinalSeats(DivisorMethod method, const std::vector<std::string>& votes,
     int seatTotal, const std::vector<bool>& takesPart = {});
+// The same for the vote totals read already, as ParseNumber reads the texts.
+std::vector<int> FinalSeats(DivisorMethod method, const std::vector<double>& votes, int seatTotal,
+    const std::vector<bool>& takesPart = {});
 
 } // namespace apportion

@@ -111,7 +111,8 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
         MethodResult& result = comparison.methods[m];
         result.method = static_cast<DivisorMethod>(m);
         result.caption = MethodCaption(result.method);
-        result.seats = FinalSeats(result.method, votes, comparison.seatTotal, comparison.takesPart);
+        result.seats = FinalSeats(
+            result.method, comparison.votes, comparison.seatTotal, comparison.takesPart);
         measure(result, comparison);
     }
 
