@@ -1,6 +1,7 @@
-// Fuzzes the number conversions. The input is read as text by ParseNumber, and its first nine
-// bytes also as a double's bit pattern and a count of places for the writing functions. Every
-// conversion runs under a Bulgarian locale, whose decimal point is a comma.
+// Fuzzes the number conversions. The input is read as text by ParseNumber and exactly, and its
+// first nine bytes also as a double's bit pattern and a count of places for the writing
+// functions. Every conversion runs under a Bulgarian locale, whose decimal point is a comma.
+#include "core/exact_number.h"
 #include "core/number_text.h"
 
 #include <charconv>
@@ -72,8 +73,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (!std::isfinite(ParseNumber(text)))
+    const double read = ParseNumber(text);
+    if (!std::isfinite(read))
         fail("ParseNumber gave a non-finite value", 0, std::string(text));
+    // The exact reading is the same number with every digit kept: written out, it reads back as
+    // ParseNumber reads the text.
+    const ExactNumber exact = ReadExactly(text);
+    const std::string exactText = (exact.negative ? "-" : "") + ExactText(exact.units, exact.scale);
+    if (ParseNumber(exactText) != read)
+        fail("the exact reading differs from ParseNumber's", read, exactText);
 
     if (size >= sizeof(double) + 1) {
         double value = 0;

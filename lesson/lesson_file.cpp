@@ -23,7 +23,8 @@ namespace {
 
     std::string quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
 
-    // A value on one line: a line break typed or pasted into a box is written as a blank.
+    // A value on one line: a line break typed or pasted into a box is written as a blank, and a
+    // carriage return inside a line read as one, so a lesson reads back as it was written.
     std::string oneLine(std::string text)
     {
         std::replace(text.begin(), text.end(), '\n', ' ');
@@ -337,13 +338,13 @@ LessonReading ReadLesson(std::string_view text)
             if (static_cast<int>(lesson.parties.size()) == maxPartyCount)
                 return refuse(
                     number, "партиите са повече от 12, колкото програмата най-много има.");
-            lesson.parties.push_back({ std::string(value), {} });
+            lesson.parties.push_back({ oneLine(std::string(value)), {} });
             partyHasVotes = false;
         } else if (key == votesKey) {
             if (lesson.parties.empty() || partyHasVotes)
                 return refuse(
                     number, quoted(votesKey) + " без ред " + quoted(partyKey) + " преди него.");
-            lesson.parties.back().votes = std::string(value);
+            lesson.parties.back().votes = oneLine(std::string(value));
             partyHasVotes = true;
         } else {
             return refuse(number, "непознато поле " + quoted(key) + ".");
