@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 using namespace apportion;
@@ -68,6 +70,13 @@ TEST_P(SeatHistory, RecordsEverySeat)
         EXPECT_EQ(record.method, c.method);
         // The quotient that won seat k is the winner's row k.
         EXPECT_EQ(MarkOfRow(board, expected.winner, i + 1), (RowMark { seat, seat == c.tiedSeat }));
+        // The tie's mark stands on every party in the tie and on no other.
+        for (int p = 0; p < defaultPartyCount; ++p) {
+            const bool inTie = seat == c.tiedSeat
+                && std::any_of(c.tie.begin(), c.tie.end(),
+                    [p](const TiedQuotient& quotient) { return quotient.party == p; });
+            EXPECT_EQ(MarkOfRow(board, p, i + 1).tie, inTie) << "seat " << seat << " party " << p;
+        }
         EXPECT_EQ(MarkOfRow(board, expected.winner, i + 2).seat == seat + 1,
             i + 1 < c.seats.size() && c.seats[i + 1].winner == expected.winner);
     }
