@@ -139,8 +139,24 @@ void CompareWithQuotaAndThreshold(benchmark::State& state)
     }
 }
 
+// The same with vote texts of twenty-five digits, ten of them decimals: the quota method and the
+// threshold worked exactly in numbers wider than any machine word.
+void CompareLongVotesExactly(benchmark::State& state)
+{
+    std::vector<std::string> votes = closeVotes(static_cast<int>(state.range(0)));
+    for (auto& text : votes)
+        text += "0000000000.1234567891";
+    votes.back() = "1000";
+    for (auto _ : state) {
+        const MethodComparison comparison
+            = CompareMethods(votes, seatTotal, VoteCount { 4, 99453 });
+        benchmark::DoNotOptimize(MakeComparisonTable(comparison));
+    }
+}
+
 BENCHMARK(CompareFiveMethods)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CompareWithQuotaAndThreshold)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompareLongVotesExactly)->Apply(partyCountsOnly)->Unit(benchmark::kMicrosecond);
 
 // A 300-seat lesson saved (written) and opened (read, and its seats given again on a board).
 Lesson fullLesson(int parties)

@@ -117,14 +117,16 @@ namespace {
     {
         for (int m = 0; m < divisorMethodCount; ++m) {
             const auto method = static_cast<DivisorMethod>(m);
-            std::string caption = MethodCaption(method);
+            const std::string caption = MethodCaption(method);
             if (text == caption)
                 return method;
             // "D'Hondt" as a keyboard types it.
-            const auto apostrophe = caption.find("’");
-            if (apostrophe != std::string::npos)
-                caption.replace(apostrophe, std::string_view("’").size(), "'");
-            if (text == caption)
+            constexpr std::string_view curly = "’";
+            const auto apostrophe = caption.find(curly);
+            if (apostrophe != std::string::npos && text.size() + curly.size() == caption.size() + 1
+                && text.substr(0, apostrophe) == caption.substr(0, apostrophe)
+                && text[apostrophe] == '\''
+                && text.substr(apostrophe + 1) == caption.substr(apostrophe + curly.size()))
                 return method;
         }
         return std::nullopt;
