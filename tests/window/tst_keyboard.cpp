@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
+
 using namespace apportion;
 
 class TestKeyboard : public QObject {
@@ -197,6 +199,16 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QCOMPARE(menu, QStringLiteral("Копирай картината"));
 
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
+    // Each box has its caption just before it on its line.
+    for (const QLabel* caption : window->findChildren<QLabel*>()) {
+        const QWidget* box = caption->buddy();
+        if (!box)
+            continue;
+        QVERIFY2(caption->geometry().right() < box->x()
+                && caption->geometry().right() > box->x() - caption->fontMetrics().height()
+                && std::abs(caption->geometry().center().y() - box->geometry().center().y()) < 4,
+            qPrintable(caption->text()));
+    }
     threshold->setFocus();
     threshold->selectAll();
     QTest::keyClicks(threshold, QStringLiteral("4.5"));
