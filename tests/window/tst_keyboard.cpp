@@ -199,15 +199,21 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QCOMPARE(menu, QStringLiteral("Копирай картината"));
 
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
-    // Each box has its caption just before it on its line.
-    for (const QLabel* caption : window->findChildren<QLabel*>()) {
+    // Each box has its caption just before it on its line, nearer to it than to the box before.
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    for (const QLabel* caption : labels) {
         const QWidget* box = caption->buddy();
         if (!box)
             continue;
-        QVERIFY2(caption->geometry().right() < box->x()
-                && caption->geometry().right() > box->x() - caption->fontMetrics().height()
+        const int gap = box->x() - caption->geometry().right();
+        QVERIFY2(gap > 0 && gap < caption->fontMetrics().height()
                 && std::abs(caption->geometry().center().y() - box->geometry().center().y()) < 4,
             qPrintable(caption->text()));
+        for (const QLabel* other : labels) {
+            if (other->buddy() && other->buddy()->x() < caption->x())
+                QVERIFY2(caption->x() - other->buddy()->geometry().right() > gap,
+                    qPrintable(caption->text()));
+        }
     }
     threshold->setFocus();
     threshold->selectAll();
