@@ -217,6 +217,11 @@ void TestKeyboard::comparisonFromTheKeyboard()
     }
     threshold->setFocus();
     threshold->selectAll();
+    QTest::keyClicks(threshold, QStringLiteral("0.5"));
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("ComparisonLegend"))
+                ->text()
+                .endsWith(QStringLiteral("\nПраг: 0.5 %.")));
+    threshold->selectAll();
     QTest::keyClicks(threshold, QStringLiteral("4.5"));
     QCOMPARE(threshold->text(), QStringLiteral("4.5 %")); // one decimal mark in one window
     threshold->selectAll();
