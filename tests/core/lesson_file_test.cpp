@@ -151,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(Files, LessonRefusedTest,
             "ред 3: „по-рано дадени“ трябва да е списък" },
         Refused { "EarlierRunPastTheMost", head + "по-рано дадени: 301 Danish\n",
             "ред 2: „по-рано дадени“" },
+        Refused { "EarlierRunOfNoSeats", head + "по-рано дадени: 2 Danish, 0 D’Hondt\n",
+            "ред 2: „по-рано дадени“" },
         Refused { "EarlierBeforeVotes", head + "по-рано дадени: 2 Danish\n" + twoParties,
             "„по-рано дадени“ без „дадени мандати“" }),
     [](const auto& row) { return std::string(row.param.name); });
