@@ -186,9 +186,11 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
     QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("SeatChart"));
     QString menu;
-    QTimer::singleShot(0, window, [&menu] {
+    QPoint menuAt;
+    QTimer::singleShot(0, window, [&menu, &menuAt] {
         if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             menu = popup->actions().value(0) ? popup->actions().value(0)->text() : QString();
+            menuAt = popup->pos();
             popup->close();
         }
     });
@@ -197,6 +199,9 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QTest::keyClick(window->focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
     QVERIFY(QTest::qWaitFor([&menu] { return !menu.isEmpty(); }));
     QCOMPARE(menu, QStringLiteral("Копирай картината"));
+    // It opens at the middle of the part it is for, as a right click there would.
+    QWidget* picture = window->focusWidget();
+    QCOMPARE(menuAt, picture->mapToGlobal(QPoint(picture->width() / 2, picture->height() / 2)));
 
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
     // Each box has its caption just before it on its line, nearer to it than to the box before.
