@@ -186,7 +186,10 @@ INSTANTIATE_TEST_SUITE_P(Votes, DecimalVotesTest,
         DecimalCase {
             "TieOfHugeTotals", { "4.8e20", "1.6e20" }, 18, { 14, 4 }, "35555555555555555555.5555" },
         DecimalCase { "ThirtyDigits", { "99999999999999999999999999999", "1e29" }, 1, { 0, 1 },
-            "199999999999999999999999999999.0000" }),
+            "199999999999999999999999999999.0000" },
+        // Totals alike in their first nine digits and apart in the last.
+        DecimalCase {
+            "AlikeAtTheTop", { "1000000001", "1000000002" }, 1, { 0, 1 }, "2000000003.0000" }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DecimalVotes, NoParadoxTheWholeVotesDoNotHave)
