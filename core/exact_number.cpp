@@ -12,10 +12,6 @@ namespace {
 
     constexpr std::uint32_t limbBase = 1'000'000'000;
     constexpr int limbDigits = 9;
-    // Exponents are read up to this, far past any that leaves a double's range with the digits
-    // a text can hold before it; ParseNumber has the last word on the range.
-    constexpr long long largestExponent = 1'000'000'000'000LL;
-
     bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
     // The largest double, 2^1024 − 2^971, as a whole number.
@@ -184,35 +180,13 @@ ExactNumber ReadExactly(std::string_view text)
         static const WholeNumber largest = largestDouble();
         return { largest, 0, read < 0 };
     }
-    std::string s;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            s += c;
-    }
-    std::size_t i = 0;
-    const bool negative = i < s.size() && s[i] == '-';
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    std::string digits;
-    long long scale = 0;
-    for (; i < s.size() && isDigit(s[i]); ++i)
-        digits += s[i];
-    if (i < s.size() && s[i] == '.') {
-        for (++i; i < s.size() && isDigit(s[i]); ++i) {
-            digits += s[i];
-            ++scale;
-        }
-    }
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        const bool exponentNegative = j < s.size() && s[j] == '-';
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        long long exponent = 0;
-        for (; j < s.size() && isDigit(s[j]); ++j)
-            exponent = std::min(exponent * 10 + (s[j] - '0'), largestExponent);
-        scale += exponentNegative ? exponent : -exponent;
-    }
+    std::string buffer;
+    const std::string_view s = WithoutBlanks(text, buffer);
+    const ScannedNumber scanned = ScanNumber(s);
+    std::string digits(s.substr(scanned.integerStart, scanned.integerEnd - scanned.integerStart));
+    digits += s.substr(scanned.fractionStart, scanned.fractionEnd - scanned.fractionStart);
+    long long scale
+        = static_cast<long long>(scanned.fractionEnd - scanned.fractionStart) - scanned.exponent;
     // The value is inside a double's range, so the zeros an exponent adds are few.
     if (scale < 0) {
         digits.append(static_cast<std::size_t>(-scale), '0');
@@ -222,7 +196,7 @@ ExactNumber ReadExactly(std::string_view text)
         digits.pop_back();
         --scale;
     }
-    return { WholeNumber::FromDigits(digits), static_cast<int>(scale), negative };
+    return { WholeNumber::FromDigits(digits), static_cast<int>(scale), scanned.negative };
 }
 
 std::string ExactText(const WholeNumber& units, int scale)

@@ -133,47 +133,47 @@ namespace {
 
 } // namespace
 
-double ParseNumber(std::string_view text)
+std::string_view WithoutBlanks(std::string_view text, std::string& buffer)
 {
-    // Blanks, tabs and line feeds count nowhere ("58 125" is 58125); most texts have none.
-    std::string stripped;
-    std::string_view s = text;
-    if (text.find_first_of(" \t\n") != std::string_view::npos) {
-        stripped.reserve(text.size());
-        for (char c : text) {
-            if (c != ' ' && c != '\t' && c != '\n')
-                stripped += c;
-        }
-        s = stripped;
+    // Most texts have none.
+    if (text.find_first_of(" \t\n") == std::string_view::npos)
+        return text;
+    buffer.clear();
+    buffer.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            buffer += c;
     }
+    return buffer;
+}
 
+ScannedNumber ScanNumber(std::string_view s)
+{
+    ScannedNumber scanned;
     const std::size_t n = s.size();
     std::size_t i = 0;
-    bool negative = false;
     if (i < n && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+        scanned.negative = s[i] == '-';
         ++i;
     }
-    const std::size_t mantissaStart = i;
+    scanned.integerStart = i;
     while (i < n && isDigit(s[i]))
         ++i;
-    const std::size_t integerEnd = i;
-    std::size_t fractionStart = i;
+    scanned.integerEnd = i;
+    scanned.fractionStart = i;
     if (i < n && s[i] == '.') {
         ++i;
-        fractionStart = i;
+        scanned.fractionStart = i;
         while (i < n && isDigit(s[i]))
             ++i;
     }
-    const bool hasDigits = integerEnd > mantissaStart || i > fractionStart;
-    if (!hasDigits)
-        return 0.0;
-    std::size_t end = i;
+    scanned.fractionEnd = i;
+    scanned.hasDigits
+        = scanned.integerEnd > scanned.integerStart || scanned.fractionEnd > scanned.fractionStart;
+    scanned.end = i;
 
-    // The exponent counts only when at least one digit follows "E" and its sign; its value is
-    // saturated so that a thousand-digit exponent cannot overflow the range check below.
-    long long exponent = 0;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    // The exponent is saturated so that a thousand-digit exponent cannot overflow a range check.
+    if (scanned.hasDigits && i < n && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
         bool exponentNegative = false;
         if (j < n && (s[j] == '+' || s[j] == '-')) {
@@ -181,35 +181,42 @@ double ParseNumber(std::string_view text)
             ++j;
         }
         const std::size_t exponentDigits = j;
+        long long exponent = 0;
         while (j < n && isDigit(s[j])) {
             exponent = std::min(exponent * 10 + (s[j] - '0'), 1'000'000'000LL);
             ++j;
         }
         if (j > exponentDigits) {
-            end = j;
-            if (exponentNegative)
-                exponent = -exponent;
-        } else {
-            exponent = 0;
+            scanned.end = j;
+            scanned.exponent = exponentNegative ? -exponent : exponent;
         }
     }
+    return scanned;
+}
 
+double ParseNumber(std::string_view text)
+{
+    std::string buffer;
+    const std::string_view s = WithoutBlanks(text, buffer);
+    const ScannedNumber scanned = ScanNumber(s);
+    if (!scanned.hasDigits)
+        return 0.0;
     double magnitude = 0;
-    const auto result = std::from_chars(
-        s.data() + mantissaStart, s.data() + end, magnitude, std::chars_format::general);
+    const auto result = std::from_chars(s.data() + scanned.integerStart, s.data() + scanned.end,
+        magnitude, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // The decimal order of the first non-zero digit tells overflow from underflow.
-        const auto firstNonZero = s.find_first_not_of("0.", mantissaStart);
+        const auto firstNonZero = s.find_first_not_of("0.", scanned.integerStart);
         long long order = 0;
-        if (firstNonZero < integerEnd)
-            order = static_cast<long long>(integerEnd - firstNonZero);
-        else if (firstNonZero < end)
-            order = -static_cast<long long>(firstNonZero - fractionStart);
-        magnitude = order + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+        if (firstNonZero < scanned.integerEnd)
+            order = static_cast<long long>(scanned.integerEnd - firstNonZero);
+        else if (firstNonZero < scanned.end)
+            order = -static_cast<long long>(firstNonZero - scanned.fractionStart);
+        magnitude = order + scanned.exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
     } else if (result.ec != std::errc()) {
         magnitude = 0;
     }
-    return signedValue(negative, magnitude);
+    return signedValue(scanned.negative, magnitude);
 }
 
 std::string FormatShortest(double value)

@@ -9,6 +9,26 @@ namespace apportion {
 // conversions are the only way numbers go in and out of text. None of them depends on the
 // process locale: "." is always the decimal point, whatever LC_NUMERIC says.
 
+// The grammar every reading of a number text follows, in one place: after removing every
+// blank, tab and line feed, an optional sign, digits, a point and digits (at least one digit in
+// all), and an exponent that counts only where a digit follows "E" and its sign. Positions are
+// into the text without blanks; the exponent is saturated at ±10^9.
+struct ScannedNumber {
+    bool negative = false;
+    bool hasDigits = false;
+    std::size_t integerStart = 0; // the digits before the point: [integerStart, integerEnd)
+    std::size_t integerEnd = 0;
+    std::size_t fractionStart = 0; // the digits after it: [fractionStart, fractionEnd)
+    std::size_t fractionEnd = 0;
+    std::size_t end = 0; // past the exponent where it counts, else past the fraction
+    long long exponent = 0;
+};
+// The text without blanks, tabs and line feeds: the text itself where it has none, else
+// `buffer` filled with the rest.
+std::string_view WithoutBlanks(std::string_view text, std::string& buffer);
+// Scans a text without blanks.
+ScannedNumber ScanNumber(std::string_view stripped);
+
 // Reads the longest number at the start of the text, after removing every blank, tab and line
 // feed; a text with no number at its start reads as 0. Never fails. Values beyond the range of a
 // double read as the largest finite double of their sign, and values too small to be told from
