@@ -13,38 +13,33 @@ namespace {
     // ranks them exactly.
     constexpr int mostDecimals = 36;
 
-    // The digits of remainder ÷ total after the point, cut to `places`; `cut`, where given,
-    // tells whether digits other than 0 were left. remainder < total.
-    std::string fractionDigits(
-        WholeNumber remainder, const WholeNumber& total, int places, bool* cut = nullptr)
-    {
+    // A remainder ÷ total written after the point, a digit at a time, from what is left of it.
+    struct RemainderDigits {
+        WholeNumber rest; // below total
         std::string digits;
-        for (int k = 0; k < places; ++k) {
-            remainder *= 10;
-            digits += static_cast<char>('0' + remainder.TakeSmallQuotient(total, 9));
-        }
-        if (cut)
-            *cut = !remainder.IsZero();
-        return digits;
-    }
 
-    // The fewest decimals from four on at which remainders that differ also read differently.
-    int distinguishingDecimals(const std::vector<WholeNumber>& remainders, const WholeNumber& total)
+        void addDigit(const WholeNumber& total)
+        {
+            rest *= 10;
+            digits += static_cast<char>('0' + rest.TakeSmallQuotient(total, 9));
+        }
+    };
+
+    // Writes the remainders to the fewest decimals from four on at which those that differ also
+    // read differently, and gives that number of decimals.
+    int writeDistinctly(std::vector<RemainderDigits>& written,
+        const std::vector<WholeNumber>& remainders, const WholeNumber& total)
     {
-        // Each remainder's digits, one more each round, from what is left of it.
-        std::vector<WholeNumber> rests = remainders;
-        std::vector<std::string> texts(remainders.size());
-        for (int places = 1; places < mostDecimals; ++places) {
-            for (std::size_t r = 0; r < rests.size(); ++r) {
-                rests[r] *= 10;
-                texts[r] += static_cast<char>('0' + rests[r].TakeSmallQuotient(total, 9));
-            }
+        for (int places = 1; places <= mostDecimals; ++places) {
+            for (auto& remainder : written)
+                remainder.addDigit(total);
             if (places < leastDecimals)
                 continue;
             bool distinct = true;
-            for (std::size_t a = 0; a < remainders.size() && distinct; ++a) {
-                for (std::size_t b = a + 1; b < remainders.size() && distinct; ++b)
-                    distinct = remainders[a] == remainders[b] || texts[a] != texts[b];
+            for (std::size_t a = 0; a < written.size() && distinct; ++a) {
+                for (std::size_t b = a + 1; b < written.size() && distinct; ++b)
+                    distinct
+                        = remainders[a] == remainders[b] || written[a].digits != written[b].digits;
             }
             if (distinct)
                 return places;
@@ -98,7 +93,7 @@ namespace {
 
         // votes × seats = whole × total + remainder: the remainders share the denominator total.
         std::vector<WholeNumber> remainders(count);
-        std::vector<WholeNumber> compared;
+        std::vector<WholeNumber> compared; // the remainders of the parties that take part
         for (std::size_t i = 0; i < count; ++i) {
             auto& party = working.parties[i];
             if (!party.takesPart)
@@ -110,18 +105,21 @@ namespace {
             working.wholeSeats += party.wholeSeats;
         }
         if (written) {
-            working.decimals = distinguishingDecimals(compared, total);
+            std::vector<RemainderDigits> digits;
+            for (const auto& remainder : compared)
+                digits.push_back({ remainder, {} });
+            working.decimals = writeDistinctly(digits, compared, total);
             working.totalText = ExactText(total, votes.scale);
             working.quotaText
                 = CutQuotient(total, votes.scale, seats, working.decimals, &working.quotaCut);
-            for (std::size_t i = 0; i < count; ++i) {
-                auto& party = working.parties[i];
+            auto next = digits.begin();
+            for (auto& party : working.parties) {
                 if (!party.takesPart)
                     continue;
-                const std::string fraction
-                    = fractionDigits(remainders[i], total, working.decimals, &party.cut);
-                party.quotient = std::to_string(party.wholeSeats) + "." + fraction;
-                party.remainder = "0." + fraction;
+                party.cut = !next->rest.IsZero();
+                party.quotient = std::to_string(party.wholeSeats) + "." + next->digits;
+                party.remainder = "0." + next->digits;
+                ++next;
             }
         }
         rankRemainders(working, remainders);
