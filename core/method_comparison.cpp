@@ -121,11 +121,11 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     for (const auto& party : comparison.quota.parties)
         comparison.hareNiemeyer.seats.push_back(party.seats);
     measure(comparison.hareNiemeyer, comparison);
-    comparison.alabamaLosers = AlabamaLosers(exact, comparison.seatTotal, comparison.takesPart);
-    if (!comparison.alabamaLosers.empty()) {
+    if (comparison.seatTotal >= 2) {
         // Remainders that read equal are equal: the working writes as many decimals as it takes.
         const QuotaWorking before
             = HareNiemeyer(exact, comparison.seatTotal - 1, comparison.takesPart);
+        comparison.alabamaLosers = AlabamaLosers(comparison.quota, before);
         for (const int loser : comparison.alabamaLosers) {
             const auto& lost = before.parties[static_cast<std::size_t>(loser)];
             bool tied = false;

@@ -140,19 +140,23 @@ QuotaWorking HareNiemeyer(
     return work(ReadVoteTotals(votes), seatTotal, takesPart, true);
 }
 
-std::vector<int> AlabamaLosers(
-    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart)
+std::vector<int> AlabamaLosers(const QuotaWorking& now, const QuotaWorking& before)
 {
     std::vector<int> losers;
-    if (seatTotal < 2 || seatTotal > maxPartySeats)
-        return losers;
-    const QuotaWorking now = work(votes, seatTotal, takesPart, false);
-    const QuotaWorking before = work(votes, seatTotal - 1, takesPart, false);
-    for (std::size_t i = 0; i < now.parties.size(); ++i) {
+    for (std::size_t i = 0; i < now.parties.size() && i < before.parties.size(); ++i) {
         if (now.parties[i].seats < before.parties[i].seats)
             losers.push_back(static_cast<int>(i));
     }
     return losers;
+}
+
+std::vector<int> AlabamaLosers(
+    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart)
+{
+    if (seatTotal < 2 || seatTotal > maxPartySeats)
+        return {};
+    return AlabamaLosers(
+        work(votes, seatTotal, takesPart, false), work(votes, seatTotal - 1, takesPart, false));
 }
 
 std::vector<int> AlabamaLosers(

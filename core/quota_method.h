@@ -56,6 +56,8 @@ QuotaWorking HareNiemeyer(
 // the Alabama paradox.
 std::vector<int> AlabamaLosers(
     const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart);
+// The same from the workings at a seat total and at one seat fewer.
+std::vector<int> AlabamaLosers(const QuotaWorking& now, const QuotaWorking& before);
 std::vector<int> AlabamaLosers(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
