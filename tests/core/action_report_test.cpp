@@ -104,6 +104,10 @@ TEST(Report, TellsUndoAndRedoApart)
     history.Undo(board);
     EXPECT_EQ(ReportHistoryStep(before, board, false), "Отменено: изчистването.");
     EXPECT_EQ(board.parties[0].rows.size(), 9u);
+    // A step none of the others names: a lesson opened that differs in its seat total alone.
+    Board opened = board;
+    opened.seatSelection = 11;
+    EXPECT_EQ(ReportHistoryStep(opened, board, false), "Отменено: последното действие.");
 }
 
 // With every seat of the largest total given there is no larger total to choose.
