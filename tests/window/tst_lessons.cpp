@@ -172,6 +172,11 @@ void TestLessons::examplesOpenFromTheMenu()
                  "Величие: 97\u00A0430 гласа — 29 по-малко от прага 97\u00A0459 (4 % "
                  "от 2\u00A0436\u00A0475).")),
         qPrintable(notes->text()));
+    // A screen reader names the working as the window shows it.
+    QCOMPARE(m_form->comparisonWindow()
+                 ->findChild<QWidget*>(QStringLiteral("QuotaWorking"))
+                 ->accessibleName(),
+        QStringLiteral("Hare–Niemeyer стъпка по стъпка"));
 }
 
 // Every action keeps the lesson; the next window offers it and Ctrl+Shift+T brings it back as
