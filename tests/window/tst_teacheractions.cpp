@@ -415,6 +415,9 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
         tab[11].value(3), QStringLiteral("45 ÷ 4 = 11%1 → 11%2").arg(point + "25", point + "3"));
     QCOMPARE(tab[10].value(9), QString());
     QCOMPARE(tab[12].mid(4), QStringList({ "1", "0", "0", "4", "2" }));
+    // The seats each party won stand out in bold, as their heading does.
+    QVERIFY(copied->html().contains(QStringLiteral(
+        "<td><b>1</b></td><td><b>0</b></td><td><b>0</b></td><td><b>4</b></td><td><b>2</b></td>")));
     QCOMPARE(tab[14], QStringList({ "Сравнение на методите" }));
     // The comparison: each party's seats, share and difference from D'Hondt, then the indices.
     QCOMPARE(tab[15].mid(0, 4), QStringList({ "Метод", "Партия 1", "дял %", "спрямо D’Hondt" }));
@@ -432,6 +435,7 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
         [](const QStringList& line) { return line.value(0) == QStringLiteral("Квота"); });
     QVERIFY(quota != tab.end());
     QCOMPARE(quota->value(1), "14" + point + "5714"); // 102 ÷ 7
+    QCOMPARE(quota->value(2), "102 ÷ 7 = 14" + point + "5714…");
     QCOMPARE(numbersIn(static_cast<int>(quota - tab.begin()) + 3, { 1, 2, 3, 4, 5 }), QString());
     QCOMPARE(tab[18].value(0), QStringLiteral("Sainte-Lague"));
     // Sainte-Laguë gives party 4 a seat fewer than D'Hondt, and party 5 one more.
@@ -829,6 +833,16 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     QVERIFY2(notes->text().contains(
                  QStringLiteral("с 7 мандата партия 1 губи мандата, който има при 6")),
         qPrintable(notes->text()));
+    // The notes are read whole: a sentence longer than the window is wide goes on to the next
+    // line rather than being cut at the window's edge.
+    const QRect room = notes->contentsRect();
+    const QFontMetrics noteMetrics(notes->font());
+    QVERIFY(noteMetrics.horizontalAdvance(notes->text().section(QLatin1Char('\n'), 0, 0))
+        > room.width());
+    QVERIFY(
+        noteMetrics.boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, notes->text())
+            .height()
+        <= room.height());
     auto* working = window->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
     QCOMPARE(working->verticalHeaderItem(3)->text(), QStringLiteral("Остатък"));
     QCOMPARE(working->item(3, 1)->text(), QStringLiteral("0.5084…")); // 64 × 7 ÷ 297 = 1.5084…

@@ -17,11 +17,11 @@ const QString tieColumn = QStringLiteral("Равни");
 const QString shareColumn = QStringLiteral("дял %");
 const QString changeColumn = QStringLiteral("спрямо D’Hondt");
 
-// One cell of a table as data: a number (written with "." by the core) or a text, and its marks.
-// Each output writes it in its own way: the clipboard with the user's decimal separator, paper
-// with the window's ".".
+// One cell of a table as data: a number (written with "." by the core), a division of such numbers
+// or a text, and its marks. Each output writes it in its own way: the clipboard with the user's
+// decimal separator in numbers and divisions alike, paper with the window's ".".
 struct Cell {
-    enum class Kind { Text, Number };
+    enum class Kind { Text, Number, Division };
     Kind kind = Kind::Text;
     QString value;
     bool bold = false;
@@ -50,8 +50,8 @@ QString written(const std::string& value, QChar point)
 
 QString written(const Cell& cell, QChar point)
 {
-    return cell.kind == Cell::Kind::Number ? QString(cell.value).replace(QLatin1Char('.'), point)
-                                           : cell.value;
+    return cell.kind == Cell::Kind::Text ? cell.value
+                                         : QString(cell.value).replace(QLatin1Char('.'), point);
 }
 
 // "45 ÷ 4 = 11,25 → 11,3": the winning division, unrounded and as it competed.
@@ -129,7 +129,7 @@ QList<Line> workingLines(const ComparisonTable& table)
     const std::string division = table.quotaLine.substr(table.quotaLine.find(": ") + 2);
     QList<Line> lines { Line { text(QStringLiteral("Hare–Niemeyer стъпка по стъпка"), true) },
         Line { text(QStringLiteral("Квота")), number(table.quota),
-            text(QString::fromStdString(division)) } };
+            Cell { Cell::Kind::Division, QString::fromStdString(division) } } };
     Line heading;
     for (const auto& column : table.workingHeader)
         heading << text(QString::fromStdString(column), true);
