@@ -6,9 +6,12 @@
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/lesson_files.h"
+#include "window/form/lesson_keeper.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +38,7 @@ private slots:
     void unreadableFileIsRefused();
     void examplesOpenFromTheMenu();
     void lastLessonIsBroughtBack();
+    void onlyTheNewestKeptLessonsStay();
 
 private:
     void giveSeats(int seats) const
@@ -142,7 +146,9 @@ void TestLessons::unreadableFileIsRefused()
         qPrintable(message->text()));
     QVERIFY2(message->text().contains(reason), qPrintable(message->text()));
     QCOMPARE(m_form->statusReport(), message->text());
+    // Closed, it is gone: refusals one after another don't pile up message windows.
     message->close();
+    QTRY_VERIFY(!m_form->findChild<QMessageBox*>(QStringLiteral("LessonMessage")));
 }
 
 // "Примери" lists the lessons that come with the program; one opens as a lesson of no file, so
@@ -223,6 +229,39 @@ void TestLessons::lastLessonIsBroughtBack()
     Board start;
     start.LoadWindow();
     QCOMPARE(later.board(), start);
+}
+
+// Windows long closed leave their kept lessons behind; the first keeping of a new window leaves
+// the eight newest, its own among them, and the newest of the rest is the one offered.
+void TestLessons::onlyTheNewestKeptLessonsStay()
+{
+    delete m_form;
+    forgetKeptLessons();
+    QDir folder(LessonKeeper::folder());
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int age = 1; age <= 10; ++age) {
+        QFile file(folder.filePath(QStringLiteral("последен-урок-%1.mandati").arg(age)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(WriteLesson(Lesson {
+            { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 10 + age, {}, {}, {} })));
+        file.flush();
+        QVERIFY(file.setFileTime(now.addSecs(-60 * age), QFileDevice::FileModificationTime));
+    }
+    m_form = new ApportionForm;
+    m_form->show();
+    QVERIFY2(m_form->statusReport().contains(QStringLiteral(", 11 мандата)")),
+        qPrintable(m_form->statusReport()));
+    control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(4);
+    QCoreApplication::processEvents();
+
+    const QStringList kept
+        = folder.entryList({ QStringLiteral("последен-урок-*.mandati") }, QDir::Files, QDir::Time);
+    QStringList older;
+    for (int age = 1; age <= 7; ++age)
+        older << QStringLiteral("последен-урок-%1.mandati").arg(age);
+    QCOMPARE(kept.size(), 8);
+    QCOMPARE(kept.mid(1), older);
 }
 
 } // namespace
