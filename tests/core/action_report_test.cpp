@@ -10,7 +10,8 @@ using namespace apportion;
 
 namespace {
 
-// Votes typed, then: e enter, s a seat, c clear, n a new example. The seat total is 7.
+// Votes typed, then: e enter, s a seat, c clear, n a new example, 1 the seat total lowered to 1.
+// The seat total is 7.
 Board played(std::vector<std::string> votes, const std::string& actions, UndoHistory& history)
 {
     Board board;
@@ -26,6 +27,8 @@ Board played(std::vector<std::string> votes, const std::string& actions, UndoHis
             history.ClearAll(board);
         else if (action == 'n')
             history.NewExample(board);
+        else if (action == '1')
+            board.seatSelection = 0;
     }
     return board;
 }
@@ -80,7 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Actions, Report,
         ReportCase { "SeatTotalWithSeatsLeft", defaults, "ess", ReportSeatTotal,
             "Брой мандати: 7 — „Търси“ дава следващия." },
         ReportCase { "SeatTotalReached", defaults, "esssssss", ReportSeatTotal,
-            "Брой мандати: 7 — 7 са дадени." }),
+            "Брой мандати: 7 — 7 са дадени." },
+        ReportCase { "SeatTotalLoweredToTheOneGiven", defaults, "es1", ReportSeatTotal,
+            "Брой мандати: 1 — 1 е даден." }),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Report, TellsUndoAndRedoApart)
