@@ -109,6 +109,9 @@ TEST(MethodComparison, SharesUndefinedForNegativeOrNoVotes)
         EXPECT_TRUE(std::isnan(comparison.methods[0].gallagher));
         EXPECT_EQ(MakeComparisonTable(comparison).rows[1][6].text, "—");
     }
+    // The votes row shows a negative vote total as typed, sign and all.
+    EXPECT_EQ(
+        MakeComparisonTable(CompareMethods({ "10", "-5", "", "", "" }, 3)).rows[0][2].text, "-5");
     // Vote totals near the largest double do not overflow the shares.
     const auto huge = CompareMethods({ "1e308", "1e308", "", "", "" }, 2);
     EXPECT_DOUBLE_EQ(huge.voteShares[0], 50);
