@@ -928,6 +928,21 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
     // The main window's options keep their seats without a threshold.
     QCOMPARE(control<QAbstractButton>(*m_form, QStringLiteral("Option1_0"))->toolTip(),
         QStringLiteral("D’Hondt: 0, 2, 3, 1, 1"));
+    // Twenty-digit votes are worked exactly, and each number of the working shows whole in its
+    // column, not elided.
+    auto* first = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
+    first->setText(QStringLiteral("12345678901234567890"));
+    emit first->textEdited(first->text());
+    QCOMPARE(working->item(0, 0)->text(), QStringLiteral("12345678901234567890"));
+    for (int row = 0; row < working->rowCount(); ++row) {
+        for (int column = 0; column < working->columnCount(); ++column) {
+            const QTableWidgetItem* item = working->item(row, column);
+            if (item)
+                QVERIFY2(working->fontMetrics().horizontalAdvance(item->text())
+                        < working->columnWidth(column),
+                    qPrintable(item->text()));
+        }
+    }
 
 #ifndef Q_OS_WIN
     // On paper the party left out is headed so too.
