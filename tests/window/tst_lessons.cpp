@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -183,6 +184,20 @@ void TestLessons::examplesOpenFromTheMenu()
                  ->findChild<QWidget*>(QStringLiteral("QuotaWorking"))
                  ->accessibleName(),
         QStringLiteral("Hare–Niemeyer стъпка по стъпка"));
+
+    // A program installed without its examples greys the item out rather than open an empty list.
+    auto submenu = [](const FormActions& actions) {
+        const QMenu* menu = actions.createMenu(nullptr);
+        bool enabled = false;
+        for (const QAction* item : menu->actions())
+            enabled |= item->text() == QStringLiteral("Примери") && item->isEnabled();
+        delete menu;
+        return enabled;
+    };
+    FormActions none(m_form);
+    QVERIFY(submenu(none));
+    none.examples.clear();
+    QVERIFY(!submenu(none));
 }
 
 // Every action keeps the lesson; the next window offers it and Ctrl+Shift+T brings it back as
