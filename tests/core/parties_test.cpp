@@ -311,13 +311,15 @@ INSTANTIATE_TEST_SUITE_P(Actions, PartyReports,
             "Отменено: поставените гласове." }),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(PartyReport, OnePartyLeftOutOfAPaste)
+TEST(PartyReport, PastesOfOneAndOfOneTooMany)
 {
     Board board = loaded();
     board.parties.resize(maxPartyCount);
     EXPECT_EQ(ReportTablePasted(board, 0, 12, false, 1, 500),
         "Поставени са гласовете на 12 партии; партиите са 12. 1 партия с най-малко гласове (500 "
         "гласа) не е поставена — най-много 12 партии.");
+    EXPECT_EQ(ReportTablePasted(board, 0, 1, false, 0, 0),
+        "Поставени са гласовете на 1 партия; партиите са 12.");
 }
 
 // Once parties have names, every sentence and heading uses them.

@@ -140,6 +140,10 @@ TEST(Quota, NoThresholdWhereSharesAreUndefined)
     EXPECT_EQ(none.notes[1].rfind("Никоя партия няма гласове", 0), 0u);
     EXPECT_EQ(none.rows.back()[1].text, "0");
     EXPECT_EQ(none.rows.back()[1].change, 0);
+    // Half a vote is a vote: no note says that no party has any.
+    for (const auto& note :
+        MakeComparisonTable(CompareMethods({ "0.5", "1", "", "", "" }, 2)).notes)
+        EXPECT_EQ(note.find("Никоя партия"), std::string::npos) << note;
 }
 
 } // namespace
