@@ -852,6 +852,8 @@ void TestTeacherActions::quotaMethodThresholdAndPicture()
         <= room.height());
     auto* working = window->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
     QCOMPARE(working->verticalHeaderItem(3)->text(), QStringLiteral("Остатък"));
+    QCOMPARE(
+        working->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Партия 5"));
     QCOMPARE(working->item(3, 1)->text(), QStringLiteral("0.5084…")); // 64 × 7 ÷ 297 = 1.5084…
     QCOMPARE(working->item(4, 1)->text(), QStringLiteral("1")); // the largest remainder
 
