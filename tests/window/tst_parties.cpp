@@ -42,6 +42,7 @@ private slots:
     void pasteFillsTheParties_data();
     void pasteFillsTheParties();
     void pasteFromTheBoxMenu();
+    void copyKeepsNamesAsTyped();
     void columnsScrollSidewaysOnANarrowScreen();
     void pictureLabelsReadOnEveryColour();
     void everyPartOfThePictureIsLabelled_data();
@@ -256,6 +257,27 @@ void TestParties::pasteFromTheBoxMenu()
 // Twelve columns do not fit the offscreen platform's 800-pixel screen: the window keeps to the
 // screen, the columns scroll sideways as one, and a column reached with the keyboard comes into
 // view.
+// A copied name reads as typed, its dots kept under a decimal comma; a winner without a name is
+// copied as its number.
+void TestParties::copyKeepsNamesAsTyped()
+{
+    paste(0, QStringLiteral("Д.С.Б.\t300\n\t100\n"));
+    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_0")), Qt::LeftButton);
+    for (int seat = 0; seat < 4; ++seat)
+        QTest::mouseClick(
+            control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    m_form->actions().copy->trigger();
+    QLocale::setDefault(QLocale::c());
+    QStringList winners;
+    for (const QString& line : QGuiApplication::clipboard()->text().split(QLatin1Char('\n'))) {
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        if (cells.value(1) == QStringLiteral("D’Hondt"))
+            winners << cells.value(2);
+    }
+    QCOMPARE(winners, QStringList({ "Д.С.Б.", "Д.С.Б.", "Д.С.Б.", "2" }));
+}
+
 void TestParties::columnsScrollSidewaysOnANarrowScreen()
 {
     while (m_form->board().parties.size() < static_cast<std::size_t>(maxPartyCount))
