@@ -151,18 +151,13 @@ std::vector<int> AlabamaLosers(const QuotaWorking& now, const QuotaWorking& befo
 }
 
 std::vector<int> AlabamaLosers(
-    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart)
+    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
     if (seatTotal < 2 || seatTotal > maxPartySeats)
         return {};
+    const VoteTotals totals = ReadVoteTotals(votes);
     return AlabamaLosers(
-        work(votes, seatTotal, takesPart, false), work(votes, seatTotal - 1, takesPart, false));
-}
-
-std::vector<int> AlabamaLosers(
-    const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
-{
-    return AlabamaLosers(ReadVoteTotals(votes), seatTotal, takesPart);
+        work(totals, seatTotal, takesPart, false), work(totals, seatTotal - 1, takesPart, false));
 }
 
 std::string DescribeQuotaWorking(const QuotaWorking& working, const PartyNames& names)

@@ -52,12 +52,10 @@ QuotaWorking HareNiemeyer(
 QuotaWorking HareNiemeyer(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
-// The parties that have fewer seats by Hare–Niemeyer at this seat total than at one seat fewer:
-// the Alabama paradox.
-std::vector<int> AlabamaLosers(
-    const VoteTotals& votes, int seatTotal, const std::vector<bool>& takesPart);
-// The same from the workings at a seat total and at one seat fewer.
+// The parties that have fewer seats by Hare–Niemeyer in the working `now` than in `before`, the
+// working at one seat fewer: the Alabama paradox.
 std::vector<int> AlabamaLosers(const QuotaWorking& now, const QuotaWorking& before);
+// The same for the vote texts as typed at this seat total.
 std::vector<int> AlabamaLosers(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart);
 
