@@ -387,11 +387,11 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
     QVERIFY(copied->html().contains(
         "<td><b>11" + point + "3</b></td><td>11" + point + "3</td><td>партии 4 и 5</td>"));
     // On paper too the winning 11.3 is bold and its equal plain, and so are the votes.
-    const QString cell = QStringLiteral("<td style=\"white-space: nowrap\">");
+    const QString printed = QStringLiteral("<td style=\"white-space: nowrap\">");
     const QString paper
         = printableParts(MakeWorkedTable(m_form->board()), QDate(2026, 12, 10)).join(QString());
-    QVERIFY(paper.contains(cell + "<b>11.3</b></td>" + cell + "11.3</td>"));
-    QVERIFY(paper.contains("<b>Гласове</b></td>" + cell + "16</td>" + cell + "4</td>"));
+    QVERIFY(paper.contains(printed + "<b>11.3</b></td>" + printed + "11.3</td>"));
+    QVERIFY(paper.contains("<b>Гласове</b></td>" + printed + "16</td>" + printed + "4</td>"));
 
     // Every cell that holds a number holds the number alone, as the locale writes it.
     auto isNumber = [&locale](const QString& cell) {
