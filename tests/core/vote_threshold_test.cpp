@@ -182,6 +182,8 @@ INSTANTIATE_TEST_SUITE_P(Votes, DecimalVotesTest,
         DecimalCase { "WholeQuotient", { "2.4", "1.2" }, 9, { 6, 3 }, "0.4000" },
         DecimalCase { "QuotaOfOneSeat", { "2.1", "0" }, 1, { 1, 0 }, "2.1000" },
         DecimalCase { "MixedScales", { "1.25", "3", "0.5" }, 10, { 3, 6, 1 }, "0.4750" },
+        // Votes with a decimal more than the working shows: the quota is cut to its four.
+        DecimalCase { "OneDecimalMore", { "10.00001", "20" }, 3, { 1, 2 }, "10.0000" },
         // Past a double's 16 digits: the same tie, and totals a double cannot tell apart.
         DecimalCase {
             "TieOfHugeTotals", { "4.8e20", "1.6e20" }, 18, { 14, 4 }, "35555555555555555555.5555" },
