@@ -386,12 +386,14 @@ void TestTeacherActions::copyPutsBothFormatsOnTheClipboard()
     // Seat 7's row: party 4's winning 11.3 bold, party 5's equal 11.3 plain.
     QVERIFY(copied->html().contains(
         "<td><b>11" + point + "3</b></td><td>11" + point + "3</td><td>партии 4 и 5</td>"));
-    // On paper too the winning 11.3 is bold and its equal plain, and so are the votes.
+    // On paper too the winning 11.3 is bold and its equal plain, and the votes are plain under
+    // the parties' names.
     const QString printed = QStringLiteral("<td style=\"white-space: nowrap\">");
     const QString paper
         = printableParts(MakeWorkedTable(m_form->board()), QDate(2026, 12, 10)).join(QString());
     QVERIFY(paper.contains(printed + "<b>11.3</b></td>" + printed + "11.3</td>"));
-    QVERIFY(paper.contains("<b>Гласове</b></td>" + printed + "16</td>" + printed + "4</td>"));
+    QVERIFY(paper.contains("<th><b>Партия 5</b></th></tr>\n</thead>\n<tbody>\n<tr>" + printed
+        + "<b>Гласове</b></td>" + printed + "16</td>" + printed + "4</td>"));
 
     // Every cell that holds a number holds the number alone, as the locale writes it.
     auto isNumber = [&locale](const QString& cell) {
