@@ -139,7 +139,7 @@ int main(int argc, char* argv[])
     // Keeping the lesson after a click, as the window does once its events are done: the
     // 300-seat lesson written whole into a kept file, each time a seat more.
     LessonKeeper keeper;
-    apportion::Lesson lesson = apportion::LessonOf(form.board(), {});
+    apportion::Lesson lesson = apportion::LessonOf(form.board());
     std::vector<double> keeping;
     for (int click = 0; click < 100; ++click) {
         lesson.seatsGiven = 200 + click % 100;

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace apportion {
 
@@ -22,9 +23,34 @@ namespace {
         return board.method ? MethodCaption(*board.method) : std::string();
     }
 
+    // "праг 4 %", "други гласове 99 453": the threshold and the other votes as a line says them.
+    std::string thresholdNamed(const VoteCount& count)
+    {
+        return "праг " + FormatShortest(count.threshold) + " %";
+    }
+    std::string othersNamed(const VoteCount& count)
+    {
+        return "други гласове " + GroupedDigits(std::to_string(count.otherVotes));
+    }
+
+    // Each party's seats by the seat history.
+    std::vector<int> seatsHeld(const Board& board)
+    {
+        std::vector<int> seats(board.parties.size(), 0);
+        for (const SeatRecord& record : board.seatHistory) {
+            if (record.winner >= 0 && static_cast<std::size_t>(record.winner) < seats.size())
+                ++seats[static_cast<std::size_t>(record.winner)];
+        }
+        return seats;
+    }
+
     // What one step of the history changed, told from the board before and after it.
     std::string stepDone(const Board& earlier, const Board& later)
     {
+        if (earlier.voteCount.threshold != later.voteCount.threshold)
+            return "промяната на прага (" + thresholdNamed(later.voteCount) + ")";
+        if (earlier.voteCount.otherVotes != later.voteCount.otherVotes)
+            return "промяната на другите гласове (" + othersNamed(later.voteCount) + ")";
         if (later.seatHistory.size() == earlier.seatHistory.size() + 1 && hasRows(earlier))
             return seatOf(later, later.seatHistory.back());
         if (earlier.method != later.method && later.method)
@@ -94,7 +120,39 @@ std::string ReportSeat(const Board& board)
         return text + "; равно с " + PartiesNamed(names, { tied.begin() + 1, tied.end() })
             + ", печели по-лявата.";
     }
-    return text + "; партията има " + SeatCountText(record.seatsAfter) + ".";
+    text += "; партията има " + SeatCountText(record.seatsAfter) + ".";
+    const std::string under = UnderThresholdText(board);
+    return under.empty() ? text : text + " П" + under.substr(std::string("п").size()) + ".";
+}
+
+std::string ReportVoteCount(const Board& before, const Board& after)
+{
+    std::string text = before.voteCount.threshold != after.voteCount.threshold
+        ? "Праг " + FormatShortest(after.voteCount.threshold) + " %"
+        : "Други гласове " + GroupedDigits(std::to_string(after.voteCount.otherVotes));
+    const std::string under = UnderThresholdText(after);
+    text += under.empty() ? (after.voteCount.threshold > 0 ? ": всички партии са над прага."
+                                                          : ": без праг.")
+                          : ": " + under + ".";
+    if (before.seatHistory.empty())
+        return text;
+    // The seats are given again under the new line: what moved, party by party.
+    const std::vector<int> was = seatsHeld(before);
+    const std::vector<int> now = seatsHeld(after);
+    const PartyNames names = NamesOf(after.parties);
+    std::string moved;
+    for (std::size_t i = 0; i < now.size() && i < was.size(); ++i) {
+        if (now[i] == was[i])
+            continue;
+        moved += (moved.empty() ? "" : ", ") + PartyName(names, static_cast<int>(i)) + " "
+            + (now[i] > was[i] ? "+" : "−") + std::to_string(std::abs(now[i] - was[i]));
+    }
+    const std::size_t given = after.seatHistory.size();
+    text += " " + std::to_string(given) + (given == 1 ? " мандат е даден" : " мандата са дадени")
+        + " отново" + (moved.empty() ? " — без промяна." : ": " + moved + ".");
+    if (given < before.seatHistory.size())
+        text += " Никоя партия не минава прага за останалите.";
+    return text + " Ctrl+Z връща предишното.";
 }
 
 std::string ReportNoSeat(const Board& board)
@@ -112,6 +170,10 @@ std::string ReportNoSeat(const Board& board)
             return given + ".";
         return given + " — изберете по-голям брой мандати, за да продължите.";
     }
+    const std::vector<bool> takingPart = board.TakingPart();
+    if (std::find(takingPart.begin(), takingPart.end(), true) == takingPart.end())
+        return "Никоя партия не минава прага от " + FormatShortest(board.voteCount.threshold)
+            + " %: мандатът няма на кого да се даде — намалете прага или другите гласове.";
     return "Мандатът не може да се даде: проверете броя мандати в полетата на партиите.";
 }
 

@@ -19,6 +19,9 @@ std::string ReportVotesEntered(const Board& board);
 // After a seat turn: the seat, the party, the division that won unrounded and rounded, the seats
 // the party now holds; for a tie, the tied parties and the rule that settled it.
 std::string ReportSeat(const Board& board);
+// After the threshold or the other votes changed from `before` to `after`: the new line and
+// who is under it, and, where seats were given, how they moved when given again.
+std::string ReportVoteCount(const Board& before, const Board& after);
 // After "Търси" gave no seat: why, and what lets the allocation go on.
 std::string ReportNoSeat(const Board& board);
 // After a seat total was chosen: the total, and whether seats are left to give.

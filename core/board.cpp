@@ -1,5 +1,6 @@
 #include "core/board.h"
 
+#include "core/method_comparison.h"
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -47,6 +48,109 @@ namespace {
                 return { party, votes, record->divisorText, record->quotient, record->method };
         }
         return { party, votes, "1", votes, std::nullopt };
+    }
+
+    // One seat turn among the parties taking part, whatever the seat total: false where no seat
+    // was given, and then nothing changed.
+    bool giveSeat(Board& board, const std::vector<bool>& takingPart)
+    {
+        // Without a method there are no divisors, and a seat could not say which method gave it.
+        if (board.seatsGiven == std::numeric_limits<std::int16_t>::max() || !board.method)
+            return false;
+        auto& parties = board.parties;
+
+        // Every column must have a latest row at the same position; before the votes are
+        // entered, or after clearing, there is none and no seat is given.
+        const std::size_t rowCount = parties[0].rows.size();
+        if (rowCount == 0)
+            return false;
+        for (const auto& party : parties) {
+            if (party.rows.size() != rowCount)
+                return false;
+        }
+
+        // Each latest quotient is read once: for the comparison, the ties and the repeated rows.
+        // A party under the threshold competes below every other, and none wins where no party
+        // takes part.
+        const std::size_t last = rowCount - 1;
+        const int count = static_cast<int>(parties.size());
+        std::vector<double> latest(parties.size());
+        std::vector<double> competing(parties.size());
+        const auto takes = [&takingPart](int f) {
+            return static_cast<std::size_t>(f) >= takingPart.size() || takingPart[f];
+        };
+        bool anyTakesPart = false;
+        for (int f = 0; f < count; ++f) {
+            latest[f] = ParseNumber(parties[f].rows[last]);
+            anyTakesPart = anyTakesPart || takes(f);
+            competing[f] = takes(f) ? latest[f] : -std::numeric_limits<double>::infinity();
+        }
+        if (!anyTakesPart)
+            return false;
+        const int winner = SeatWinner(competing);
+        const double best = competing[static_cast<std::size_t>(winner)];
+
+        // The winner's seat count and the divisor for its next quotient are settled before
+        // anything is written, so a seat with no divisor (a seat count edited out of range or to
+        // a fraction past the list) is refused whole instead of being counted without a row. Past
+        // the 99 listed divisors the series goes on, for a whole seat count of up to
+        // maxPartySeats.
+        PartyColumn& winning = parties[winner];
+        const std::string seatText = FormatShortest(ParseNumber(winning.entryText) + 1);
+        const double seats = ParseNumber(seatText);
+        const auto& divisors = board.divisors;
+        auto position = divisorPosition(seats, divisors.size());
+        std::string divisorText;
+        if (position) {
+            divisorText = divisors[static_cast<std::size_t>(*position)];
+        } else if (divisors.size() == divisorSeriesLength && isWhole(seats)
+            && seats > divisorSeriesLength && seats <= maxPartySeats) {
+            position = static_cast<int>(seats) - 1;
+            divisorText = DivisorText(*board.method, static_cast<int>(seats) + 1);
+        } else {
+            return false;
+        }
+
+        // The winner's vote total, read once: for its winning division and its new quotient.
+        const double winnerVotes = ParseNumber(winning.rows.front());
+        SeatRecord record;
+        record.won = latestQuotient(board, winner, winnerVotes);
+        for (int f = winner + 1; f < count; ++f) {
+            if (takes(f) && competing[f] == best) {
+                if (record.tie.empty())
+                    record.tie.push_back(record.won);
+                record.tie.push_back(
+                    latestQuotient(board, f, ParseNumber(parties[f].rows.front())));
+            }
+        }
+
+        ++board.seatsGiven;
+        winning.entryText = seatText;
+        const double divisor = ParseNumber(divisorText);
+        if (*position < static_cast<int>(divisors.size()))
+            board.divisorSelection = position;
+        else
+            board.divisorSelection.reset();
+        for (int h = 0; h < count; ++h) {
+            auto& rows = parties[h].rows;
+            if (h == winner) {
+                record.quotient = winnerVotes / divisor;
+                rows.push_back(FormatShortest(CompetingQuotient(winnerVotes, divisor)));
+            } else {
+                rows.push_back(FormatShortest(latest[h]));
+            }
+        }
+
+        record.seat = static_cast<int>(board.seatHistory.size()) + 1;
+        record.method = *board.method;
+        record.winner = winner;
+        record.seatsAfter = winning.entryText;
+        record.divisorPosition = *position;
+        record.divisorText = std::move(divisorText);
+        record.voteText = winning.rows.front();
+        record.row = winning.rows.back();
+        board.seatHistory.push_back(std::move(record));
+        return true;
     }
 
 } // namespace
@@ -98,87 +202,51 @@ double Board::SeatTotal() const
 
 void Board::GiveNextSeat()
 {
-    // Without a method there are no divisors, and a seat could not say which method gave it.
-    if (!(SeatTotal() > seatsGiven) || seatsGiven == std::numeric_limits<std::int16_t>::max()
-        || !method)
+    if (!(SeatTotal() > seatsGiven))
         return;
+    giveSeat(*this, TakingPart());
+}
 
-    // Every column must have a latest row at the same position; before the votes are entered,
-    // or after clearing, there is none and no seat is given.
-    const std::size_t rowCount = parties[0].rows.size();
-    if (rowCount == 0)
+std::vector<bool> Board::TakingPart() const
+{
+    return PartiesTakingPart(VoteTexts(parties), voteCount);
+}
+
+void Board::SetVoteCount(const VoteCount& count)
+{
+    voteCount = count;
+    if (seatHistory.empty() || CanChangeParties())
         return;
-    for (const auto& party : parties) {
-        if (party.rows.size() != rowCount)
-            return;
+    const std::vector<SeatRecord> given = std::move(seatHistory);
+    seatHistory.clear();
+    const std::optional<DivisorMethod> chosen = method;
+    const std::int16_t chosenSeats = seatsGiven;
+    const bool highlighted = divisorSelection.has_value();
+    // Back to the votes as entered: each column's total twice and no seat.
+    for (auto& party : parties) {
+        party.rows.resize(2);
+        party.rows[1] = party.rows[0];
+        party.entryText.assign(1, '0');
     }
-
-    // Each latest quotient is read once: for the comparison, the ties and the repeated rows.
-    const std::size_t last = rowCount - 1;
-    const int count = static_cast<int>(parties.size());
-    std::vector<double> latest(parties.size());
-    for (int f = 0; f < count; ++f)
-        latest[f] = ParseNumber(parties[f].rows[last]);
-    const int winner = SeatWinner(latest);
-    const double best = latest[static_cast<std::size_t>(winner)];
-
-    // The winner's seat count and the divisor for its next quotient are settled before anything
-    // is written, so a seat with no divisor (a seat count edited out of range or to a fraction
-    // past the list) is refused whole instead of being counted without a row. Past the 99 listed
-    // divisors the series goes on, for a whole seat count of up to maxPartySeats.
-    PartyColumn& winning = parties[winner];
-    const std::string seatText = FormatShortest(ParseNumber(winning.entryText) + 1);
-    const double seats = ParseNumber(seatText);
-    auto position = divisorPosition(seats, divisors.size());
-    std::string divisorText;
-    if (position) {
-        divisorText = divisors[static_cast<std::size_t>(*position)];
-    } else if (divisors.size() == divisorSeriesLength && isWhole(seats)
-        && seats > divisorSeriesLength && seats <= maxPartySeats) {
-        position = static_cast<int>(seats) - 1;
-        divisorText = DivisorText(*method, static_cast<int>(seats) + 1);
-    } else {
-        return;
-    }
-
-    // The winner's vote total, read once: for its winning division and its new quotient.
-    const double winnerVotes = ParseNumber(winning.rows.front());
-    SeatRecord record;
-    record.won = latestQuotient(*this, winner, winnerVotes);
-    for (int f = winner + 1; f < count; ++f) {
-        if (latest[f] == best) {
-            if (record.tie.empty())
-                record.tie.push_back(record.won);
-            record.tie.push_back(latestQuotient(*this, f, ParseNumber(parties[f].rows.front())));
+    const std::vector<bool> takingPart = TakingPart();
+    for (const SeatRecord& seat : given) {
+        if (method != seat.method) {
+            method = seat.method;
+            divisors = BuildDivisorSeries(seat.method);
         }
+        if (!giveSeat(*this, takingPart))
+            break; // no party can take a seat under this line, nor any later one
     }
-
-    ++seatsGiven;
-    winning.entryText = seatText;
-    const double divisor = ParseNumber(divisorText);
-    if (*position < static_cast<int>(divisors.size()))
-        divisorSelection = position;
-    else
-        divisorSelection.reset();
-    for (int h = 0; h < count; ++h) {
-        auto& rows = parties[h].rows;
-        if (h == winner) {
-            record.quotient = winnerVotes / divisor;
-            rows.push_back(FormatShortest(CompetingQuotient(winnerVotes, divisor)));
-        } else {
-            rows.push_back(FormatShortest(latest[h]));
-        }
+    if (method != chosen) {
+        method = chosen;
+        divisors = chosen ? BuildDivisorSeries(*chosen) : DivisorSeries {};
     }
-
-    record.seat = static_cast<int>(seatHistory.size()) + 1;
-    record.method = *method;
-    record.winner = winner;
-    record.seatsAfter = winning.entryText;
-    record.divisorPosition = *position;
-    record.divisorText = std::move(divisorText);
-    record.voteText = winning.rows.front();
-    record.row = winning.rows.back();
-    seatHistory.push_back(std::move(record));
+    const auto lost = static_cast<int>(given.size() - seatHistory.size());
+    seatsGiven = static_cast<std::int16_t>(std::max(0, chosenSeats - lost));
+    divisorSelection.reset();
+    if (highlighted && !seatHistory.empty()
+        && seatHistory.back().divisorPosition < static_cast<int>(divisors.size()))
+        divisorSelection = seatHistory.back().divisorPosition;
 }
 
 void Board::ClearAll()

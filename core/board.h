@@ -3,6 +3,7 @@
 #include "core/divisor_series.h"
 #include "core/party_names.h"
 #include "core/seat_record.h"
+#include "core/vote_threshold.h"
 
 #include <cstdint>
 #include <optional>
@@ -77,6 +78,15 @@ struct Board {
     // The seat total the seat selection names, or 0 when nothing is selected.
     double SeatTotal() const;
 
+    // Sets the lesson's threshold and other votes. Seats already given are given again under the
+    // new line, each under the method that gave it and whatever the seat total is now, so the
+    // lists never show seats the line would not give; the method, its seat count and the divisor
+    // highlight stay. Seats no party can take any more (every party under the line) are left out.
+    void SetVoteCount(const VoteCount& count);
+    // For each party, whether it competes for seats: all of them unless the lesson's threshold
+    // applies, and then those at or above its line, as the comparison of the methods decides.
+    std::vector<bool> TakingPart() const;
+
     std::vector<PartyColumn> parties; // from the leftmost, minPartyCount to maxPartyCount
 
     std::vector<std::string> divisors;
@@ -88,6 +98,12 @@ struct Board {
     bool enterEnabled = true;
     // One record per row appended after a column's first two, in order.
     std::vector<SeatRecord> seatHistory;
+    // The lesson's threshold and the votes of parties not listed: a party under the line competes
+    // for no seat. None at start.
+    VoteCount voteCount;
+    // The lesson's title and where its numbers come from, as the teacher gave them; empty at start.
+    std::string title;
+    std::string source;
 
     bool operator==(const Board&) const = default;
 };

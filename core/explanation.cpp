@@ -214,8 +214,12 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     // The seat this row competed for, if it has been given.
     const SeatRecord* contest
         = row - 1 < board.seatHistory.size() ? &board.seatHistory[row - 1] : nullptr;
-    if (contest && contest->winner == party)
-        return explainWin(names, *contest, competed) + readingLine;
+    if (contest && contest->winner == party) {
+        const std::string under = UnderThresholdText(board);
+        return explainWin(names, *contest, competed) + readingLine
+            // The text starts with "под", capitalised here at the start of its own sentence.
+            + (under.empty() ? std::string() : "\nП" + under.substr(std::string("п").size()) + ".");
+    }
     if (contest && MarkOfRow(board, party, row).tie) {
         return "Частното на " + partyName(party) + " е равно на това на "
             + partyName(contest->winner) + ".\n" + explainTie(names, *contest, competed)
@@ -223,6 +227,11 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     }
 
     const int next = static_cast<int>(row); // the seat this row competes, or competed, for
+    const std::vector<bool> takingPart = board.TakingPart();
+    if (!takingPart[static_cast<std::size_t>(party)]) {
+        return "Частното на " + partyName(party) + " е " + FormatShortest(competed)
+            + ", но то не се състезава: " + UnderThresholdText(board) + ".";
+    }
     if (row == 1) {
         return "Първо частно на " + partyName(party) + ": " + FormatShortest(competed)
             + " ÷ 1 = " + FormatShortest(competed) + readingLine + "\n"
@@ -236,6 +245,28 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     return "Частното на " + partyName(party) + " остава " + FormatShortest(competed) + " след "
         + seatNumber(previous.seat) + " (за " + partyName(previous.winner) + "); "
         + competesFor(board, next, "с него партията", "продължава да се състезава");
+}
+
+std::string UnderThresholdText(const Board& board)
+{
+    const std::vector<bool> takingPart = board.TakingPart();
+    std::vector<int> under;
+    for (std::size_t i = 0; i < takingPart.size(); ++i) {
+        if (!takingPart[i])
+            under.push_back(static_cast<int>(i));
+    }
+    if (under.empty())
+        return {};
+    const ThresholdLine line = DrawThresholdLine(VoteTexts(board.parties), board.voteCount);
+    const PartyNames names = NamesOf(board.parties);
+    std::string text = "под прага " + FormatShortest(board.voteCount.threshold) + " % ("
+        + line.line + " гласа) " + (under.size() == 1 ? "е " : "са ");
+    for (std::size_t k = 0; k < under.size(); ++k) {
+        const int party = under[k];
+        text += (k == 0 ? "" : ", ") + PartyName(names, party) + " — не достигат "
+            + line.lacking[static_cast<std::size_t>(party)] + " гласа";
+    }
+    return text;
 }
 
 std::string ExplainDivisor(DivisorMethod method, int position)

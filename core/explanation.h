@@ -29,6 +29,11 @@ RowMark MarkOfRow(const Board& board, int party, std::size_t row);
 // board does not hold.
 std::string ExplainRow(const Board& board, int party, std::size_t row);
 
+// The parties the lesson's threshold leaves out of the seats, with the votes each lacks: "под
+// прага 4 % (97 459 гласа) е Величие — не достигат 29 гласа". Empty where the threshold leaves
+// no party out, or there is none.
+std::string UnderThresholdText(const Board& board);
+
 // Which seat of a party the divisor at this position of the method's series is for and, for
 // equal proportions, the square root it was rounded from.
 std::string ExplainDivisor(DivisorMethod method, int position);

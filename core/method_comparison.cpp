@@ -34,6 +34,21 @@ namespace {
         return result;
     }
 
+    // The shares of all the votes, the others' last where there are any.
+    std::vector<double> allShares(const std::vector<double>& votes, long long otherVotes)
+    {
+        std::vector<double> all = votes;
+        if (otherVotes > 0)
+            all.push_back(static_cast<double>(otherVotes));
+        return shares(all);
+    }
+
+    // A threshold applies where its line does and the vote shares are defined.
+    bool thresholdApplies(const ThresholdLine& line, const std::vector<double>& shares)
+    {
+        return line.applies && !shares.empty() && std::isfinite(shares[0]);
+    }
+
     double effectiveParties(const std::vector<double>& sharesInPercent)
     {
         double sum = 0;
@@ -87,10 +102,7 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     comparison.exactVotes = ReadVoteTotals(votes);
     const VoteTotals& exact = comparison.exactVotes;
     comparison.otherVotes = std::max(0LL, count.otherVotes);
-    std::vector<double> all = comparison.votes;
-    if (comparison.otherVotes > 0)
-        all.push_back(static_cast<double>(comparison.otherVotes));
-    comparison.voteShares = shares(all);
+    comparison.voteShares = allShares(comparison.votes, comparison.otherVotes);
     comparison.effectivePartiesByVotes = effectiveParties(comparison.voteShares);
     if (comparison.otherVotes > 0) {
         comparison.otherShare = comparison.voteShares.back();
@@ -101,8 +113,8 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     comparison.threshold
         = std::isfinite(count.threshold) ? std::clamp(count.threshold, 0.0, 100.0) : 0;
     comparison.thresholdLine = DrawThresholdLine(exact, count);
-    comparison.thresholdApplies = comparison.thresholdLine.applies && parties > 0
-        && std::isfinite(comparison.voteShares[0]);
+    comparison.thresholdApplies = parties > 0
+        && thresholdApplies(comparison.thresholdLine, comparison.voteShares);
     comparison.takesPart.assign(parties, true);
     if (comparison.thresholdApplies)
         comparison.takesPart = comparison.thresholdLine.passes;
@@ -138,11 +150,29 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     return comparison;
 }
 
+std::vector<bool> PartiesTakingPart(const std::vector<std::string>& votes, const VoteCount& count)
+{
+    std::vector<bool> taking(votes.size(), true);
+    // No line is drawn below a tenth of a percent: the votes need not be read exactly for it.
+    if (!std::isfinite(count.threshold) || std::llround(std::clamp(count.threshold, 0.0, 100.0) * 10) <= 0)
+        return taking;
+    const ThresholdLine line = DrawThresholdLine(votes, count);
+    std::vector<double> read;
+    read.reserve(votes.size());
+    for (const auto& vote : votes)
+        read.push_back(ParseNumber(vote));
+    if (thresholdApplies(line, allShares(read, std::max(0LL, count.otherVotes))))
+        taking = line.passes;
+    return taking;
+}
+
 MethodComparison CompareMethods(const Board& board, const VoteCount& count)
 {
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
     return CompareMethods(VoteTexts(board.parties), seatTotal, count, NamesOf(board.parties));
 }
+
+MethodComparison CompareMethods(const Board& board) { return CompareMethods(board, board.voteCount); }
 
 } // namespace apportion

@@ -65,13 +65,20 @@ struct MethodComparison {
 MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatTotal,
     const VoteCount& count = {}, const PartyNames& names = {});
 
+// For each party, whether it competes for seats under `count`'s threshold: every party where the
+// threshold does not apply (none set, or vote shares that are not defined), else those at or
+// above its line. The board's seat turns and the comparison decide alike.
+std::vector<bool> PartiesTakingPart(const std::vector<std::string>& votes, const VoteCount& count);
+
 // Shares in percent of these values' sum, or not a number throughout where they are not defined
 // (a negative or non-finite value, or none above 0).
 std::vector<double> SharesInPercent(const std::vector<double>& values);
 std::vector<double> SeatShares(const std::vector<int>& seats);
 
 // The comparison for the allocation on the board: its vote totals and seat total, or, before
-// the votes are entered, the vote boxes' texts.
-MethodComparison CompareMethods(const Board& board, const VoteCount& count = {});
+// the votes are entered, the vote boxes' texts, under the lesson's threshold and other votes.
+MethodComparison CompareMethods(const Board& board);
+// The same under another threshold and other votes.
+MethodComparison CompareMethods(const Board& board, const VoteCount& count);
 
 } // namespace apportion

@@ -10,6 +10,17 @@ namespace {
     // Clang 14 does not deduce an aggregate's template arguments by itself.
     template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
+    // A change of the threshold or the other votes undone or done again: the seats of the other
+    // board come back, while the seat total chosen and the names typed since stay, as they do
+    // around every other step.
+    void swapCount(Board& board, Board& other)
+    {
+        std::swap(board, other);
+        std::swap(board.seatSelection, other.seatSelection);
+        for (std::size_t i = 0; i < board.parties.size() && i < other.parties.size(); ++i)
+            std::swap(board.parties[i].name, other.parties[i].name);
+    }
+
 } // namespace
 
 void UndoHistory::record(Step step)
@@ -25,6 +36,21 @@ void UndoHistory::ReplaceBoard(Board& board, Board replacement)
         return;
     std::swap(board, replacement);
     record(BoardStep { std::move(replacement) });
+}
+
+void UndoHistory::SetVoteCount(Board& board, const VoteCount& count, bool continuing)
+{
+    if (board.voteCount == count)
+        return;
+    const bool joins = continuing && m_done > 0 && m_done == m_steps.size()
+        && std::holds_alternative<CountStep>(m_steps.back());
+    if (joins) {
+        board.SetVoteCount(count);
+        return;
+    }
+    CountStep step { { board } };
+    board.SetVoteCount(count);
+    record(std::move(step));
 }
 
 void UndoHistory::EnterVotes(Board& board)
@@ -186,6 +212,7 @@ void UndoHistory::Undo(Board& board)
                 board.parties = step.before;
             },
             [&board](BoardStep& step) { std::swap(board, step.other); },
+            [&board](CountStep& step) { swapCount(board, step.other); },
         },
         m_steps[m_done]);
 }
@@ -215,6 +242,7 @@ void UndoHistory::Redo(Board& board)
             [&board](const NewExampleStep& step) { board.StartNewExample(step.entriesAfter); },
             [&board](const PartiesStep& step) { board.parties = step.after; },
             [&board](BoardStep& step) { std::swap(board, step.other); },
+            [&board](CountStep& step) { swapCount(board, step.other); },
         },
         m_steps[m_done]);
     ++m_done;

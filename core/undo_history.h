@@ -38,6 +38,11 @@ public:
     // putting the board before back (what was typed since goes back with redo). Nothing is
     // recorded where the board is already the same.
     void ReplaceBoard(Board& board, Board replacement);
+    // Board::SetVoteCount as one step. With `continuing`, a change that goes on from the last
+    // step, itself a change of the threshold or the other votes with nothing done or undone
+    // since, joins that step: a burst of typing in one box is undone at once. Nothing is
+    // recorded where the count is the same.
+    void SetVoteCount(Board& board, const VoteCount& count, bool continuing = false);
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -84,8 +89,11 @@ private:
     struct BoardStep {
         Board other;
     };
-    using Step
-        = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep, BoardStep>;
+    // The threshold or the other votes changed, with the seats given again under them: swapped
+    // whole like a board replaced, and told apart so that a burst of changes joins one step.
+    struct CountStep : BoardStep { };
+    using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep,
+        BoardStep, CountStep>;
 
     // Puts a left allocation back on the board, keeping what was typed since for redo.
     static void bringBack(Board& board, LeftAllocation& left);

@@ -5,7 +5,7 @@
 
 namespace apportion {
 
-WorkedTable MakeWorkedTable(const Board& board, const VoteCount& voteCount)
+WorkedTable MakeWorkedTable(const Board& board)
 {
     WorkedTable table;
     table.seatTotal = FormatShortest(board.SeatTotal());
@@ -46,7 +46,7 @@ WorkedTable MakeWorkedTable(const Board& board, const VoteCount& voteCount)
         table.seats[static_cast<std::size_t>(record.winner)] += 1;
         table.rows.push_back(std::move(row));
     }
-    table.comparison = MakeComparisonTable(CompareMethods(board, voteCount));
+    table.comparison = MakeComparisonTable(CompareMethods(board));
     return table;
 }
 

@@ -44,8 +44,8 @@ struct WorkedTable {
     ComparisonTable comparison;
 };
 
-// The table of the allocation on the board; no rows before the votes are entered.
-// `voteCount` is the comparison's: its threshold and the other votes.
-WorkedTable MakeWorkedTable(const Board& board, const VoteCount& voteCount = {});
+// The table of the allocation on the board; no rows before the votes are entered. The methods
+// are compared under the lesson's threshold and other votes.
+WorkedTable MakeWorkedTable(const Board& board);
 
 } // namespace apportion

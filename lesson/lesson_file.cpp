@@ -162,7 +162,7 @@ namespace {
 
 } // namespace
 
-Lesson LessonOf(const Board& board, const VoteCount& count)
+Lesson LessonOf(const Board& board)
 {
     Lesson lesson;
     const std::vector<std::string> votes = VoteTexts(board.parties);
@@ -171,7 +171,7 @@ Lesson LessonOf(const Board& board, const VoteCount& count)
     lesson.method = board.method.value_or(DivisorMethod::DHondt);
     const double total = board.SeatTotal();
     lesson.seatTotal = total >= 1 && total <= seatChoiceCount ? static_cast<int>(total) : 7;
-    lesson.count = count;
+    lesson.count = board.voteCount;
     if (board.parties.front().rows.empty())
         return lesson;
     // The last seats were given under the method chosen last; those before, under the methods
@@ -196,6 +196,7 @@ Board BoardOf(const Lesson& lesson)
     board.SelectMethod(lesson.method);
     board.seatSelection = std::clamp(lesson.seatTotal, 1, seatChoiceCount) - 1;
     board.FillParties(0, lesson.parties);
+    board.voteCount = lesson.count;
     if (lesson.seatsGiven) {
         board.EnterVotes();
         // Every seat is given again, whatever the seat total was lowered to after it.

@@ -23,7 +23,7 @@ struct Lesson {
     std::vector<Board::PartyFill> parties; // names and vote texts as typed, 2 to 12
     DivisorMethod method = DivisorMethod::DHondt;
     int seatTotal = 7; // 1 to 300
-    VoteCount count; // the comparison's threshold (0 to 20 %) and the other votes
+    VoteCount count; // the threshold (0 to 20 %) and the other votes
     // Seats given since `method` was last chosen, 0 to 300; none while the votes are not entered.
     std::optional<int> seatsGiven;
     // Seats given before that, under the methods chosen in the middle of the allocation, in
@@ -39,8 +39,8 @@ inline constexpr double largestLessonThreshold = 20;
 inline constexpr int largestEarlierSeats = 10 * seatChoiceCount;
 inline constexpr std::size_t largestLessonFile = 1 << 20; // bytes: a lesson is a few hundred
 
-// The lesson on the board, with the comparison's threshold and other votes.
-Lesson LessonOf(const Board& board, const VoteCount& count);
+// The lesson on the board.
+Lesson LessonOf(const Board& board);
 // A board that shows the lesson: its parties, method and seat total, and, where the votes were
 // entered, its seats given again in turn, each under the method that gave it, and the seat count
 // since the method was chosen as it was, whatever the seat total was changed to since.

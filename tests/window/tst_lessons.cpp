@@ -94,7 +94,7 @@ void TestLessons::savedLessonOpensTheSame()
 
     const QString path = m_folder.filePath(QStringLiteral("парламент.mandati"));
     auto& files = const_cast<LessonFiles&>(m_form->lessonFiles());
-    QVERIFY(files.saveTo(path, LessonOf(m_form->board(), comparison->count())));
+    QVERIFY(files.saveTo(path, LessonOf(m_form->board())));
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(" — парламент.mandati")));
     QVERIFY(m_form->statusReport().contains(QStringLiteral("запазен")));
 

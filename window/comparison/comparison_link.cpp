@@ -18,14 +18,10 @@ ComparisonLink::ComparisonLink(
 {
 }
 
-VoteCount ComparisonLink::count() const { return m_window ? m_window->count() : m_count; }
-
-void ComparisonLink::setCount(const VoteCount& count)
+void ComparisonLink::sayWhereActive(const QString& text)
 {
-    m_count = count;
-    if (m_window)
-        m_window->setCount(count);
-    update();
+    if (m_window && m_window->isActiveWindow())
+        m_window->say(text);
 }
 
 void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
@@ -36,9 +32,7 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
         // copy keys copy the comparison there.
         for (QAction* action : shortcuts)
             m_window->addAction(action);
-        connect(m_window, &ComparisonWindow::countChanged, this, &ComparisonLink::update);
-        connect(m_window, &ComparisonWindow::countChanged, this, &ComparisonLink::countChanged);
-        m_window->setCount(m_count);
+        connect(m_window, &ComparisonWindow::countChosen, this, &ComparisonLink::countChosen);
         m_windowBehind = true;
         m_window->setZoomedFont(font);
         refresh(true);
@@ -56,19 +50,18 @@ void ComparisonLink::setFont(const QFont& font)
 
 void ComparisonLink::refresh(bool evenHidden)
 {
-    const VoteCount count = this->count();
+    const VoteCount& count = m_board->voteCount;
     Compared inputs { VoteTexts(m_board->parties), NamesOf(m_board->parties), m_board->SeatTotal(),
         count };
     if (m_compared == inputs
         && !(m_window && m_windowBehind && (evenHidden || m_window->isVisible())))
         return;
-    // The main window's options have no threshold; only the comparison window does.
-    const MethodComparison comparison = CompareMethods(*m_board, count);
-    const bool counted = count != VoteCount {};
-    const MethodComparison withoutThreshold
-        = counted ? CompareMethods(*m_board) : MethodComparison {};
+    // The options tell the seats the main window gives, under the lesson's threshold.
+    const MethodComparison comparison = CompareMethods(*m_board);
     m_compared = std::move(inputs);
-    for (const MethodResult& result : (counted ? withoutThreshold : comparison).methods) {
+    if (m_window)
+        m_window->setCount(count);
+    for (const MethodResult& result : comparison.methods) {
         QAbstractButton* option = m_methods->button(static_cast<int>(result.method));
         const QString seats = QString::fromStdString(SeatsSummary(result));
         option->setToolTip(seats);

@@ -32,10 +32,9 @@ public:
 
     // The comparison window, once it has been opened.
     const ComparisonWindow* window() const { return m_window; }
-    // Its threshold and other votes.
-    apportion::VoteCount count() const;
-    // As a lesson opened sets them: into the window, or kept for it until it is opened.
-    void setCount(const apportion::VoteCount& count);
+    // Says what an action did in the comparison window, where it is the active window: undo and
+    // redo taken there are told where they were pressed.
+    void sayWhereActive(const QString& text);
 
     // Opens the comparison beside the main window, with the main window's `shortcuts` working
     // in it, or brings it forward.
@@ -45,8 +44,9 @@ public:
     void update() { refresh(false); }
 
 signals:
-    // The threshold or the other votes were changed in the comparison window.
-    void countChanged();
+    // The threshold or the other votes were changed in the comparison window; the lesson's are
+    // still as they were, for the main window to change as one step.
+    void countChosen(const apportion::VoteCount& count, bool continuing);
 
 private:
     // Also into a closed comparison window, which otherwise is brought up to date when opened.
@@ -56,7 +56,6 @@ private:
     QButtonGroup* m_methods;
     QWidget* m_mainWindow;
     ComparisonWindow* m_window = nullptr;
-    apportion::VoteCount m_count; // before the window is made
     // What the comparison was last computed for: the votes, the names, the seat total, the
     // threshold and the other votes.
     using Compared

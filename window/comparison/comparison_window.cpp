@@ -28,6 +28,8 @@ namespace {
 constexpr double smallestFontScale = 0.4; // of the zoomed font, before scroll bars take over
 constexpr int fitAttempts = 6;
 constexpr double largestThreshold = 20; // percent
+// Changes to one box closer together than this are one burst of typing, undone at once.
+constexpr qint64 burstMilliseconds = 1500;
 
 // Opens the focused part's own menu, as the Menu key does, where the platform does not.
 void openFocusedMenu(QWidget* window)
@@ -96,7 +98,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_others->setAccessibleDescription(m_others->toolTip());
     auto* othersLabel = new QLabel(QStringLiteral("Други гласове"), this);
     othersLabel->setBuddy(m_others);
-    connect(m_others, &QSpinBox::valueChanged, this, &ComparisonWindow::countChanged);
+    connect(m_others, &QSpinBox::valueChanged, this, [this] { chooseCount(m_others); });
     // What the last action here did: a threshold clamped, the comparison copied.
     m_said->setObjectName(QStringLiteral("ComparisonSaid"));
 
@@ -252,9 +254,15 @@ void ComparisonWindow::setCount(const apportion::VoteCount& count)
 {
     const QSignalBlocker quietThreshold(m_threshold);
     const QSignalBlocker quietOthers(m_others);
-    m_threshold->setValue(std::clamp(count.threshold, 0.0, largestThreshold));
-    m_others->setValue(static_cast<int>(
-        std::clamp<long long>(count.otherVotes, 0, std::numeric_limits<int>::max())));
+    // A box the user is typing into is written only where it holds another value: writing it
+    // again would rewrite its text under the cursor ("4" to "4.0 %" before the ".5").
+    const double threshold = std::clamp(count.threshold, 0.0, largestThreshold);
+    if (m_threshold->value() != threshold)
+        m_threshold->setValue(threshold);
+    const auto others = static_cast<int>(
+        std::clamp<long long>(count.otherVotes, 0, std::numeric_limits<int>::max()));
+    if (m_others->value() != others)
+        m_others->setValue(others);
 }
 
 void ComparisonWindow::chooseThreshold(double percent)
@@ -266,8 +274,19 @@ void ComparisonWindow::chooseThreshold(double percent)
         m_threshold->setValue(largestThreshold); // reports the clamped value in turn
         return;
     }
-    emit countChanged();
+    chooseCount(m_threshold);
 }
+
+void ComparisonWindow::chooseCount(QObject* box)
+{
+    const bool continuing = m_lastChanged == box && m_sinceChange.isValid()
+        && m_sinceChange.elapsed() < burstMilliseconds;
+    m_lastChanged = box;
+    m_sinceChange.start();
+    emit countChosen(count(), continuing);
+}
+
+void ComparisonWindow::say(const QString& text) { m_said->setText(text); }
 
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {

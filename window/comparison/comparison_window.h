@@ -2,6 +2,7 @@
 
 #include "core/comparison_table.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QWidget>
 
@@ -35,8 +36,10 @@ public:
     void showComparison(const apportion::MethodComparison& comparison);
     // The threshold chosen, in percent, and the votes of parties not listed.
     apportion::VoteCount count() const;
-    // As a lesson opened sets them; says nothing.
+    // As the lesson holds them; says nothing.
     void setCount(const apportion::VoteCount& count);
+    // Says what an action taken here did, in the line beside the threshold.
+    void say(const QString& text);
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
     // Moves beside the main window, or below it, where all of the comparison shows on its
@@ -51,12 +54,14 @@ public:
     QFont tableFont() const;
 
 signals:
-    // The threshold or the other votes changed.
-    void countChanged();
+    // The threshold or the other votes were changed here, to `count`; `continuing` where the
+    // change goes on from one made in the same box a moment before (a burst of typing).
+    void countChosen(const apportion::VoteCount& count, bool continuing);
 
 private:
     // Keeps the threshold within its range, and says so where it was past it.
     void chooseThreshold(double percent);
+    void chooseCount(QObject* box);
     void fitToContents();
     // The size the window needs at the given font, its frame left out.
     QSize neededSize(const QFont& font);
@@ -83,4 +88,7 @@ private:
     QTableWidget* m_working = nullptr;
     SeatChart* m_chart = nullptr;
     QGridLayout* m_below = nullptr; // the working, and the picture beside or under it
+    // The box last changed, and when: changes that follow each other closely are one burst.
+    QObject* m_lastChanged = nullptr;
+    QElapsedTimer m_sinceChange;
 };

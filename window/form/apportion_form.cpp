@@ -98,14 +98,14 @@ void ApportionForm::connectEvents()
     connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
     connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
-        [this] { printWorkedTableWithDialog(*m_board, this, m_comparison->count()); });
+        [this] { printWorkedTableWithDialog(*m_board, this); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
     connect(m_actions->saveLesson, &QAction::triggered, this, [this] { saveLesson(false); });
     connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
     connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
     connect(m_actions->lastLesson, &QAction::triggered, this, &ApportionForm::bringBackLastLesson);
-    connect(m_comparison, &ComparisonLink::countChanged, this, &ApportionForm::keepLesson);
+    connect(m_comparison, &ComparisonLink::countChosen, this, &ApportionForm::changeVoteCount);
     for (QAction* example : m_actions->examples) {
         connect(example, &QAction::triggered, this, [this, example] {
             const QString path = example->data().toString();
@@ -196,7 +196,7 @@ void ApportionForm::undo()
     const Board before = *m_board;
     m_history.Undo(*m_board);
     showBoard(Operation::History);
-    m_controls->status->report(QString::fromStdString(ReportHistoryStep(before, *m_board, false)));
+    reportHistoryStep(ReportHistoryStep(before, *m_board, false));
 }
 
 void ApportionForm::redo()
@@ -204,10 +204,27 @@ void ApportionForm::redo()
     const Board before = *m_board;
     m_history.Redo(*m_board);
     showBoard(Operation::History);
-    m_controls->status->report(QString::fromStdString(ReportHistoryStep(before, *m_board, true)));
+    reportHistoryStep(ReportHistoryStep(before, *m_board, true));
 }
 
-Lesson ApportionForm::lesson() const { return LessonOf(*m_board, m_comparison->count()); }
+void ApportionForm::reportHistoryStep(const std::string& report)
+{
+    const QString text = QString::fromStdString(report);
+    m_controls->status->report(text);
+    m_comparison->sayWhereActive(text);
+}
+
+void ApportionForm::changeVoteCount(const VoteCount& count, bool continuing)
+{
+    const Board before = *m_board;
+    m_history.SetVoteCount(*m_board, count, continuing);
+    if (*m_board == before)
+        return;
+    showBoard(Operation::History);
+    m_controls->status->report(QString::fromStdString(ReportVoteCount(before, *m_board)));
+}
+
+Lesson ApportionForm::lesson() const { return LessonOf(*m_board); }
 
 void ApportionForm::saveLesson(bool asked)
 {
@@ -234,7 +251,6 @@ bool ApportionForm::openLesson(const QString& path)
 void ApportionForm::showLesson(const Lesson& opened, const QString& name)
 {
     m_history.ReplaceBoard(*m_board, BoardOf(opened));
-    m_comparison->setCount(opened.count);
     showBoard(Operation::History);
     m_controls->status->report(
         QString::fromStdString(ReportLessonOpened(*m_board, name.toStdString())));
@@ -330,7 +346,7 @@ bool ApportionForm::pasteTable(QLineEdit* box)
 
 void ApportionForm::copyTable()
 {
-    copyWorkedTable(*m_board, m_comparison->count());
+    copyWorkedTable(*m_board);
     m_controls->status->report(QString::fromStdString(ReportCopied(*m_board)));
 }
 
@@ -353,7 +369,7 @@ void ApportionForm::openComparison()
 
 void ApportionForm::printTable(QPrinter& printer) const
 {
-    printWorkedTable(*m_board, printer, m_comparison->count());
+    printWorkedTable(*m_board, printer);
 }
 
 void ApportionForm::setZoomPercent(int percent)

@@ -93,6 +93,11 @@ private:
 
     void undo();
     void redo();
+    // Tells what an undo or a redo took back or did again, in the window where it was pressed.
+    void reportHistoryStep(const std::string& report);
+    // The threshold or the other votes changed in the comparison or asked for here: one step,
+    // with the seats given again under the new line.
+    void changeVoteCount(const apportion::VoteCount& count, bool continuing);
     void copyTable();
     void refuseCopy();
     void newExample();
@@ -105,7 +110,7 @@ private:
     void openComparison();
     void saveLesson(bool asked);
     void openLessonFromDialog();
-    // The lesson as it stands: the board, with the comparison's threshold and other votes.
+    // The lesson as it stands on the board.
     apportion::Lesson lesson() const;
     // Puts an opened lesson on the board; `name` is its file's, for the line under the controls.
     void showLesson(const apportion::Lesson& lesson, const QString& name);

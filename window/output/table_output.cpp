@@ -36,9 +36,9 @@ void putOnClipboard(const QString& text, const QString& html)
 
 } // namespace
 
-void copyWorkedTable(const Board& board, const VoteCount& count)
+void copyWorkedTable(const Board& board)
 {
-    const WorkedTable table = MakeWorkedTable(board, count);
+    const WorkedTable table = MakeWorkedTable(board);
     const QLocale locale;
     putOnClipboard(tableAsTabSeparated(table, locale), tableAsHtml(table, locale));
 }
@@ -123,7 +123,7 @@ std::vector<Placement> placeParts(const PrintParts& parts, const QSizeF& body, q
 
 } // namespace
 
-void printWorkedTable(const Board& board, QPrinter& printer, const VoteCount& count)
+void printWorkedTable(const Board& board, QPrinter& printer)
 {
     if (printer.docName().isEmpty())
         printer.setDocName(printTitle());
@@ -140,7 +140,7 @@ void printWorkedTable(const Board& board, QPrinter& printer, const VoteCount& co
     // Laid out on the printer itself, page by page, so that each page can carry its number
     // under the text: "стр. 2 от 9".
     const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const WorkedTable table = MakeWorkedTable(board, count);
+    const WorkedTable table = MakeWorkedTable(board);
     const QStringList html = printableParts(table, QDate::currentDate());
 
     // Many parties make the tables wider than the page: the text is set smaller, down to a
@@ -183,7 +183,7 @@ void printWorkedTable(const Board& board, QPrinter& printer, const VoteCount& co
     for (SeatBar* bar : parts.chart->bars())
         bar->setFont(pictureFont);
     parts.chart->setLegendShown(true);
-    parts.chart->showComparison(CompareMethods(board, count));
+    parts.chart->showComparison(CompareMethods(board));
     parts.chartScale = printer.resolution() / static_cast<qreal>(parts.chart->logicalDpiY());
     parts.chart->heightForWidthOf(static_cast<int>(body.width() / parts.chartScale));
 
@@ -229,12 +229,12 @@ void preparePrintDialog(QPrintDialog& dialog)
         fileName->setText(suggestedPdfPath());
 }
 
-void printWorkedTableWithDialog(const Board& board, QWidget* parent, const VoteCount& count)
+void printWorkedTableWithDialog(const Board& board, QWidget* parent)
 {
     QPrinter printer;
     printer.setDocName(printTitle());
     QPrintDialog dialog(&printer, parent);
     preparePrintDialog(dialog);
     if (dialog.exec() == QDialog::Accepted)
-        printWorkedTable(board, printer, count);
+        printWorkedTable(board, printer);
 }
