@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     UndoHistory history;
     while (!input.empty()) {
         const char* operation = "";
-        switch (input.byte() % 14) {
+        switch (input.byte() % 15) {
         case 0:
             // A new run of the program: a new board and history.
             operation = "LoadWindow";
@@ -163,6 +163,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             operation = "naming";
             const auto party = input.byte() % board.parties.size();
             board.parties[party].name = input.text(input.byte() % 16);
+            break;
+        }
+        case 14: {
+            // A threshold of 0 % to 20 % and other votes, possibly going on from the last change.
+            operation = "SetVoteCount";
+            const double threshold = (input.byte() % 41) * 0.5;
+            const long long others = input.byte() * 100000LL;
+            history.SetVoteCount(board, { threshold, others }, input.byte() % 2 == 0);
             break;
         }
         }

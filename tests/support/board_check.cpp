@@ -31,6 +31,8 @@ std::string BoardInvariantViolation(const Board& board)
     if (board.method && board.divisors.size() != static_cast<std::size_t>(divisorSeriesLength))
         return "a method is set but the divisor list does not hold 99 divisors";
 
+    // The lesson's threshold is in every seat: a party under its line holds none.
+    const std::vector<bool> takingPart = board.TakingPart();
     const auto& rows = board.parties[0].rows;
     const std::size_t seatRows = rows.size() < 2 ? 0 : rows.size() - 2;
     if (board.seatHistory.size() != seatRows)
@@ -46,6 +48,8 @@ std::string BoardInvariantViolation(const Board& board)
             return "a seat record names no method";
         if (record.won.party != record.winner)
             return "a seat record's winning quotient is not its winner's";
+        if (!takingPart[static_cast<std::size_t>(record.winner)])
+            return "a party under the threshold holds a seat";
         if (board.parties[static_cast<std::size_t>(record.winner)].rows[i + 2] != record.row)
             return "a seat record's row is not the row its winner shows";
         for (std::size_t t = 1; t < record.tie.size(); ++t) {
