@@ -47,16 +47,22 @@ namespace {
     // What one step of the history changed, told from the board before and after it.
     std::string stepDone(const Board& earlier, const Board& later)
     {
-        if (earlier.voteCount.threshold != later.voteCount.threshold)
-            return "промяната на прага (" + thresholdNamed(later.voteCount) + ")";
-        if (earlier.voteCount.otherVotes != later.voteCount.otherVotes)
-            return "промяната на другите гласове (" + othersNamed(later.voteCount) + ")";
         if (later.seatHistory.size() == earlier.seatHistory.size() + 1 && hasRows(earlier))
             return seatOf(later, later.seatHistory.back());
         if (earlier.method != later.method && later.method)
             return "изборът на метод " + MethodCaption(*later.method);
         if (hasRows(earlier) && !hasRows(later))
             return later.enterEnabled ? "новият пример" : "изчистването";
+        // The same parties with the same votes: the lesson's threshold, other votes or title.
+        const bool sameParties = VoteTexts(earlier.parties) == VoteTexts(later.parties)
+            && NamesOf(earlier.parties) == NamesOf(later.parties);
+        if (sameParties && earlier.voteCount.threshold != later.voteCount.threshold)
+            return "промяната на прага (" + thresholdNamed(later.voteCount) + ")";
+        if (sameParties && earlier.voteCount.otherVotes != later.voteCount.otherVotes)
+            return "промяната на другите гласове (" + othersNamed(later.voteCount) + ")";
+        if (sameParties && (earlier.title != later.title || earlier.source != later.source))
+            return later.title.empty() ? "заглавието на урока"
+                                       : "заглавието на урока („" + later.title + "“)";
         // A party added or removed leaves the others as they were; a paste changes them.
         const std::size_t kept = std::min(earlier.parties.size(), later.parties.size());
         const bool othersKept = std::equal(earlier.parties.begin(),
@@ -188,10 +194,47 @@ std::string ReportSeatTotal(const Board& board)
         + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
 }
 
-std::string ReportLastLessonOffered(const std::string& when, int seatTotal)
+std::string ReportLastLessonOffered(
+    const std::string& when, const std::string& title, int seatsGiven, int seatTotal)
 {
-    return "Последният урок (" + when + ", " + std::to_string(seatTotal)
-        + (seatTotal == 1 ? " мандат" : " мандата") + ") — Ctrl+Shift+T го връща.";
+    std::string text = "Последният урок (" + (title.empty() ? "" : "„" + title + "“, ") + when
+        + ", ";
+    const std::string total
+        = std::to_string(seatTotal) + (seatTotal == 1 ? " мандат" : " мандата");
+    if (seatsGiven > 0)
+        text += std::to_string(seatsGiven)
+            + (seatsGiven == 1 ? " мандат даден от " : " мандата дадени от ")
+            + std::to_string(seatTotal);
+    else
+        text += total;
+    return text + ") — Ctrl+Shift+T го връща.";
+}
+
+std::string ReportTitle(const Board& board)
+{
+    if (board.title.empty())
+        return "Урокът е без заглавие.";
+    return "Заглавие на урока: „" + board.title + "“"
+        + (board.source.empty() ? "." : " (източник: " + board.source + ").");
+}
+
+std::string ReportLessonInputsCleared(const Board& before)
+{
+    std::vector<std::string> cleared;
+    if (!before.title.empty())
+        cleared.push_back("заглавието „" + before.title + "“");
+    else if (!before.source.empty())
+        cleared.push_back("източникът");
+    if (before.voteCount.otherVotes > 0)
+        cleared.push_back("другите гласове (" + GroupedDigits(std::to_string(before.voteCount.otherVotes)) + ")");
+    if (cleared.empty())
+        return {};
+    std::string text = "Нов урок — изчистени: ";
+    for (std::size_t i = 0; i < cleared.size(); ++i)
+        text += (i == 0 ? "" : " и ") + cleared[i];
+    if (before.voteCount.threshold > 0)
+        text += "; прагът " + FormatShortest(before.voteCount.threshold) + " % остава";
+    return text + ". Ctrl+Z ги връща.";
 }
 
 namespace {

@@ -45,7 +45,14 @@ std::string ReportTablePasted(
 std::string ReportCopied(const Board& board);
 // At start, the lesson a window kept when it was last used, from `when` ("14:05"): how to bring
 // it back.
-std::string ReportLastLessonOffered(const std::string& when, int seatTotal);
+// The title where it has one, and the seats given of the seat total where any were.
+std::string ReportLastLessonOffered(
+    const std::string& when, const std::string& title, int seatsGiven, int seatTotal);
+// After the lesson's title was set.
+std::string ReportTitle(const Board& board);
+// After a paste that began a new lesson's inputs: what of the lesson before was cleared (its
+// title and other votes) and that its threshold stays; empty where nothing was cleared.
+std::string ReportLessonInputsCleared(const Board& before);
 // A lesson opened from the named file, or the last one brought back from `when`: what it holds
 // and how far it went.
 std::string ReportLessonOpened(const Board& board, const std::string& fileName);

@@ -146,6 +146,7 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison)
 {
     ComparisonTable table;
     table.title = "Сравнение на методите";
+    table.lessonTitle = comparison.lessonTitle;
     table.seatTotal = std::to_string(comparison.seatTotal);
     if (comparison.threshold > 0)
         table.title += ", праг " + FormatShortest(comparison.threshold) + " %";

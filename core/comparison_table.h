@@ -23,6 +23,7 @@ std::string ChangeMark(int change);
 struct ComparisonTable {
     // "Сравнение на методите", naming the threshold where it is above 0.
     std::string title;
+    std::string lessonTitle; // the lesson's, heading a copy; empty where it has none
     std::string seatTotal; // the seats compared, "240"
     struct Cell {
         std::string text; // as the window shows it: "3 ▲ (42.9 %)"

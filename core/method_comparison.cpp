@@ -170,7 +170,10 @@ MethodComparison CompareMethods(const Board& board, const VoteCount& count)
 {
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
-    return CompareMethods(VoteTexts(board.parties), seatTotal, count, NamesOf(board.parties));
+    MethodComparison comparison
+        = CompareMethods(VoteTexts(board.parties), seatTotal, count, NamesOf(board.parties));
+    comparison.lessonTitle = board.title;
+    return comparison;
 }
 
 MethodComparison CompareMethods(const Board& board) { return CompareMethods(board, board.voteCount); }

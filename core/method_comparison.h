@@ -27,6 +27,7 @@ inline constexpr const char* hareNiemeyerCaption = "Hare–Niemeyer";
 // The five divisor methods and Hare–Niemeyer side by side for one set of votes, one seat total
 // and a vote threshold.
 struct MethodComparison {
+    std::string lessonTitle; // the lesson's title, empty where it has none
     std::vector<double> votes; // as the board reads the vote texts, one for each party
     // The same read exactly, once, for the quota method, the threshold and the notes.
     VoteTotals exactVotes;

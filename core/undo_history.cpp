@@ -53,6 +53,21 @@ void UndoHistory::SetVoteCount(Board& board, const VoteCount& count, bool contin
     record(std::move(step));
 }
 
+void UndoHistory::SetTitle(Board& board, const std::string& title, const std::string& source)
+{
+    if (board.title == title && board.source == source)
+        return;
+    TitleStep step { title, source };
+    swapTitle(board, step);
+    record(std::move(step));
+}
+
+void UndoHistory::swapTitle(Board& board, TitleStep& step)
+{
+    std::swap(board.title, step.title);
+    std::swap(board.source, step.source);
+}
+
 void UndoHistory::EnterVotes(Board& board)
 {
     board.EnterVotes();
@@ -213,6 +228,7 @@ void UndoHistory::Undo(Board& board)
             },
             [&board](BoardStep& step) { std::swap(board, step.other); },
             [&board](CountStep& step) { swapCount(board, step.other); },
+            [&board](TitleStep& step) { swapTitle(board, step); },
         },
         m_steps[m_done]);
 }
@@ -243,6 +259,7 @@ void UndoHistory::Redo(Board& board)
             [&board](const PartiesStep& step) { board.parties = step.after; },
             [&board](BoardStep& step) { std::swap(board, step.other); },
             [&board](CountStep& step) { swapCount(board, step.other); },
+            [&board](TitleStep& step) { swapTitle(board, step); },
         },
         m_steps[m_done]);
     ++m_done;

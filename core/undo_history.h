@@ -43,6 +43,9 @@ public:
     // since, joins that step: a burst of typing in one box is undone at once. Nothing is
     // recorded where the count is the same.
     void SetVoteCount(Board& board, const VoteCount& count, bool continuing = false);
+    // Gives the lesson a title and a source, as one step; nothing is recorded where both are
+    // the same.
+    void SetTitle(Board& board, const std::string& title, const std::string& source);
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -92,9 +95,15 @@ private:
     // The threshold or the other votes changed, with the seats given again under them: swapped
     // whole like a board replaced, and told apart so that a burst of changes joins one step.
     struct CountStep : BoardStep { };
+    // The lesson's title and source before or after, swapped in by undo and redo alike.
+    struct TitleStep {
+        std::string title;
+        std::string source;
+    };
     using Step = std::variant<SeatStep, MethodStep, ClearStep, NewExampleStep, PartiesStep,
-        BoardStep, CountStep>;
+        BoardStep, CountStep, TitleStep>;
 
+    static void swapTitle(Board& board, TitleStep& step);
     // Puts a left allocation back on the board, keeping what was typed since for redo.
     static void bringBack(Board& board, LeftAllocation& left);
     // The vote texts of the allocation on the board or, once cleared, of the one the clear emptied.

@@ -8,6 +8,8 @@ namespace apportion {
 WorkedTable MakeWorkedTable(const Board& board)
 {
     WorkedTable table;
+    table.title = board.title;
+    table.source = board.source;
     table.seatTotal = FormatShortest(board.SeatTotal());
     const auto typed = VoteTexts(board.parties);
     const PartyNames names = NamesOf(board.parties);

@@ -33,6 +33,8 @@ struct WorkedTable {
         std::string tied; // "партии 4 и 5" where quotients read equal, else empty
     };
 
+    std::string title; // the lesson's title and source, empty where it has none
+    std::string source;
     std::string seatTotal;
     // The vote totals as the allocation read them, and a note for each typed text that reads
     // as another number ("„3066,8“ се чете като 3066.").

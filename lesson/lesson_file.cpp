@@ -12,6 +12,8 @@ namespace apportion {
 namespace {
 
     constexpr std::string_view header = "мандати-урок";
+    constexpr std::string_view titleKey = "заглавие";
+    constexpr std::string_view sourceKey = "източник";
     constexpr std::string_view methodKey = "метод";
     constexpr std::string_view seatsKey = "мандати";
     constexpr std::string_view thresholdKey = "праг";
@@ -165,6 +167,8 @@ namespace {
 Lesson LessonOf(const Board& board)
 {
     Lesson lesson;
+    lesson.title = board.title;
+    lesson.source = board.source;
     const std::vector<std::string> votes = VoteTexts(board.parties);
     for (std::size_t i = 0; i < board.parties.size(); ++i)
         lesson.parties.push_back({ board.parties[i].name, votes[i] });
@@ -197,6 +201,8 @@ Board BoardOf(const Lesson& lesson)
     board.seatSelection = std::clamp(lesson.seatTotal, 1, seatChoiceCount) - 1;
     board.FillParties(0, lesson.parties);
     board.voteCount = lesson.count;
+    board.title = lesson.title;
+    board.source = lesson.source;
     if (lesson.seatsGiven) {
         board.EnterVotes();
         // Every seat is given again, whatever the seat total was lowered to after it.
@@ -224,6 +230,10 @@ std::string WriteLesson(const Lesson& lesson)
     const auto field = [&text](std::string_view key, const std::string& value) {
         text += std::string(key) + ": " + oneLine(value) + "\n";
     };
+    if (!lesson.title.empty())
+        field(titleKey, lesson.title);
+    if (!lesson.source.empty())
+        field(sourceKey, lesson.source);
     field(methodKey, MethodCaption(lesson.method));
     field(seatsKey, std::to_string(lesson.seatTotal));
     field(thresholdKey, thresholdText(lesson.count.threshold));
@@ -291,7 +301,11 @@ LessonReading ReadLesson(std::string_view text)
             return refuse(number, "липсва „:“ между полето и стойността му.");
         const std::string_view key = trimmed(line.substr(0, colon));
         const std::string_view value = trimmed(line.substr(colon + 1));
-        if (key == methodKey) {
+        if (key == titleKey) {
+            lesson.title = oneLine(std::string(value));
+        } else if (key == sourceKey) {
+            lesson.source = oneLine(std::string(value));
+        } else if (key == methodKey) {
             const auto method = methodNamed(value);
             if (!method)
                 return refuse(number,

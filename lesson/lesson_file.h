@@ -20,6 +20,8 @@ struct Lesson {
         bool operator==(const SeatRun&) const = default;
     };
 
+    std::string title; // "51-во Народно събрание", empty where the lesson has none
+    std::string source; // where its numbers come from, empty where not said
     std::vector<Board::PartyFill> parties; // names and vote texts as typed, 2 to 12
     DivisorMethod method = DivisorMethod::DHondt;
     int seatTotal = 7; // 1 to 300
@@ -48,6 +50,8 @@ Board BoardOf(const Lesson& lesson);
 
 // The lesson as UTF-8 text, one field to a line:
 //   мандати-урок 1
+//   заглавие: 51-во Народно събрание, 27 октомври 2024 г.
+//   източник: Централна избирателна комисия
 //   метод: D’Hondt
 //   мандати: 240
 //   праг: 4
@@ -55,8 +59,8 @@ Board BoardOf(const Lesson& lesson);
 //   дадени мандати: 240
 //   партия: ГЕРБ-СДС
 //   гласове: 642931
-// and a "партия" and "гласове" line for each party in turn. "дадени мандати" is left out while
-// the votes are not entered. Seats given before the method was last changed come in one more
+// and a "партия" and "гласове" line for each party in turn. "заглавие" and "източник" are left
+// out where empty, and "дадени мандати" while the votes are not entered. Seats given before the method was last changed come in one more
 // line, run by run: "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague".
 std::string WriteLesson(const Lesson& lesson);
 

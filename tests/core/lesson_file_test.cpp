@@ -201,7 +201,10 @@ TEST(LessonFile, ExamplesGiveTheOfficialSeats)
     ASSERT_TRUE(start);
     Board atStart;
     atStart.LoadWindow();
+    atStart.title = "Примерът от началото: пет партии, 7 мандата";
     EXPECT_EQ(BoardOf(*start), atStart);
+    EXPECT_EQ(assembly->title, "51-во Народно събрание, 27 октомври 2024 г.");
+    EXPECT_EQ(assembly->source, "Централна избирателна комисия, действителни гласове");
 }
 
 } // namespace

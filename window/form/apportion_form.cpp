@@ -6,6 +6,8 @@
 #include "window/form/form_actions.h"
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
+#include "core/number_text.h"
+#include "window/form/lesson_dialog.h"
 #include "window/form/lesson_files.h"
 #include "window/form/lesson_keeper.h"
 #include "window/form/menu_routing.h"
@@ -66,8 +68,11 @@ ApportionForm::ApportionForm(QWidget* parent)
         const QString time = when.date() == QDate::currentDate()
             ? when.toString(QStringLiteral("HH:mm"))
             : when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-        m_controls->status->report(QString::fromStdString(
-            ReportLastLessonOffered(time.toStdString(), last->lesson.seatTotal)));
+        int given = last->lesson.seatsGiven.value_or(0);
+        for (const auto& run : last->lesson.earlierSeats)
+            given += run.seats;
+        m_controls->status->report(QString::fromStdString(ReportLastLessonOffered(
+            time.toStdString(), last->lesson.title, given, last->lesson.seatTotal)));
     }
     applyZoom();
 }
@@ -105,6 +110,8 @@ void ApportionForm::connectEvents()
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
     connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
     connect(m_actions->lastLesson, &QAction::triggered, this, &ApportionForm::bringBackLastLesson);
+    connect(m_actions->lessonTitle, &QAction::triggered, this, [this] { askLesson(true); });
+    connect(m_actions->voteCount, &QAction::triggered, this, [this] { askLesson(false); });
     connect(m_comparison, &ComparisonLink::countChosen, this, &ApportionForm::changeVoteCount);
     for (QAction* example : m_actions->examples) {
         connect(example, &QAction::triggered, this, [this, example] {
@@ -167,6 +174,8 @@ void ApportionForm::editVotes(int party, const QString& text)
     if (party < 0 || static_cast<std::size_t>(party) >= m_board->parties.size())
         return;
     m_board->parties[static_cast<std::size_t>(party)].entryText = text.toStdString();
+    // Votes typed may bring a party over the threshold's line or under it.
+    m_controls->parties->showThreshold();
     showComparison();
     keepLesson();
 }
@@ -270,11 +279,43 @@ void ApportionForm::bringBackLastLesson()
 
 void ApportionForm::showCaption()
 {
-    const QString caption = QStringLiteral("Математика - системи за разпределение на мандати");
+    QString caption = QStringLiteral("Математика - системи за разпределение на мандати");
+    if (!m_board->title.empty())
+        caption += QStringLiteral(" — ") + QString::fromStdString(m_board->title);
     const QString path = m_lessonFiles->path();
-    setWindowTitle(path.isEmpty()
-            ? caption
-            : QStringLiteral("%1 — %2").arg(caption, QFileInfo(path).fileName()));
+    if (!path.isEmpty())
+        caption += QStringLiteral(" — ") + QFileInfo(path).fileName();
+    if (caption != windowTitle())
+        setWindowTitle(caption);
+}
+
+void ApportionForm::askLesson(bool forTitle)
+{
+    auto* dialog = new LessonDialog(m_board->title, m_board->source, m_board->voteCount,
+        forTitle ? LessonDialog::Part::Title : LessonDialog::Part::VoteCount, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFont(m_zoom.font());
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const Board before = *m_board;
+        m_history.SetTitle(*m_board, dialog->title(), dialog->source());
+        if (m_board->title != before.title || m_board->source != before.source) {
+            showBoard(Operation::History);
+            m_controls->status->report(QString::fromStdString(ReportTitle(*m_board)));
+        }
+        changeVoteCount(dialog->count(), false);
+    });
+    dialog->open();
+}
+
+void ApportionForm::showVoteCountAction()
+{
+    const VoteCount& count = m_board->voteCount;
+    QString caption = QStringLiteral("Праг и други гласове…");
+    if (count.threshold > 0)
+        caption += QStringLiteral(" (праг %1 %)")
+                       .arg(QString::fromStdString(FormatShortest(count.threshold)));
+    if (caption != m_actions->voteCount->text())
+        m_actions->voteCount->setText(caption);
 }
 
 void ApportionForm::newExample()
@@ -337,10 +378,30 @@ bool ApportionForm::pasteTable(QLineEdit* box)
         fill.push_back({ pasted.name, pasted.votes });
         named = named || !pasted.name.empty();
     }
-    m_history.FillParties(*m_board, party, fill);
+    // A table pasted from the first column on is another election: the title, the source and
+    // the other votes of the one before no longer describe it, and are cleared in the same step.
+    // The threshold is the law's, not the election's, and stays.
+    const Board before = *m_board;
+    if (party == 0
+        && (!before.title.empty() || !before.source.empty() || before.voteCount.otherVotes > 0)) {
+        Board pasted = before;
+        pasted.FillParties(party, fill);
+        pasted.title.clear();
+        pasted.source.clear();
+        pasted.voteCount.otherVotes = 0;
+        m_history.ReplaceBoard(*m_board, std::move(pasted));
+    } else {
+        m_history.FillParties(*m_board, party, fill);
+    }
     showBoard(Operation::Parties);
-    m_controls->status->report(QString::fromStdString(ReportTablePasted(*m_board, party,
-        static_cast<int>(fill.size()), named, table->leftOut, table->leftOutVotes)));
+    std::string report = ReportTablePasted(*m_board, party, static_cast<int>(fill.size()), named,
+        table->leftOut, table->leftOutVotes);
+    if (party == 0) {
+        const std::string cleared = ReportLessonInputsCleared(before);
+        if (!cleared.empty())
+            report += " " + cleared;
+    }
+    m_controls->status->report(QString::fromStdString(report));
     return true;
 }
 
@@ -455,6 +516,8 @@ void ApportionForm::showBoard(Operation operation)
             m_board->seatHistory.empty() ? 0 : m_board->seatHistory.back().winner);
     }
     showHistoryActions();
+    showVoteCountAction();
+    showCaption();
     // A seat turn changes neither the votes nor the seat total.
     if (operation != Operation::GiveNextSeat)
         showComparison();

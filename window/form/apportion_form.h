@@ -108,12 +108,17 @@ private:
     // clipboard holds no table, or the parties cannot change now, and the box pastes as usual.
     bool pasteTable(QLineEdit* box);
     void openComparison();
+    // Asks for the lesson's title and source, or its threshold and other votes; each changed
+    // is one step.
+    void askLesson(bool forTitle);
     void saveLesson(bool asked);
     void openLessonFromDialog();
     // The lesson as it stands on the board.
     apportion::Lesson lesson() const;
     // Puts an opened lesson on the board; `name` is its file's, for the line under the controls.
     void showLesson(const apportion::Lesson& lesson, const QString& name);
+    // The threshold action's caption, with the lesson's threshold where it has one.
+    void showVoteCountAction();
     // Keeps the lesson as it now stands, against a crash or a mistaken close.
     void keepLesson();
     void bringBackLastLesson();

@@ -1,5 +1,7 @@
 #include "window/form/form_actions.h"
 
+#include "window/form/lesson_files.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -75,6 +77,10 @@ FormActions::FormActions(QWidget* window)
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I) });
     compare = makeAction(
         window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });
+    lessonTitle = makeAction(window, QStringLiteral("Заглавие на урока…"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L) });
+    voteCount = makeAction(window, QStringLiteral("Праг и други гласове…"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G) });
     zoomIn = makeAction(window, QStringLiteral("Увеличи"),
         standard(QKeySequence::ZoomIn, { QKeySequence(Qt::CTRL | Qt::Key_Equal) }));
     zoomOut = makeAction(window, QStringLiteral("Намали"), standard(QKeySequence::ZoomOut));
@@ -86,7 +92,12 @@ FormActions::FormActions(QWidget* window)
     for (const QString& file : folder.isEmpty()
             ? QStringList()
             : shipped.entryList({ QStringLiteral("*.mandati") }, QDir::Files, QDir::Name)) {
-        auto* example = new QAction(QFileInfo(file).completeBaseName(), window);
+        // Listed by the lesson's own title, by its file's name where it has none.
+        const apportion::LessonReading reading = readLessonFile(shipped.filePath(file));
+        const QString title = reading.lesson && !reading.lesson->title.empty()
+            ? QString::fromStdString(reading.lesson->title)
+            : QFileInfo(file).completeBaseName();
+        auto* example = new QAction(title, window);
         example->setData(shipped.filePath(file));
         examples << example;
     }
@@ -103,6 +114,8 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     shipped->addActions(examples);
     shipped->menuAction()->setEnabled(!examples.isEmpty());
     menu->addAction(lastLesson);
+    menu->addAction(lessonTitle);
+    menu->addAction(voteCount);
     menu->addSeparator();
     menu->addAction(undo);
     menu->addAction(redo);

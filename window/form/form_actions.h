@@ -44,6 +44,10 @@ public:
     // Shows the names' row over the vote boxes and puts the cursor in the first name.
     QAction* nameParties = nullptr;
     QAction* compare = nullptr;
+    // The lesson's title and source, and its threshold and other votes, asked for in one dialog
+    // opened at the one or the other.
+    QAction* lessonTitle = nullptr;
+    QAction* voteCount = nullptr;
     QAction* zoomIn = nullptr;
     QAction* zoomOut = nullptr;
     QAction* zoomReset = nullptr;

@@ -1,15 +1,20 @@
 #include "window/form/party_area.h"
 
+#include "core/explanation.h"
+#include "core/number_text.h"
 #include "window/form/form_layout.h"
 #include "window/lists/quotient_model.h"
 #include "window/lists/row_list.h"
 #include "window/lists/scroll_link.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <limits>
 
 using namespace apportion;
@@ -20,6 +25,27 @@ namespace {
 QString indexedName(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+// A column out of the seats: its rows in a dark grey on white hatched with light grey, so the
+// numbers stay readable from the back of a room, and its label in dark red.
+const QColor underText(80, 80, 80);
+const QColor hatchLine(200, 200, 200);
+const QColor underLabel(150, 0, 0);
+constexpr int hatchSize = 10; // pixels between the hatch's lines
+
+const QString listDescription = QStringLiteral(
+    "Гласовете на партията и нейното частно за всеки пореден мандат; частното, спечелило "
+    "мандат, е удебелено и носи номера на мандата");
+
+QBrush hatchedBase()
+{
+    QPixmap tile(hatchSize, hatchSize);
+    tile.fill(Qt::white);
+    QPainter painter(&tile);
+    painter.setPen(hatchLine);
+    painter.drawLine(0, hatchSize - 1, hatchSize - 1, 0);
+    return QBrush(tile);
 }
 
 } // namespace
@@ -85,9 +111,7 @@ void PartyArea::addColumn()
     list->setObjectName(indexedName("List1", i));
     list->setModel(column.model);
     list->setItemDelegate(m_rows);
-    list->setAccessibleDescription(QStringLiteral(
-        "Гласовете на партията и нейното частно за всеки пореден мандат; частното, спечелило "
-        "мандат, е удебелено и носи номера на мандата"));
+    list->setAccessibleDescription(listDescription);
     list->installEventFilter(this);
     column.list = list;
 
@@ -153,7 +177,7 @@ void PartyArea::removeColumn()
     m_columns.pop_back();
     delete column.name;
     delete column.votes;
-    delete column.list;
+    delete column.list; // and the label it holds
     delete column.model;
 }
 
@@ -206,6 +230,72 @@ void PartyArea::showBoard()
         nameColumn(i);
         column.model->showBoard();
     }
+    showThreshold();
+}
+
+void PartyArea::showThreshold()
+{
+    const std::vector<bool> taking = m_board->TakingPart();
+    const bool anyOut = std::find(taking.begin(), taking.end(), false) != taking.end();
+    ThresholdLine line;
+    if (anyOut)
+        line = DrawThresholdLine(VoteTexts(m_board->parties), m_board->voteCount);
+    for (int i = 0; i < columnCount() && static_cast<std::size_t>(i) < taking.size(); ++i) {
+        const auto party = static_cast<std::size_t>(i);
+        Column& column = m_columns[party];
+        if (taking[party] && !column.under)
+            continue; // never marked: nothing to take back
+        const QString why = taking[party]
+            ? QString()
+            : QStringLiteral("Под прага %1 % (%2 гласа): не достигат %3 гласа — частните на "
+                             "партията не се състезават за мандати.")
+                  .arg(QString::fromStdString(FormatShortest(m_board->voteCount.threshold)),
+                      QString::fromStdString(line.line),
+                      QString::fromStdString(line.lacking[party]));
+        markUnder(column, !taking[party], why);
+    }
+}
+
+void PartyArea::markUnder(Column& column, bool under, const QString& why)
+{
+    if (!column.under) {
+        column.plain = column.list->palette();
+        column.under = new QLabel(QStringLiteral("под прага"), column.list);
+        column.under->setObjectName(column.list->objectName() + QStringLiteral("_Under"));
+        column.under->setAlignment(Qt::AlignCenter);
+        column.under->setAttribute(Qt::WA_TransparentForMouseEvents);
+        column.under->setAutoFillBackground(true);
+        QPalette label = column.under->palette();
+        label.setColor(QPalette::Window, Qt::white);
+        label.setColor(QPalette::WindowText, underLabel);
+        column.under->setPalette(label);
+    }
+    if (under) {
+        QPalette greyed = column.plain;
+        greyed.setBrush(QPalette::Base, hatchedBase());
+        greyed.setColor(QPalette::Text, underText);
+        column.list->setPalette(greyed);
+        QFont bold = column.list->font();
+        bold.setBold(true);
+        column.under->setFont(bold);
+        placeUnderLabel(column);
+    } else {
+        column.list->setPalette(column.plain);
+    }
+    column.under->setVisible(under);
+    column.list->setToolTip(why);
+    column.under->setToolTip(why);
+    column.list->setAccessibleDescription(
+        under ? listDescription + QStringLiteral(". ") + why : listDescription);
+}
+
+void PartyArea::placeUnderLabel(const Column& column)
+{
+    if (!column.under)
+        return;
+    const QRect inside = column.list->contentsRect();
+    const int height = column.under->fontMetrics().height() + 4;
+    column.under->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
 }
 
 void PartyArea::chainTabOrder()
@@ -242,6 +332,7 @@ void PartyArea::place(double zoom, int visibleWidth, bool namesShown)
             layout::shiftedDown(layout::shiftedRight(layout::voteBox, shift), down), zoom));
         column.list->setGeometry(layout::toPixels(
             layout::shiftedDown(layout::shiftedRight(layout::quotientList, shift), down), zoom));
+        placeUnderLabel(column);
     }
 }
 

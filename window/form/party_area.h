@@ -2,6 +2,7 @@
 
 #include "core/board.h"
 
+#include <QPalette>
 #include <QScrollArea>
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QAbstractItemDelegate;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QuotientModel;
@@ -37,6 +39,10 @@ public:
 
     // Makes a column for each party of the board, and shows every entry text, name and row.
     void showBoard();
+    // Marks the columns of the parties the lesson's threshold leaves out: greyed and hatched
+    // rows, "под прага" over the list's foot, and the votes each lacks in its tooltip. Nothing
+    // is marked, or changed, where no party is out.
+    void showThreshold();
     // Places the columns at this zoom in an area `visibleWidth` pixels wide, with or without the
     // names' row above the vote boxes.
     void place(double zoom, int visibleWidth, bool namesShown);
@@ -61,6 +67,8 @@ private:
         QLineEdit* votes = nullptr;
         QListView* list = nullptr;
         QuotientModel* model = nullptr;
+        QLabel* under = nullptr; // "под прага", made when the party first is
+        QPalette plain; // the list's palette before it was first greyed
     };
 
     void addColumn();
@@ -70,6 +78,10 @@ private:
     // The accessible names and tooltips that carry the party's name.
     void nameColumn(int party);
     void chainTabOrder();
+    // Greys and labels one column as out, or shows it as it was; `why` is the tooltip's text.
+    void markUnder(Column& column, bool under, const QString& why);
+    // Puts the label at the foot of its list, at the zoom.
+    void placeUnderLabel(const Column& column);
 
     std::shared_ptr<const apportion::Board> m_board;
     QObject* m_textBoxKeys;

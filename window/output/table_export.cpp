@@ -11,6 +11,7 @@ namespace {
 const QString seatTotalLabel = QStringLiteral("Брой мандати");
 const QString votesLabel = QStringLiteral("Гласове");
 const QString seatsLabel = QStringLiteral("Мандати");
+const QString sourceLabel = QStringLiteral("Източник");
 const QStringList seatColumns = { QStringLiteral("Мандат"), QStringLiteral("Метод"),
     QStringLiteral("Партия"), QStringLiteral("Деление") };
 const QString tieColumn = QStringLiteral("Равни");
@@ -75,6 +76,11 @@ Sections sections(const WorkedTable& table, QChar point)
     const int leading = static_cast<int>(seatColumns.size());
 
     Sections parts;
+    // Which election or example the numbers are, before them.
+    if (!table.title.empty())
+        parts.info << Line { text(QString::fromStdString(table.title), true) };
+    if (!table.source.empty())
+        parts.info << Line { text(sourceLabel), text(QString::fromStdString(table.source)) };
     parts.info << Line { text(seatTotalLabel), number(table.seatTotal) };
     Line votes { text(votesLabel) };
     for (int i = 1; i < leading; ++i)
@@ -184,8 +190,11 @@ QList<Line> comparisonLines(const ComparisonTable& table)
 // the seat total heads the whole.
 QList<Line> comparisonAlone(const ComparisonTable& table)
 {
-    return QList<Line> { Line { text(seatTotalLabel), number(table.seatTotal) } }
-    + comparisonLines(table);
+    QList<Line> lines;
+    if (!table.lessonTitle.empty())
+        lines << Line { text(QString::fromStdString(table.lessonTitle), true) };
+    return lines << Line { text(seatTotalLabel), number(table.seatTotal) }
+                 << comparisonLines(table);
 }
 
 QString tabSeparated(const QList<Line>& lines, QChar point)
@@ -353,10 +362,22 @@ QStringList printableParts(const WorkedTable& table, const QDate& date)
         readings += QStringLiteral("<br>") + QString::fromStdString(reading).toHtmlEscaped();
 
     QStringList printed;
-    printed << QStringLiteral("<h2>Математика - системи за разпределение на мандати</h2>\n"
-                              "<p>%1<br>%2: %3%4</p>\n")
-                   .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
-                       QString::fromStdString(table.seatTotal), readings)
+    // The lesson's title heads the page where it has one, the program's name under it.
+    const QString program = QStringLiteral("Математика - системи за разпределение на мандати");
+    const QString heading = table.title.empty()
+        ? QStringLiteral("<h2>%1</h2>\n").arg(program)
+        : QStringLiteral("<h2>%1</h2>\n<p>%2%3</p>\n")
+              .arg(QString::fromStdString(table.title).toHtmlEscaped(),
+                  table.source.empty()
+                      ? QString()
+                      : QStringLiteral("%1: %2<br>")
+                            .arg(sourceLabel,
+                                QString::fromStdString(table.source).toHtmlEscaped()),
+                  program);
+    printed << heading
+            + QStringLiteral("<p>%1<br>%2: %3%4</p>\n")
+                  .arg(date.toString(QStringLiteral("dd.MM.yyyy")), seatTotalLabel,
+                      QString::fromStdString(table.seatTotal), readings)
             + printedTable(partiesHeading, { votes }, false) + QStringLiteral("<p></p>\n")
             + printedTable(
                 writtenCells(parts.seatHeading, point), escapedRows(parts.seats, point), true);
