@@ -23,16 +23,6 @@ namespace {
         return board.method ? MethodCaption(*board.method) : std::string();
     }
 
-    // "праг 4 %", "други гласове 99 453": the threshold and the other votes as a line says them.
-    std::string thresholdNamed(const VoteCount& count)
-    {
-        return "праг " + FormatShortest(count.threshold) + " %";
-    }
-    std::string othersNamed(const VoteCount& count)
-    {
-        return "други гласове " + GroupedDigits(std::to_string(count.otherVotes));
-    }
-
     // Each party's seats by the seat history.
     std::vector<int> seatsHeld(const Board& board)
     {
@@ -57,9 +47,12 @@ namespace {
         const bool sameParties = VoteTexts(earlier.parties) == VoteTexts(later.parties)
             && NamesOf(earlier.parties) == NamesOf(later.parties);
         if (sameParties && earlier.voteCount.threshold != later.voteCount.threshold)
-            return "промяната на прага (" + thresholdNamed(later.voteCount) + ")";
+            return "промяната на прага от " + FormatShortest(earlier.voteCount.threshold)
+                + " % на " + FormatShortest(later.voteCount.threshold) + " %";
         if (sameParties && earlier.voteCount.otherVotes != later.voteCount.otherVotes)
-            return "промяната на другите гласове (" + othersNamed(later.voteCount) + ")";
+            return "промяната на другите гласове от "
+                + GroupedDigits(std::to_string(earlier.voteCount.otherVotes)) + " на "
+                + GroupedDigits(std::to_string(later.voteCount.otherVotes));
         if (sameParties && (earlier.title != later.title || earlier.source != later.source))
             return later.title.empty() ? "заглавието на урока"
                                        : "заглавието на урока („" + later.title + "“)";

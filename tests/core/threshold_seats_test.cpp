@@ -148,7 +148,7 @@ TEST(SeatsUnderThreshold, ChangedAfterSeatsGivesThemAgain)
     history.Redo(board);
     EXPECT_EQ(board.voteCount, official);
     EXPECT_EQ(ReportHistoryStep(undone, board, true),
-        "Повторено: промяната на прага (праг 4 %).");
+        "Повторено: промяната на прага от 0 % на 4 %.");
     history.Undo(board);
     history.Undo(board);
     EXPECT_EQ(board.seatHistory.size(), 239u); // the step before: the last seat

@@ -18,9 +18,9 @@ ComparisonLink::ComparisonLink(
 {
 }
 
-void ComparisonLink::sayWhereActive(const QString& text)
+void ComparisonLink::say(const QString& text)
 {
-    if (m_window && m_window->isActiveWindow())
+    if (m_window)
         m_window->say(text);
 }
 
@@ -33,6 +33,7 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
         for (QAction* action : shortcuts)
             m_window->addAction(action);
         connect(m_window, &ComparisonWindow::countChosen, this, &ComparisonLink::countChosen);
+        connect(m_window, &ComparisonWindow::historyAsked, this, &ComparisonLink::historyAsked);
         m_windowBehind = true;
         m_window->setZoomedFont(font);
         refresh(true);

@@ -32,9 +32,8 @@ public:
 
     // The comparison window, once it has been opened.
     const ComparisonWindow* window() const { return m_window; }
-    // Says what an action did in the comparison window, where it is the active window: undo and
-    // redo taken there are told where they were pressed.
-    void sayWhereActive(const QString& text);
+    // Says what an action taken in the comparison window did, there.
+    void say(const QString& text);
 
     // Opens the comparison beside the main window, with the main window's `shortcuts` working
     // in it, or brings it forward.
@@ -47,6 +46,8 @@ signals:
     // The threshold or the other votes were changed in the comparison window; the lesson's are
     // still as they were, for the main window to change as one step.
     void countChosen(const apportion::VoteCount& count, bool continuing);
+    // Undo (or, with `redo`, redo) was pressed in the comparison window.
+    void historyAsked(bool redo);
 
 private:
     // Also into a closed comparison window, which otherwise is brought up to date when opened.

@@ -13,7 +13,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -176,6 +178,31 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     addAction(menu);
     connect(menu, &QAction::triggered, this, [this] { openFocusedMenu(this); });
 
+    // Undo and redo take back or do again the lesson's last step, whatever it was and in
+    // whichever window, and are told here; the boxes leave the keys to them rather than undo
+    // their own typing, which the lesson's history already holds as one step.
+    auto* undo = new QAction(QStringLiteral("Отмени"), this);
+    undo->setShortcuts(QKeySequence::keyBindings(QKeySequence::Undo));
+    undo->setShortcutContext(Qt::WindowShortcut);
+    addAction(undo);
+    connect(undo, &QAction::triggered, this, [this] { emit historyAsked(false); });
+    auto* redo = new QAction(QStringLiteral("Повтори"), this);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence key : { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+             QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    }
+    redo->setShortcuts(redoKeys);
+    redo->setShortcutContext(Qt::WindowShortcut);
+    addAction(redo);
+    connect(redo, &QAction::triggered, this, [this] { emit historyAsked(true); });
+    for (QAbstractSpinBox* box : std::initializer_list<QAbstractSpinBox*> { m_threshold, m_others }) {
+        box->installEventFilter(this);
+        for (QLineEdit* edit : box->findChildren<QLineEdit*>())
+            edit->installEventFilter(this);
+    }
+
     auto* close = new QAction(QStringLiteral("Затвори"), this);
     QList<QKeySequence> closeKeys { QKeySequence(Qt::Key_Escape),
         QKeySequence(Qt::CTRL | Qt::Key_W) };
@@ -287,6 +314,19 @@ void ComparisonWindow::chooseCount(QObject* box)
 }
 
 void ComparisonWindow::say(const QString& text) { m_said->setText(text); }
+
+bool ComparisonWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+            event->ignore();
+            return true; // not the box's: the window's shortcut takes it
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {

@@ -57,6 +57,11 @@ signals:
     // The threshold or the other votes were changed here, to `count`; `continuing` where the
     // change goes on from one made in the same box a moment before (a burst of typing).
     void countChosen(const apportion::VoteCount& count, bool continuing);
+    // Undo (or, with `redo`, redo) was pressed here.
+    void historyAsked(bool redo);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Keeps the threshold within its range, and says so where it was past it.

@@ -96,10 +96,12 @@ void ApportionForm::connectEvents()
         &ApportionForm::selectSeatTotal);
 
     connect(m_actions->newExample, &QAction::triggered, this, &ApportionForm::newExample);
-    connect(m_actions->undo, &QAction::triggered, this, &ApportionForm::undo);
-    connect(m_actions->redo, &QAction::triggered, this, &ApportionForm::redo);
-    connect(m_actions->nothingToUndo, &QAction::triggered, this, &ApportionForm::undo);
-    connect(m_actions->nothingToRedo, &QAction::triggered, this, &ApportionForm::redo);
+    connect(m_actions->undo, &QAction::triggered, this, [this] { undo(); });
+    connect(m_actions->redo, &QAction::triggered, this, [this] { redo(); });
+    connect(m_actions->nothingToUndo, &QAction::triggered, this, [this] { undo(); });
+    connect(m_actions->nothingToRedo, &QAction::triggered, this, [this] { redo(); });
+    connect(m_comparison, &ComparisonLink::historyAsked, this,
+        [this](bool again) { again ? redo(true) : undo(true); });
     connect(m_actions->copy, &QAction::triggered, this, &ApportionForm::copyTable);
     connect(m_actions->nothingToCopy, &QAction::triggered, this, &ApportionForm::refuseCopy);
     connect(m_actions->print, &QAction::triggered, this,
@@ -200,27 +202,28 @@ void ApportionForm::selectSeatTotal()
     keepLesson();
 }
 
-void ApportionForm::undo()
+void ApportionForm::undo(bool inComparison)
 {
     const Board before = *m_board;
     m_history.Undo(*m_board);
     showBoard(Operation::History);
-    reportHistoryStep(ReportHistoryStep(before, *m_board, false));
+    reportHistoryStep(ReportHistoryStep(before, *m_board, false), inComparison);
 }
 
-void ApportionForm::redo()
+void ApportionForm::redo(bool inComparison)
 {
     const Board before = *m_board;
     m_history.Redo(*m_board);
     showBoard(Operation::History);
-    reportHistoryStep(ReportHistoryStep(before, *m_board, true));
+    reportHistoryStep(ReportHistoryStep(before, *m_board, true), inComparison);
 }
 
-void ApportionForm::reportHistoryStep(const std::string& report)
+void ApportionForm::reportHistoryStep(const std::string& report, bool inComparison)
 {
     const QString text = QString::fromStdString(report);
     m_controls->status->report(text);
-    m_comparison->sayWhereActive(text);
+    if (inComparison)
+        m_comparison->say(text);
 }
 
 void ApportionForm::changeVoteCount(const VoteCount& count, bool continuing)
@@ -423,7 +426,7 @@ QString ApportionForm::statusReport() const { return m_controls->status->reporte
 void ApportionForm::openComparison()
 {
     m_comparison->open(
-        { m_actions->newExample, m_actions->undo, m_actions->redo, m_actions->print,
+        { m_actions->newExample, m_actions->print,
             m_actions->compare, m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset },
         m_zoom.font());
 }

@@ -91,10 +91,10 @@ private:
     void editName(int party, const QString& text);
     void selectSeatTotal();
 
-    void undo();
-    void redo();
-    // Tells what an undo or a redo took back or did again, in the window where it was pressed.
-    void reportHistoryStep(const std::string& report);
+    // `inComparison` where pressed in the comparison window, which then tells it too.
+    void undo(bool inComparison = false);
+    void redo(bool inComparison = false);
+    void reportHistoryStep(const std::string& report, bool inComparison);
     // The threshold or the other votes changed in the comparison or asked for here: one step,
     // with the seats given again under the new line.
     void changeVoteCount(const apportion::VoteCount& count, bool continuing);

@@ -1,0 +1,266 @@
+#include "board_view.h"
+#include "core/comparison_table.h"
+#include "core/number_text.h"
+#include "core/worked_table.h"
+#include "lesson/lesson_file.h"
+#include "window/comparison/comparison_model.h"
+#include "window/comparison/comparison_window.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
+#include "window/form/lesson_dialog.h"
+#include "window/output/table_export.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace apportion;
+
+// One lesson tells one result in every view: the seat-by-seat window obeys the lesson's threshold
+// and other votes, undo reaches their changes from either window, and the lesson's title heads
+// what the class and the paper see.
+class TestOneLesson : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void seatsBySeatAgreeWithTheComparison();
+    void thresholdChangedAndUndoneInTheComparison();
+    void lessonDataFromTheMainWindow_data();
+    void lessonDataFromTheMainWindow();
+    void pasteOfANewTableStartsANewLesson();
+
+private:
+    void openAssembly51();
+    void giveSeats(int seats) const;
+    QDoubleSpinBox* comparisonThreshold() const;
+    LessonDialog* askLesson(QAction* action) const;
+    std::vector<int> seatsHeld() const;
+
+    ApportionForm* m_form = nullptr;
+};
+
+void TestOneLesson::init()
+{
+    forgetKeptLessons();
+    m_form = new ApportionForm;
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestOneLesson::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestOneLesson::openAssembly51()
+{
+    for (QAction* example : m_form->actions().examples) {
+        if (example->text().startsWith(QStringLiteral("51-во")))
+            example->trigger();
+    }
+    QCOMPARE(m_form->board().parties.size(), std::size_t(9));
+}
+
+void TestOneLesson::giveSeats(int seats) const
+{
+    auto* find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    for (int seat = 0; seat < seats; ++seat)
+        find->click();
+}
+
+QDoubleSpinBox* TestOneLesson::comparisonThreshold() const
+{
+    return m_form->comparisonWindow()->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
+}
+
+LessonDialog* TestOneLesson::askLesson(QAction* action) const
+{
+    action->trigger();
+    auto* dialog = m_form->findChild<LessonDialog*>(QStringLiteral("LessonDialog"));
+    if (!dialog)
+        qFatal("the lesson's dialog did not open");
+    return dialog;
+}
+
+std::vector<int> TestOneLesson::seatsHeld() const
+{
+    std::vector<int> seats;
+    for (const auto& party : m_form->board().parties)
+        seats.push_back(static_cast<int>(ParseNumber(party.entryText)));
+    return seats;
+}
+
+// The official example given seat by seat ends where the comparison's row for its method does,
+// and Величие's column says, where a class sees it, that it is under the line.
+void TestOneLesson::seatsBySeatAgreeWithTheComparison()
+{
+    openAssembly51();
+    m_form->actions().compare->trigger();
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(240);
+    QCOMPARE(seatsHeld(), (std::vector { 70, 37, 35, 30, 20, 19, 17, 12, 0 }));
+    // The comparison's D’Hondt row, as the window shows it.
+    const ComparisonTable& table = m_form->comparisonWindow()->model().table();
+    for (std::size_t party = 0; party < 9; ++party) {
+        const std::string& shown = table.rows[1][party + 1].count;
+        QCOMPARE(QString::fromStdString(shown), QString::number(seatsHeld()[party]));
+    }
+    QVERIFY2(m_form->statusReport().contains(
+                 QStringLiteral("Под прага 4 % (97\u00A0459 гласа) е Величие — не достигат 29 "
+                                "гласа.")),
+        qPrintable(m_form->statusReport()));
+
+    auto* under = m_form->findChild<QLabel*>(QStringLiteral("List1_8_Under"));
+    QVERIFY(under && under->isVisible());
+    QCOMPARE(under->text(), QStringLiteral("под прага"));
+    QVERIFY(under->toolTip().contains(QStringLiteral("не достигат 29 гласа")));
+    // Only the party under the line is marked.
+    auto* over = m_form->findChild<QLabel*>(QStringLiteral("List1_7_Under"));
+    QVERIFY(!over || !over->isVisible());
+
+    // Without the threshold the same lesson gives Величие ten seats, and its mark is gone.
+    comparisonThreshold()->setValue(0);
+    QCOMPARE(seatsHeld().back(), 10);
+    QVERIFY(!under->isVisible());
+    QVERIFY2(m_form->statusReport().contains(QStringLiteral("Величие +10")),
+        qPrintable(m_form->statusReport()));
+}
+
+// Ctrl+Z in the comparison takes back the threshold's change, not the seat behind it, and says
+// so there.
+void TestOneLesson::thresholdChangedAndUndoneInTheComparison()
+{
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(7);
+    const Board given = m_form->board();
+    QTest::keyClick(m_form, Qt::Key_M, Qt::ControlModifier);
+    auto* comparison = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    QVERIFY(QTest::qWaitForWindowActive(comparison));
+    comparisonThreshold()->setValue(20);
+    QCOMPARE(m_form->board().voteCount.threshold, 20.0);
+    // 15947 and 12264 of 159349 are under 20 %, and 27142 too: two parties share the seats.
+    QCOMPARE(seatsHeld(), (std::vector { 4, 3, 0, 0, 0 }));
+    // Pressed in the threshold's box, which leaves the keys to the window.
+    comparisonThreshold()->setFocus();
+    // The offscreen platform leaves the main window active: the comparison is made so by hand.
+    QApplication::setActiveWindow(comparison);
+    QTest::keySequence(comparisonThreshold(), QKeySequence::Undo);
+    QCOMPARE(m_form->board(), given);
+    QCOMPARE(comparisonThreshold()->value(), 0.0);
+    const QString said = QStringLiteral("Отменено: промяната на прага от 0 % на 20 %.");
+    QCOMPARE(comparison->findChild<QLabel*>(QStringLiteral("ComparisonSaid"))->text(), said);
+    QCOMPARE(m_form->statusReport(), said);
+    QTest::keySequence(comparisonThreshold(), QKeySequence::Redo);
+    QCOMPARE(m_form->board().voteCount.threshold, 20.0);
+    QCOMPARE(comparisonThreshold()->value(), 20.0);
+}
+
+// The title and the threshold asked for from the main window: each a step undo takes back, the
+// title in the caption, at the head of the printout and the copy, and in the lesson file.
+void TestOneLesson::lessonDataFromTheMainWindow_data()
+{
+    QTest::addColumn<bool>("forTitle");
+    QTest::newRow("title") << true;
+    QTest::newRow("threshold") << false;
+}
+
+void TestOneLesson::lessonDataFromTheMainWindow()
+{
+    QFETCH(bool, forTitle);
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(7);
+    const QString caption = m_form->windowTitle();
+    QAction* action = forTitle ? m_form->actions().lessonTitle : m_form->actions().voteCount;
+    LessonDialog* dialog = askLesson(action);
+    QCOMPARE(dialog->focusWidget()->objectName(),
+        forTitle ? QStringLiteral("LessonTitle") : QStringLiteral("LessonThreshold"));
+    if (forTitle) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("LessonTitle"))
+            ->setText(QStringLiteral("  Избори в 7 „А“  "));
+        dialog->findChild<QLineEdit*>(QStringLiteral("LessonSource"))
+            ->setText(QStringLiteral("Класният ръководител"));
+    } else {
+        dialog->findChild<QDoubleSpinBox*>(QStringLiteral("LessonThreshold"))->setValue(15);
+    }
+    dialog->accept();
+
+    if (forTitle) {
+        QCOMPARE(m_form->board().title, std::string("Избори в 7 „А“"));
+        QCOMPARE(m_form->windowTitle(), caption + QStringLiteral(" — Избори в 7 „А“"));
+        QCOMPARE(m_form->statusReport(),
+            QStringLiteral("Заглавие на урока: „Избори в 7 „А““ (източник: Класният "
+                           "ръководител)."));
+        const WorkedTable table = MakeWorkedTable(m_form->board());
+        QVERIFY(printableParts(table, QDate(2026, 12, 10))
+                    .front()
+                    .startsWith(QStringLiteral("<h2>Избори в 7 „А“</h2>\n<p>Източник: "
+                                               "Класният ръководител<br>")));
+        QVERIFY2(tableAsTabSeparated(table, QLocale::c())
+                    .startsWith(QStringLiteral("Избори в 7 „А“\nИзточник\tКласният "
+                                               "ръководител\nБрой мандати\t7\n")),
+            qPrintable(tableAsTabSeparated(table, QLocale::c())));
+        QCOMPARE(ReadLesson(WriteLesson(LessonOf(m_form->board()))).lesson->title,
+            std::string("Избори в 7 „А“"));
+    } else {
+        // 15947 and 12264 of 159349 are under 15 %: the fourth party's seat goes to the second.
+        QCOMPARE(m_form->board().voteCount.threshold, 15.0);
+        QCOMPARE(seatsHeld(), (std::vector { 3, 3, 1, 0, 0 }));
+        QCOMPARE(action->text(), QStringLiteral("Праг и други гласове… (праг 15 %)"));
+        QCOMPARE(m_form->statusReport(),
+            QStringLiteral("Праг 15 %: под прага 15 % (23\u00A0902.35 гласа) са партия 4 — не "
+                           "достигат 7\u00A0955.35 гласа, партия 5 — не достигат 11\u00A0638.35 гласа. 7 "
+                           "мандата са дадени отново: партия 2 +1, партия 4 −1. Ctrl+Z връща "
+                           "предишното."));
+    }
+
+    m_form->actions().undo->trigger();
+    QCOMPARE(m_form->windowTitle(), caption);
+    QCOMPARE(m_form->board().title, std::string());
+    QCOMPARE(m_form->board().voteCount, VoteCount {});
+    QCOMPARE(seatsHeld(), (std::vector { 3, 2, 1, 1, 0 }));
+    QCOMPARE(m_form->actions().voteCount->text(), QStringLiteral("Праг и други гласове…"));
+
+    // Cancelled, the dialog changes nothing.
+    dialog = askLesson(action);
+    dialog->findChild<QLineEdit*>(QStringLiteral("LessonTitle"))->setText(QStringLiteral("Друго"));
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("LessonThreshold"))->setValue(5);
+    dialog->reject();
+    QCOMPARE(m_form->board().title, std::string());
+    QCOMPARE(m_form->board().voteCount, VoteCount {});
+}
+
+// A table pasted from the first column on is another election: the title and other votes of the
+// one before go, the threshold stays, and the line says so; undo brings them all back.
+void TestOneLesson::pasteOfANewTableStartsANewLesson()
+{
+    openAssembly51();
+    const Board assembly = m_form->board();
+    QGuiApplication::clipboard()->setText(QStringLiteral("А\t10\nБ\t20\nВ\t30"));
+    QLineEdit* first = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
+    first->setFocus();
+    QTest::keySequence(first, QKeySequence::Paste);
+    QCOMPARE(m_form->board().parties.size(), std::size_t(3));
+    QCOMPARE(m_form->board().title, std::string());
+    QCOMPARE(m_form->board().voteCount, (VoteCount { 4, 0 }));
+    QVERIFY2(m_form->statusReport().endsWith(
+                 QStringLiteral("Нов урок — изчистени: заглавието „51-во Народно събрание, 27 "
+                                "октомври 2024 г.“ и другите гласове (99\u00A0453); прагът 4 % "
+                                "остава. Ctrl+Z ги връща.")),
+        qPrintable(m_form->statusReport()));
+    m_form->actions().undo->trigger();
+    QCOMPARE(m_form->board(), assembly);
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Отменено: поставените гласове."));
+}
+
+QTEST_MAIN(TestOneLesson)
+#include "tst_onelesson.moc"
