@@ -36,6 +36,7 @@ private slots:
     void lessonDataFromTheMainWindow_data();
     void lessonDataFromTheMainWindow();
     void pasteOfANewTableStartsANewLesson();
+    void aCopyHasOneDecimalMark();
 
 private:
     void openAssembly51();
@@ -260,6 +261,32 @@ void TestOneLesson::pasteOfANewTableStartsANewLesson()
     m_form->actions().undo->trigger();
     QCOMPARE(m_form->board(), assembly);
     QCOMPARE(m_form->statusReport(), QStringLiteral("Отменено: поставените гласове."));
+}
+
+// Under a decimal comma the copy's notes write their numbers with it, as its cells do; a name's
+// dots and a sentence's full stop stay.
+void TestOneLesson::aCopyHasOneDecimalMark()
+{
+    LessonDialog* dialog = askLesson(m_form->actions().voteCount);
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("LessonThreshold"))->setValue(12.5);
+    dialog->accept();
+    auto* name = control<QLineEdit>(*m_form, QStringLiteral("Name_0"));
+    name->setText(QStringLiteral("Д.С.Б."));
+    emit name->textEdited(name->text());
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(7);
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    m_form->actions().copy->trigger();
+    QLocale::setDefault(QLocale::c());
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.contains(QStringLiteral("\nСравнение на методите, праг 12,5 %\n")),
+        qPrintable(copied));
+    QVERIFY2(copied.contains(QStringLiteral("\nПраг 12,5 % = 19\u00A0918,625 (12,5 % от "
+                                            "159\u00A0349); минават 19\u00A0919 или повече гласа: "
+                                            "под прага са партии 4 и 5")),
+        qPrintable(copied));
+    QVERIFY(copied.contains(QStringLiteral("\tД.С.Б.\t")));
+    QVERIFY(!copied.contains(QRegularExpression(QStringLiteral("[0-9]\\.[0-9]"))));
 }
 
 QTEST_MAIN(TestOneLesson)

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringList>
 
 using namespace apportion;
@@ -22,7 +23,9 @@ const QString changeColumn = QStringLiteral("спрямо D’Hondt");
 // or a text, and its marks. Each output writes it in its own way: the clipboard with the user's
 // decimal separator in numbers and divisions alike, paper with the window's ".".
 struct Cell {
-    enum class Kind { Text, Number, Division };
+    // Prose is a sentence with numbers in it, such as a note: each decimal point between digits
+    // takes the separator too, so one copy has one decimal mark.
+    enum class Kind { Text, Number, Division, Prose };
     Kind kind = Kind::Text;
     QString value;
     bool bold = false;
@@ -30,6 +33,10 @@ struct Cell {
 using Line = QList<Cell>;
 
 Cell text(const QString& value, bool bold = false) { return { Cell::Kind::Text, value, bold }; }
+Cell prose(const std::string& value, bool bold = false)
+{
+    return { Cell::Kind::Prose, QString::fromStdString(value), bold };
+}
 
 // A number cell; empty where the core has no number for it.
 // A spreadsheet reads the digits of a value cut short as a number; the window's "…" after
@@ -51,8 +58,18 @@ QString written(const std::string& value, QChar point)
 
 QString written(const Cell& cell, QChar point)
 {
-    return cell.kind == Cell::Kind::Text ? cell.value
-                                         : QString(cell.value).replace(QLatin1Char('.'), point);
+    switch (cell.kind) {
+    case Cell::Kind::Text:
+        return cell.value;
+    case Cell::Kind::Prose: {
+        // Only a point with a digit on either side is a decimal point: "Д.С.Б." and a sentence's
+        // full stop stay.
+        static const QRegularExpression decimal(QStringLiteral("(?<=[0-9])\\.(?=[0-9])"));
+        return QString(cell.value).replace(decimal, QString(point));
+    }
+    default:
+        return QString(cell.value).replace(QLatin1Char('.'), point);
+    }
 }
 
 // "45 ÷ 4 = 11,25 → 11,3": the winning division, unrounded and as it competed.
@@ -181,7 +198,7 @@ QList<Line> comparisonLines(const ComparisonTable& table)
         lines << line;
     }
     for (const auto& note : table.notes)
-        lines << Line { text(QString::fromStdString(note)) };
+        lines << Line { prose(note) };
     lines << workingLines(table);
     return lines;
 }
@@ -243,7 +260,7 @@ QList<Line> clipboardLines(const WorkedTable& table, QChar point)
     const Sections parts = sections(table, point);
     QList<Line> lines = parts.info;
     lines << Line {} << parts.seatHeading << parts.seats << Line {}
-          << Line { text(QString::fromStdString(table.comparison.title), true) }
+          << Line { prose(table.comparison.title, true) }
           << comparisonLines(table.comparison);
     return lines;
 }
