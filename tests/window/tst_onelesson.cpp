@@ -37,6 +37,9 @@ private slots:
     void lessonDataFromTheMainWindow();
     void pasteOfANewTableStartsANewLesson();
     void aCopyHasOneDecimalMark();
+    void theLineNeverCutsAWord_data();
+    void theLineNeverCutsAWord();
+    void aReportTooLongEndsAtAWord();
 
 private:
     void openAssembly51();
@@ -287,6 +290,80 @@ void TestOneLesson::aCopyHasOneDecimalMark()
         qPrintable(copied));
     QVERIFY(copied.contains(QStringLiteral("\tД.С.Б.\t")));
     QVERIFY(!copied.contains(QRegularExpression(QStringLiteral("[0-9]\\.[0-9]"))));
+}
+
+// The line under the controls after a method change midway, with the threshold's party named:
+// whole, in the lines it has, measured as drawn, at nine parties and at twelve.
+void TestOneLesson::theLineNeverCutsAWord_data()
+{
+    QTest::addColumn<int>("added");
+    QTest::addColumn<double>("threshold");
+    QTest::newRow("nine parties") << 0 << 4.0;
+    QTest::newRow("nine parties, no threshold") << 0 << 0.0;
+    QTest::newRow("twelve parties") << 3 << 4.0;
+    QTest::newRow("twelve parties, no threshold") << 3 << 0.0;
+}
+
+void TestOneLesson::theLineNeverCutsAWord()
+{
+    QFETCH(int, added);
+    QFETCH(double, threshold);
+    openAssembly51();
+    LessonDialog* dialog = askLesson(m_form->actions().voteCount);
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("LessonThreshold"))->setValue(threshold);
+    dialog->accept();
+    for (int party = 0; party < added; ++party)
+        m_form->actions().addParty->trigger();
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(200);
+    control<QAbstractButton>(*m_form, QStringLiteral("Option1_1"))->click();
+    giveSeats(1);
+    const QString report = m_form->statusReport();
+    QVERIFY2(report.contains(QStringLiteral("отпреди смяната"))
+            && report.contains(QStringLiteral("Под прага")) == (threshold > 0),
+        qPrintable(report));
+    auto* line = control<QLabel>(*m_form, QStringLiteral("StatusLine"));
+    QCOMPARE(line->text(), report);
+    const int room = line->width() - 8;
+    const QFontMetrics drawn(line->font());
+    const QRect wrapped
+        = drawn.boundingRect(QRect(0, 0, room, 10 * line->height()), Qt::TextWordWrap, report);
+    QVERIFY2(wrapped.height() <= line->height(),
+        qPrintable(QStringLiteral("%1 px of text in a line %2 px high")
+                       .arg(wrapped.height())
+                       .arg(line->height())));
+    QVERIFY(line->toolTip().isEmpty());
+}
+
+// A report longer than two lines at the smallest font leaves out what follows the last whole
+// word, and is read whole in the tooltip.
+void TestOneLesson::aReportTooLongEndsAtAWord()
+{
+    for (int party = 0; party < 7; ++party)
+        m_form->actions().addParty->trigger();
+    m_form->actions().nameParties->trigger();
+    for (int party = 0; party < 12; ++party) {
+        auto* name = control<QLineEdit>(*m_form, QStringLiteral("Name_%1").arg(party));
+        name->setText(QStringLiteral("Коалиция за промяна и демокрация номер %1").arg(party + 1));
+        emit name->textEdited(name->text());
+        auto* votes = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
+        votes->setText(QStringLiteral("1000"));
+        emit votes->textEdited(votes->text());
+    }
+    control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->click();
+    giveSeats(1);
+    const QString report = m_form->statusReport();
+    auto* line = control<QLabel>(*m_form, QStringLiteral("StatusLine"));
+    const QString shown = line->text();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < report.size(), qPrintable(shown));
+    const QString kept = shown.chopped(1);
+    QVERIFY(report.startsWith(kept));
+    QVERIFY2(!report.at(kept.size()).isLetterOrNumber(), qPrintable(shown));
+    QCOMPARE(line->toolTip(), report);
+    // What is shown is drawn whole within the line.
+    const QRect wrapped = QFontMetrics(line->font()).boundingRect(
+        QRect(0, 0, line->width() - 8, 10 * line->height()), Qt::TextWordWrap, shown);
+    QVERIFY(wrapped.height() <= line->height());
 }
 
 QTEST_MAIN(TestOneLesson)

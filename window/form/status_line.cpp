@@ -8,6 +8,25 @@ namespace {
 
 constexpr double smallestScale = 0.75; // of the window's font, before the report is elided
 constexpr int sideMargin = 4;
+constexpr double scaleStep = 0.02;
+
+// The text cut to `width` at the end of a word, with "…" after it: a class reads no half word.
+QString wholeWordsElided(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QString cut = metrics.elidedText(text, Qt::ElideRight, width);
+    if (cut == text)
+        return text;
+    cut.chop(1); // the "…"
+    // Where the cut fell inside a word, back to the blank before it.
+    if (cut.size() < text.size() && !text.at(cut.size()).isSpace()) {
+        const auto blank = cut.lastIndexOf(QLatin1Char(' '));
+        if (blank > 0)
+            cut.truncate(blank);
+    }
+    while (!cut.isEmpty() && (cut.back().isSpace() || cut.back().isPunct()))
+        cut.chop(1);
+    return cut + QChar(0x2026);
+}
 
 } // namespace
 
@@ -81,18 +100,27 @@ void StatusLine::fit()
     const int needed = bound + slack <= room ? bound : m_metrics.horizontalAdvance(m_reported);
     QString shown = m_reported;
     if (needed > room && room > 0) {
+        // Every size is taken from the window's font, never from one already made smaller.
+        const QFont base = font;
+        const auto at = [&base](double scale) {
+            QFont smaller = base;
+            smaller.setPointSizeF(base.pointSizeF() * scale);
+            return smaller;
+        };
         // Words wrapped into the lines there are, at a font `scale` of the window's.
         const auto wrappedHeight = [&](double scale) {
-            QFont smaller = font;
-            smaller.setPointSizeF(font.pointSizeF() * scale);
-            return QFontMetrics(smaller)
+            return QFontMetrics(at(scale))
                 .boundingRect(QRect(0, 0, room, 10 * height()), Qt::TextWordWrap, m_reported)
                 .height();
         };
-        // A little smaller on one line where that is enough; else a second line.
-        const double oneLine = static_cast<double>(room) / needed;
+        // A little smaller on one line where that is enough, measured rather than scaled: a
+        // font's width does not follow its size exactly, and a guess would cut the last word.
+        double scale = std::min(1.0, static_cast<double>(room) / needed);
+        while (m_lines == 1 && scale >= smallestScale
+            && QFontMetrics(at(scale)).horizontalAdvance(m_reported) > room)
+            scale -= scaleStep;
         // Only a line placed in its window knows its width.
-        if (m_lines == 1 && oneLine < smallestScale && isVisible()) {
+        if (m_lines == 1 && scale < smallestScale && isVisible()) {
             // Another line under the controls, asked for once: the window grows by it, which
             // fits the report again at the new height.
             m_lines = 2;
@@ -101,23 +129,22 @@ void StatusLine::fit()
             if (height() != before)
                 return;
         }
-        double scale = 1;
         if (m_lines > 1) {
+            scale = 1;
             while (scale > smallestScale && wrappedHeight(scale) > height())
-                scale -= 0.05;
-        } else {
-            scale = std::max(smallestScale, oneLine);
+                scale -= scaleStep;
         }
-        font.setPointSizeF(font.pointSizeF() * scale);
+        scale = std::max(smallestScale, scale);
+        font = at(scale);
         const QFontMetrics fitted(font);
-        if (m_lines > 1) {
-            // Past two lines at the smallest font the rest is cut, whole in the tooltip.
-            const int lineCount = std::max(1, height() / fitted.lineSpacing());
-            if (wrappedHeight(scale) > height())
-                shown = fitted.elidedText(m_reported, Qt::ElideRight, room * lineCount - room / 4);
-        } else {
-            shown = fitted.elidedText(m_reported, Qt::ElideRight, room);
-        }
+        // Past the lines there are at the smallest font the rest is left out after the last
+        // word that fits, whole in the tooltip.
+        const int lineCount = m_lines > 1 ? std::max(1, height() / fitted.lineSpacing()) : 1;
+        const bool fits = m_lines > 1 ? wrappedHeight(scale) <= height()
+                                      : fitted.horizontalAdvance(m_reported) <= room;
+        if (!fits)
+            shown = wholeWordsElided(
+                m_reported, fitted, m_lines > 1 ? room * lineCount - room / 4 : room);
     }
     // A report a turn: the font changes only when the report's fit or the zoom does.
     if (font != QLabel::font()) {
