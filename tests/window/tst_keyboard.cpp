@@ -242,6 +242,10 @@ void TestKeyboard::comparisonFromTheKeyboard()
     fifth->setFocus();
     fifth->end(false);
     QTest::keyClick(fifth, Qt::Key_Backspace); // the clamped threshold's message goes
+    // Where the comparison fills the screen already it scrolls rather than grow: a screen with
+    // room for it tells (tst_keyboard_large).
+    if (window->frameGeometry().width() + 200 > window->screen()->availableGeometry().width())
+        QSKIP("The comparison fills this screen: run on a larger one");
     const QSize chosen = window->size() + QSize(80, 0);
     window->resize(chosen);
     QTest::keyClicks(fifth, QStringLiteral("0"));

@@ -16,6 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTableWidget>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -40,6 +45,7 @@ private slots:
     void theLineNeverCutsAWord_data();
     void theLineNeverCutsAWord();
     void aReportTooLongEndsAtAWord();
+    void theComparisonScrollsRatherThanShrink();
 
 private:
     void openAssembly51();
@@ -364,6 +370,29 @@ void TestOneLesson::aReportTooLongEndsAtAWord()
     const QRect wrapped = QFontMetrics(line->font()).boundingRect(
         QRect(0, 0, line->width() - 8, 10 * line->height()), Qt::TextWordWrap, shown);
     QVERIFY(wrapped.height() <= line->height());
+}
+
+// On a small screen the nine parties' comparison keeps the main window's text size at 100 % and
+// scrolls, within the screen; the working's heads are cut as the table's, read whole aloud.
+void TestOneLesson::theComparisonScrollsRatherThanShrink()
+{
+    openAssembly51();
+    const qreal plain = m_form->font().pointSizeF();
+    m_form->actions().compare->trigger();
+    const ComparisonWindow* comparison = m_form->comparisonWindow();
+    QCOMPARE(comparison->tableFont().pointSizeF(), plain);
+    QVERIFY(comparison->screen()->availableGeometry().contains(comparison->frameGeometry()));
+    auto* scroll = comparison->findChild<QScrollArea*>(QStringLiteral("ComparisonScroll"));
+    QVERIFY(scroll->verticalScrollBar()->maximum() > 0
+        || scroll->horizontalScrollBar()->maximum() > 0);
+    auto* table = comparison->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
+    QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+
+    auto* working = comparison->findChild<QTableWidget*>(QStringLiteral("QuotaWorking"));
+    const QTableWidgetItem* head = working->horizontalHeaderItem(4);
+    QCOMPARE(head->text(), QStringLiteral("БСП-Обединена л…"));
+    QCOMPARE(head->toolTip(), QStringLiteral("БСП-Обединена левица"));
+    QCOMPARE(head->data(Qt::AccessibleTextRole).toString(), QStringLiteral("БСП-Обединена левица"));
 }
 
 QTEST_MAIN(TestOneLesson)

@@ -24,7 +24,7 @@ void ComparisonLink::say(const QString& text)
         m_window->say(text);
 }
 
-void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
+void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font, qreal plainPoints)
 {
     if (!m_window) {
         m_window = new ComparisonWindow(m_mainWindow);
@@ -35,6 +35,7 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
         connect(m_window, &ComparisonWindow::countChosen, this, &ComparisonLink::countChosen);
         connect(m_window, &ComparisonWindow::historyAsked, this, &ComparisonLink::historyAsked);
         m_windowBehind = true;
+        m_window->setPlainPointSize(plainPoints);
         m_window->setZoomedFont(font);
         refresh(true);
         m_window->placeBeside(*m_mainWindow);
@@ -43,10 +44,12 @@ void ComparisonLink::open(const QList<QAction*>& shortcuts, const QFont& font)
     m_window->bringForward();
 }
 
-void ComparisonLink::setFont(const QFont& font)
+void ComparisonLink::setFont(const QFont& font, qreal plainPoints)
 {
-    if (m_window)
+    if (m_window) {
+        m_window->setPlainPointSize(plainPoints);
         m_window->setZoomedFont(font);
+    }
 }
 
 void ComparisonLink::refresh(bool evenHidden)

@@ -37,8 +37,10 @@ public:
 
     // Opens the comparison beside the main window, with the main window's `shortcuts` working
     // in it, or brings it forward.
-    void open(const QList<QAction*>& shortcuts, const QFont& font);
-    void setFont(const QFont& font);
+    void open(const QList<QAction*>& shortcuts, const QFont& font, qreal plainPoints);
+    // The zoomed font, and the main window's text size at 100 %, the smallest the comparison
+    // takes.
+    void setFont(const QFont& font, qreal plainPoints);
     // After the votes, the names or the seat total may have changed.
     void update() { refresh(false); }
 

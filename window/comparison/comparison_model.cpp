@@ -123,6 +123,12 @@ constexpr int longestHeading = 16;
 
 } // namespace
 
+QString ComparisonModel::shortHeading(const QString& heading)
+{
+    return heading.size() > longestHeading ? heading.left(longestHeading - 1) + QStringLiteral("…")
+                                           : heading;
+}
+
 bool ComparisonModel::underThreshold(int party) const
 {
     const auto column = static_cast<std::size_t>(party) + 1;
@@ -152,7 +158,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
         if (role != Qt::DisplayRole)
             return {};
         if (party && heading.size() > longestHeading)
-            return heading.left(longestHeading - 1) + QStringLiteral("…")
+            return shortHeading(heading)
                 + (underThreshold(section) ? QStringLiteral("\n(под прага)") : QString());
         if (party && underThreshold(section))
             return heading + QStringLiteral("\n(под прага)");

@@ -23,6 +23,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // A party's name as a column's head shows it: cut with "…" past a head's width of letters.
+    static QString shortHeading(const QString& heading);
+
 private:
     const apportion::ComparisonTable::Cell* cell(const QModelIndex& index) const;
     bool underThreshold(int party) const;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
@@ -63,6 +64,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     , m_quota(new QLabel(this))
     , m_working(new QTableWidget(this))
     , m_chart(new SeatChart(this))
+    , m_scroll(new QScrollArea(this))
+    , m_page(new QWidget)
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(QStringLiteral("Сравнение на методите"));
@@ -130,7 +133,18 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
-    auto* layout = new QVBoxLayout(this);
+    // The parts stand in a page that scrolls where even the smallest font leaves it larger than
+    // the screen.
+    m_page->setObjectName(QStringLiteral("ComparisonPage"));
+    m_scroll->setObjectName(QStringLiteral("ComparisonScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab walks the parts, not the page
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_page);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_scroll);
+    auto* layout = new QVBoxLayout(m_page);
     layout->addWidget(m_legend);
     auto* thresholdRow = new QHBoxLayout;
     thresholdRow->addWidget(thresholdLabel);
@@ -247,10 +261,19 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     const int columns = std::max(0, static_cast<int>(table.workingHeader.size()) - 1);
     m_working->setColumnCount(columns);
     m_working->setRowCount(static_cast<int>(table.workingRows.size()));
-    QStringList parties;
-    for (int c = 1; c <= columns; ++c)
-        parties << QString::fromStdString(table.workingHeader[static_cast<std::size_t>(c)]);
-    m_working->setHorizontalHeaderLabels(parties);
+    // Heads cut as the table's are, each read whole in its tooltip and by a screen reader.
+    for (int c = 0; c < columns; ++c) {
+        const QString party
+            = QString::fromStdString(table.workingHeader[static_cast<std::size_t>(c) + 1]);
+        QTableWidgetItem* head = m_working->horizontalHeaderItem(c);
+        if (!head) {
+            head = new QTableWidgetItem;
+            m_working->setHorizontalHeaderItem(c, head);
+        }
+        head->setText(ComparisonModel::shortHeading(party));
+        head->setToolTip(party);
+        head->setData(Qt::AccessibleTextRole, party);
+    }
     QStringList steps;
     for (int r = 0; r < m_working->rowCount(); ++r) {
         const auto& row = table.workingRows[static_cast<std::size_t>(r)];
@@ -328,6 +351,8 @@ bool ComparisonWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void ComparisonWindow::setPlainPointSize(qreal points) { m_plainSize = points; }
+
 void ComparisonWindow::setZoomedFont(const QFont& font)
 {
     m_zoomedFont = font;
@@ -362,6 +387,8 @@ void ComparisonWindow::applyFont(const QFont& font)
         m_working->resizeRowsToContents();
         m_measuredRows = m_table->model()->rowCount();
     }
+    // The table is never squeezed behind scroll bars of its own: the page scrolls instead.
+    m_table->setMinimumSize(m_table->sizeHint());
     m_table->updateGeometry();
     m_working->updateGeometry();
 }
@@ -371,8 +398,9 @@ QSize ComparisonWindow::neededSize(const QFont& font)
     applyFont(font);
     // Every part at its size hint, one under another, the working beside the picture; the
     // heading and the notes wrap to the width that takes.
-    const int spacing = layout()->spacing();
-    const QMargins margins = layout()->contentsMargins();
+    QLayout* layout = m_page->layout();
+    const int spacing = layout->spacing();
+    const QMargins margins = layout->contentsMargins();
     const QSize working = m_working->sizeHint();
     const QSize quota = m_quota->sizeHint();
     const QSize chart = m_chart->sizeHint();
@@ -397,9 +425,9 @@ QSize ComparisonWindow::neededSize(const QFont& font)
     // The layout's own measure where it asks for more: a style's spacing between the grid's
     // rows, say, that the sum above leaves out.
     const int outerWidth = width + margins.left() + margins.right();
-    layout()->invalidate();
-    const int laidOut = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(outerWidth)
-                                                      : layout()->totalSizeHint().height();
+    layout->invalidate();
+    const int laidOut = layout->hasHeightForWidth() ? layout->totalHeightForWidth(outerWidth)
+                                                    : layout->totalSizeHint().height();
     return { outerWidth, std::max(height + margins.top() + margins.bottom(), laidOut) };
 }
 
@@ -453,7 +481,11 @@ void ComparisonWindow::fitToContents()
             break;
         const qreal scale = std::min(static_cast<qreal>(room.width()) / needed.width(),
             static_cast<qreal>(room.height()) / needed.height());
-        const qreal size = std::max(zoomed * smallestFontScale, font.pointSizeF() * scale * 0.97);
+        // Never smaller than the main window's text at 100 %: read from the back of a room
+        // before it is seen whole, the rest is scrolled to.
+        const qreal smallest
+            = m_plainSize > 0 ? std::min(zoomed, m_plainSize) : zoomed * smallestFontScale;
+        const qreal size = std::max(smallest, font.pointSizeF() * scale * 0.97);
         if (size >= font.pointSizeF())
             break;
         font.setPointSizeF(size);
@@ -461,6 +493,9 @@ void ComparisonWindow::fitToContents()
     }
     m_fittedSize = font.pointSizeF();
     setMinimumSize(0, 0);
+    // Larger than the screen: the page keeps its size and the window scrolls it.
+    const bool scrolls = needed.width() > room.width() || needed.height() > room.height();
+    m_page->setMinimumSize(scrolls ? needed : QSize(0, 0));
     const QSize fitted = needed.boundedTo(room);
     if (m_fitted.isValid() && isVisible()) {
         // The cells changed: the window grows or shrinks by as much as they did, so a size the

@@ -9,6 +9,7 @@
 class ComparisonModel;
 class QDoubleSpinBox;
 class QGridLayout;
+class QScrollArea;
 class QSpinBox;
 class QLabel;
 class QTableView;
@@ -42,6 +43,10 @@ public:
     void say(const QString& text);
     // Follows the main window's zoom.
     void setZoomedFont(const QFont& font);
+    // The main window's text size at 100 %: the comparison is never set smaller than it, and
+    // scrolls instead. Without one, it shrinks to a part of the zoomed size. Taken at the next
+    // fit: give it before the zoomed font.
+    void setPlainPointSize(qreal points);
     // Moves beside the main window, or below it, where all of the comparison shows on its
     // screen; otherwise as near as the screen allows.
     void placeBeside(const QWidget& window);
@@ -92,6 +97,9 @@ private:
     QLabel* m_quota = nullptr;
     QTableWidget* m_working = nullptr;
     SeatChart* m_chart = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_page = nullptr; // every part, in the scroll area
+    qreal m_plainSize = 0;
     QGridLayout* m_below = nullptr; // the working, and the picture beside or under it
     // The box last changed, and when: changes that follow each other closely are one burst.
     QObject* m_lastChanged = nullptr;

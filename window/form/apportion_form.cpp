@@ -428,7 +428,7 @@ void ApportionForm::openComparison()
     m_comparison->open(
         { m_actions->newExample, m_actions->print,
             m_actions->compare, m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset },
-        m_zoom.font());
+        m_zoom.font(), plainPointSize());
 }
 
 void ApportionForm::printTable(QPrinter& printer) const
@@ -466,7 +466,7 @@ void ApportionForm::applyZoom()
     placeControls();
     // Tooltips and menus are windows of their own: they take the zoomed font only when given it.
     QToolTip::setFont(m_zoom.font());
-    m_comparison->setFont(m_zoom.font());
+    m_comparison->setFont(m_zoom.font(), plainPointSize());
     showZoomActions();
 }
 
@@ -592,3 +592,5 @@ void ApportionForm::showZoomActions()
 }
 
 void ApportionForm::showComparison() { m_comparison->update(); }
+
+qreal ApportionForm::plainPointSize() const { return m_zoom.font().pointSizeF() / m_zoom.factor(); }

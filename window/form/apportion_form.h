@@ -143,6 +143,8 @@ private:
     // The methods' final seats for the votes and the seat total, in the method options'
     // tooltips and the comparison window.
     void showComparison();
+    // The window's text size at 100 %.
+    qreal plainPointSize() const;
 
     // Shared with the lists' models, so that no view outlives the board it shows.
     std::shared_ptr<apportion::Board> m_board;
