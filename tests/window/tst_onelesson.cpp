@@ -8,6 +8,7 @@
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/lesson_dialog.h"
+#include "window/form/name_box.h"
 #include "window/output/table_export.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ private slots:
     void theLineNeverCutsAWord();
     void aReportTooLongEndsAtAWord();
     void theComparisonScrollsRatherThanShrink();
+    void aLongNameShowsWhereItIsCut();
 
 private:
     void openAssembly51();
@@ -393,6 +395,34 @@ void TestOneLesson::theComparisonScrollsRatherThanShrink()
     QCOMPARE(head->text(), QStringLiteral("БСП-Обединена л…"));
     QCOMPARE(head->toolTip(), QStringLiteral("БСП-Обединена левица"));
     QCOMPARE(head->data(Qt::AccessibleTextRole).toString(), QStringLiteral("БСП-Обединена левица"));
+}
+
+// A name longer than its box shows "…" where it is cut while the box has no focus, drawn in the
+// box; with the focus it is edited whole.
+void TestOneLesson::aLongNameShowsWhereItIsCut()
+{
+    openAssembly51();
+    auto* box = control<NameBox>(*m_form, QStringLiteral("Name_3"));
+    const QString shown = box->shownText();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() > 3, qPrintable(shown));
+    QVERIFY(QStringLiteral("ДПС-Ново начало").startsWith(shown.chopped(1)));
+    QCOMPARE(box->toolTip(), QStringLiteral("ДПС-Ново начало"));
+    // The cut name is drawn: dark text across the box, up to its "…".
+    const QImage drawn = box->grab().toImage();
+    int darkColumns = 0;
+    for (int x = 0; x < drawn.width(); ++x) {
+        for (int y = drawn.height() / 4; y < drawn.height() * 3 / 4; ++y) {
+            if (qGray(drawn.pixel(x, y)) < 100) {
+                ++darkColumns;
+                break;
+            }
+        }
+    }
+    QVERIFY2(darkColumns > drawn.width() / 3, qPrintable(QString::number(darkColumns)));
+    // A name that fits is shown whole, and so is a long one while it is edited.
+    QCOMPARE(control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
+    box->setFocus();
+    QCOMPARE(box->shownText(), QStringLiteral("ДПС-Ново начало"));
 }
 
 QTEST_MAIN(TestOneLesson)

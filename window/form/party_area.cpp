@@ -3,6 +3,7 @@
 #include "core/explanation.h"
 #include "core/number_text.h"
 #include "window/form/form_layout.h"
+#include "window/form/name_box.h"
 #include "window/lists/quotient_model.h"
 #include "window/lists/row_list.h"
 #include "window/lists/scroll_link.h"
@@ -98,7 +99,7 @@ void PartyArea::addColumn()
     const int i = columnCount();
     Column column;
     // Created in tab order: the name, the list, then the vote box, as the drawn columns are.
-    column.name = new QLineEdit(m_columnsWidget);
+    column.name = new NameBox(m_columnsWidget);
     column.name->setObjectName(indexedName("Name", i));
     column.name->setPlaceholderText(QStringLiteral("Партия %1").arg(i + 1));
     column.name->setAccessibleDescription(QStringLiteral("Името на партията"));
