@@ -1,10 +1,12 @@
 #include "board_view.h"
 #include "core/comparison_table.h"
+#include "core/method_comparison.h"
 #include "core/number_text.h"
 #include "core/worked_table.h"
 #include "lesson/lesson_file.h"
 #include "window/comparison/comparison_model.h"
 #include "window/comparison/comparison_window.h"
+#include "window/comparison/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/lesson_dialog.h"
@@ -48,6 +50,7 @@ private slots:
     void aReportTooLongEndsAtAWord();
     void theComparisonScrollsRatherThanShrink();
     void aLongNameShowsWhereItIsCut();
+    void thePictureLabelsTheOtherVotes();
 
 private:
     void openAssembly51();
@@ -423,6 +426,40 @@ void TestOneLesson::aLongNameShowsWhereItIsCut()
     QCOMPARE(control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
     box->setFocus();
     QCOMPARE(box->shownText(), QStringLiteral("ДПС-Ново начало"));
+}
+
+// The votes' bar ends with the others' part, dotted and labelled with its share, and the legend
+// names it.
+void TestOneLesson::thePictureLabelsTheOtherVotes()
+{
+    openAssembly51();
+    SeatChart chart;
+    chart.resize(1200, 400);
+    chart.setLegendShown(true);
+    chart.showComparison(CompareMethods(m_form->board()));
+    chart.heightForWidthOf(1200);
+    const SeatBar* votes = chart.bars().front();
+    // 99 453 of 2 436 475 votes.
+    QVERIFY2(votes->accessibleName().endsWith(QStringLiteral(", други 4.1 %")),
+        qPrintable(votes->accessibleName()));
+    const QRect others = votes->partRect(9);
+    QVERIFY(others.width() > 20);
+    QCOMPARE(others.right(), votes->partRect(8).right() + others.width());
+    QVERIFY(votes->labelShown(9) || votes->labelRect(9).isValid());
+    const QImage drawn = const_cast<SeatBar*>(votes)->grab().toImage();
+    int white = 0;
+    int dots = 0;
+    for (int y = others.top() + 1; y < others.top() + 5; ++y) {
+        for (int x = others.left() + 2; x < others.right() - 1; ++x) {
+            const QRgb pixel = drawn.pixel(x, y);
+            white += pixel == qRgb(255, 255, 255);
+            dots += qGray(pixel) < 200 && qGray(pixel) > 100;
+        }
+    }
+    QVERIFY2(white > 0 && dots > 0, qPrintable(QStringLiteral("%1 %2").arg(white).arg(dots)));
+    QVERIFY(chart.findChild<QLabel*>(QStringLiteral("SeatChartLegend"))
+                ->text()
+                .endsWith(QStringLiteral("Други&nbsp;гласове")));
 }
 
 QTEST_MAIN(TestOneLesson)

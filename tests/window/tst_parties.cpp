@@ -316,7 +316,8 @@ double luminance(const QColor& colour)
 } // namespace
 
 // Every party's part of a bar carries its number in a colour a class reads on it (the contrast
-// ratio of normal text, 4.5), and the twelve colours are twelve.
+// ratio of normal text, 4.5), each part stands out from the white around the picture and from the
+// others' light part (3:1, as graphics must), and the twelve colours are twelve.
 void TestParties::pictureLabelsReadOnEveryColour()
 {
     QSet<QRgb> colours;
@@ -326,6 +327,9 @@ void TestParties::pictureLabelsReadOnEveryColour()
         const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
         QVERIFY2(contrast >= 4.5,
             qPrintable(QStringLiteral("party %1: %2").arg(party + 1).arg(contrast)));
+        const double againstWhite = (1 + 0.05) / (a + 0.05);
+        QVERIFY2(againstWhite >= 3,
+            qPrintable(QStringLiteral("party %1 on white: %2").arg(party + 1).arg(againstWhite)));
         colours << SeatChart::partyColour(party).rgb();
     }
     QCOMPARE(colours.size(), maxPartyCount);

@@ -20,14 +20,20 @@ using namespace apportion;
 
 namespace {
 
-// Okabe and Ito's seven colours, then five of Paul Tol's muted ones that differ from them in
-// lightness as well as hue, so that the twelve stay apart under the common colour-vision
-// deficiencies; every part also carries its label, and the legend its name.
-const std::array<QColor, maxPartyCount> partyColours { QColor(0xE6, 0x9F, 0x00),
-    QColor(0x56, 0xB4, 0xE9), QColor(0x00, 0x9E, 0x73), QColor(0xF0, 0xE4, 0x42),
-    QColor(0xCC, 0x79, 0xA7), QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x00),
-    QColor(0x33, 0x22, 0x88), QColor(0x99, 0x99, 0x33), QColor(0x88, 0x22, 0x55),
-    QColor(0x44, 0xAA, 0x99), QColor(0xDD, 0xDD, 0xDD) };
+// Okabe and Ito's blue, vermilion and green, then nine more, each taken in turn as the colour
+// farthest (in CIELAB) from those before it under normal vision and simulated protanopia,
+// deuteranopia and tritanopia alike, among colours of at least 3:1 contrast against white and
+// against the others' light part; every part also carries its label, and the legend its name.
+const std::array<QColor, maxPartyCount> partyColours { QColor(0x00, 0x72, 0xB2),
+    QColor(0xD5, 0x5E, 0x00), QColor(0x00, 0x9E, 0x73), QColor(0x99, 0x00, 0xFF),
+    QColor(0x66, 0x33, 0x11), QColor(0x44, 0x44, 0x55), QColor(0x88, 0x66, 0xEE),
+    QColor(0xFF, 0x00, 0x55), QColor(0x99, 0x77, 0x99), QColor(0x44, 0x11, 0xAA),
+    QColor(0x66, 0x22, 0x77), QColor(0x99, 0x44, 0x00) };
+
+// The votes of parties not listed: white dotted with grey, lighter than every party's colour.
+const QColor othersBase(Qt::white);
+const QColor othersDots(150, 150, 150);
+const QString othersCaption = QStringLiteral("Други гласове");
 
 constexpr int gap = 6; // between the caption and the bar
 constexpr qreal pastedPoints = 20; // the picture put on the clipboard, for a slide
@@ -108,6 +114,11 @@ void SeatChart::showComparison(const MethodComparison& comparison)
                           name.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")),
                           under ? QStringLiteral("&nbsp;(под прага)") : QString());
     }
+    if (comparison.otherVotes > 0)
+        legend << QStringLiteral("<span style=\"color:%1\">▒</span>&nbsp;%2")
+                      .arg(othersDots.name(),
+                          othersCaption.toHtmlEscaped().replace(
+                              QLatin1Char(' '), QStringLiteral("&nbsp;")));
     // Set only when it changes: a keystroke in a vote box changes no name.
     const QString text = legend.join(QStringLiteral(" &nbsp; "));
     if (text != m_legend->text())
@@ -131,6 +142,16 @@ void SeatChart::showComparison(const MethodComparison& comparison)
         }
         votes[i].hatched = !comparison.takesPart[static_cast<std::size_t>(i)];
         shares << (votes[i].label.isEmpty() ? QStringLiteral("—") : votes[i].label);
+    }
+    // The others' votes close the bar, labelled like a party's part.
+    if (comparison.otherVotes > 0 && std::isfinite(comparison.otherShare)) {
+        SeatBar::Part others;
+        others.share = comparison.otherShare / 100;
+        others.label = QStringLiteral("други %1 %")
+                           .arg(QString::fromStdString(FormatFixed(comparison.otherShare, 1)));
+        others.others = true;
+        votes.push_back(others);
+        shares << others.label;
     }
     m_bars[0]->setBar(captions[0], votes, captions);
     m_bars[0]->setAccessibleName(
@@ -388,7 +409,10 @@ void SeatBar::paintEvent(QPaintEvent*)
     for (int i = 0; i < static_cast<int>(m_parts.size()); ++i) {
         const QRect part = partRect(i);
         const auto& shown = m_parts[static_cast<std::size_t>(i)];
-        if (part.width() > 0) {
+        if (part.width() > 0 && shown.others) {
+            painter.fillRect(part, othersBase);
+            painter.fillRect(part, QBrush(othersDots, Qt::Dense6Pattern));
+        } else if (part.width() > 0) {
             painter.fillRect(part, SeatChart::partyColour(i));
             if (shown.hatched)
                 painter.fillRect(part, QBrush(Qt::black, Qt::BDiagPattern));
@@ -400,7 +424,7 @@ void SeatBar::paintEvent(QPaintEvent*)
         if (!label.isValid())
             continue;
         if (label == part) {
-            painter.setPen(SeatChart::textColour(i));
+            painter.setPen(shown.others ? QColor(Qt::black) : SeatChart::textColour(i));
         } else {
             // A leader from the middle of the part's foot to the label under the bar.
             painter.setPen(text);

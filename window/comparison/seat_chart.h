@@ -14,7 +14,9 @@ class SeatBar;
 // The comparison as a picture: one horizontal bar for the votes and one per method, each split
 // into the parties' shares in colours that viewers with a colour-vision deficiency tell
 // apart, each part labelled with its seats (the votes' bar with its percent) where the label
-// fits. A party under the threshold is hatched in the votes' bar. Each bar is a child of its own
+// fits. A party under the threshold is hatched in the votes' bar, and the votes of parties not
+// listed close it, dotted and labelled, with an entry of their own in the legend. Each bar is a
+// child of its own
 // with a sentence for a screen reader; under the bars a legend gives each party's colour and name
 // ("D’Hondt: 3, 2, 1, 1, 0 мандата", or with the parties' names once they have them: "D’Hondt:
 // ГЕРБ-СДС 69, ПП-ДБ 37 мандата"). "Копирай картината" in its context menu puts the picture on the
@@ -70,6 +72,7 @@ public:
         double share = 0; // of the bar, 0 to 1
         QString label; // seats, or the percent of the votes
         bool hatched = false;
+        bool others = false; // the votes of parties not listed, after the parties' parts
     };
 
     explicit SeatBar(QWidget* parent = nullptr);
