@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,17 @@ TEST(SeatsUnderThreshold, ChangedAfterSeatsGivesThemAgain)
     EXPECT_EQ(BoardInvariantViolation(board), "");
     const std::string report = ReportVoteCount(before, board);
     EXPECT_NE(report.find("240 мандата са дадени отново"), std::string::npos) << report;
+    // Every party whose seats moved, the first included, and only those.
+    const std::vector<int> was = seatsHeld(before);
+    const std::vector<int> now = seatsHeld(board);
+    std::string moved;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i] != was[i])
+            moved += (moved.empty() ? "" : ", ") + assembly51[i].name + " "
+                + (now[i] > was[i] ? "+" : "−") + std::to_string(std::abs(now[i] - was[i]));
+    }
+    ASSERT_NE(now[0], was[0]);
+    EXPECT_NE(report.find("отново: " + moved + ". Ctrl+Z"), std::string::npos) << report;
     EXPECT_NE(report.find("Величие −10"), std::string::npos) << report;
 
     // The two changes are one step; a name typed since stays through undo and redo.
@@ -159,6 +171,28 @@ TEST(SeatsUnderThreshold, ChangedAfterSeatsGivesThemAgain)
     history.SetVoteCount(board, { 0, 6 }, false);
     history.Undo(board);
     EXPECT_EQ(board.voteCount, (VoteCount { 0, 5 }));
+}
+
+// A single other vote is counted apart from the parties: their shares, the others' own and the
+// line.
+TEST(SeatsUnderThreshold, OneOtherVoteCountsApart)
+{
+    const MethodComparison compared = CompareMethods({ "1", "1" }, 2, VoteCount { 0, 1 });
+    ASSERT_EQ(compared.voteShares.size(), 2u);
+    EXPECT_NEAR(compared.otherShare, 100.0 / 3, 1e-9);
+    EXPECT_NEAR(compared.voteShares[0], 100.0 / 3, 1e-9);
+}
+
+// A clear as the first step after the votes were entered: a new example then takes back the
+// votes it emptied.
+TEST(SeatsUnderThreshold, NewExampleAfterTheFirstStepsClear)
+{
+    Board board = enteredBoard(DivisorMethod::DHondt, 7, official);
+    UndoHistory history;
+    history.ClearAll(board);
+    history.NewExample(board);
+    EXPECT_EQ(board.parties[0].entryText, "642931");
+    EXPECT_EQ(board.parties[8].entryText, "97430");
 }
 
 TEST(SeatsUnderThreshold, NoPartyOverTheLineTakesNoSeat)

@@ -185,6 +185,8 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QTest::keyClick(table, Qt::Key_Tab);
     QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
     QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("SeatChart"));
+    // Laid out as a person would find it, a moment after Tab brought the picture into view.
+    QCoreApplication::processEvents();
     QString menu;
     QPoint menuAt;
     QTimer::singleShot(0, window, [&menu, &menuAt] {
@@ -199,9 +201,9 @@ void TestKeyboard::comparisonFromTheKeyboard()
     QTest::keyClick(window->focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
     QVERIFY(QTest::qWaitFor([&menu] { return !menu.isEmpty(); }));
     QCOMPARE(menu, QStringLiteral("Копирай картината"));
-    // It opens at the middle of the part it is for, as a right click there would.
+    // It opens at the middle of what shows of the part it is for, as a right click there would.
     QWidget* picture = window->focusWidget();
-    QCOMPARE(menuAt, picture->mapToGlobal(QPoint(picture->width() / 2, picture->height() / 2)));
+    QCOMPARE(menuAt, picture->mapToGlobal(picture->visibleRegion().boundingRect().center()));
 
     auto* threshold = window->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"));
     // Each box has its caption just before it on its line, nearer to it than to the box before.

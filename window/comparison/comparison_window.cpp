@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -44,7 +45,10 @@ void openFocusedMenu(QWidget* window)
     QWidget* target = focused;
     if (auto* view = qobject_cast<QAbstractScrollArea*>(focused))
         target = view->viewport();
-    const QPoint at(target->width() / 2, target->height() / 2);
+    // The middle of what shows of it, where the page scrolls part of it out of view.
+    const QRect shown = target->visibleRegion().boundingRect();
+    const QPoint at = shown.isEmpty() ? QPoint(target->width() / 2, target->height() / 2)
+                                      : shown.center();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &event);
 }
@@ -338,6 +342,15 @@ void ComparisonWindow::chooseCount(QObject* box)
 
 void ComparisonWindow::say(const QString& text) { m_said->setText(text); }
 
+bool ComparisonWindow::focusNextPrevChild(bool next)
+{
+    const bool moved = QWidget::focusNextPrevChild(next);
+    // The part Tab reaches comes into view where the page scrolls.
+    if (moved && focusWidget() && m_page->isAncestorOf(focusWidget()))
+        m_scroll->ensureWidgetVisible(focusWidget());
+    return moved;
+}
+
 bool ComparisonWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
@@ -388,7 +401,7 @@ void ComparisonWindow::applyFont(const QFont& font)
         m_measuredRows = m_table->model()->rowCount();
     }
     // The table is never squeezed behind scroll bars of its own: the page scrolls instead.
-    m_table->setMinimumSize(m_table->sizeHint());
+    m_table->setMinimumWidth(m_table->sizeHint().width());
     m_table->updateGeometry();
     m_working->updateGeometry();
 }
@@ -493,10 +506,14 @@ void ComparisonWindow::fitToContents()
     }
     m_fittedSize = font.pointSizeF();
     setMinimumSize(0, 0);
-    // Larger than the screen: the page keeps its size and the window scrolls it.
-    const bool scrolls = needed.width() > room.width() || needed.height() > room.height();
-    m_page->setMinimumSize(scrolls ? needed : QSize(0, 0));
-    const QSize fitted = needed.boundedTo(room);
+    // Larger than the screen: the page keeps its width, takes the height its parts need at it,
+    // and the window scrolls it, with room for the scroll bar beside or under the page where
+    // the other side still fits.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    const bool tall = needed.height() + bar > room.height();
+    const bool wide = needed.width() > room.width();
+    m_page->setMinimumSize(tall || wide ? needed.width() : 0, 0);
+    const QSize fitted = (needed + QSize(tall ? bar : 0, wide ? bar : 0)).boundedTo(room);
     if (m_fitted.isValid() && isVisible()) {
         // The cells changed: the window grows or shrinks by as much as they did, so a size the
         // user gave it (or the window system adjusted) keeps its difference from the fit.
@@ -506,6 +523,11 @@ void ComparisonWindow::fitToContents()
         resize(fitted);
     }
     m_fitted = fitted;
+    // The parts take their places now rather than at the event loop's next pass, so that the
+    // table is never seen squeezed behind scroll bars of its own in between.
+    layout()->activate();
+    m_scroll->setWidgetResizable(true); // sizes the page to the scroll area again
+    m_page->layout()->activate();
     keepInside();
 }
 
@@ -537,9 +559,13 @@ void ComparisonWindow::placeBeside(const QWidget& window)
 void ComparisonWindow::bringForward()
 {
     // The first focus is the table's: the threshold box would take undo and copy's keys.
-    if (!isVisible())
+    const bool shown = isVisible();
+    if (!shown)
         m_table->setFocus();
     show();
+    // Shown, it has its frame and its parts their final measures: fitted again with them.
+    if (!shown)
+        fitToContents();
     keepInside();
     raise();
     activateWindow();

@@ -67,6 +67,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Keeps the threshold within its range, and says so where it was past it.

@@ -114,6 +114,8 @@ void PartyArea::addColumn()
     list->setItemDelegate(m_rows);
     list->setAccessibleDescription(listDescription);
     list->installEventFilter(this);
+    // A scroll bar coming or going resizes the rows' area: the threshold's label follows it.
+    list->viewport()->installEventFilter(this);
     column.list = list;
 
     column.votes = new QLineEdit(m_columnsWidget);
@@ -276,9 +278,6 @@ void PartyArea::markUnder(Column& column, bool under, const QString& why)
         greyed.setBrush(QPalette::Base, hatchedBase());
         greyed.setColor(QPalette::Text, underText);
         column.list->setPalette(greyed);
-        QFont bold = column.list->font();
-        bold.setBold(true);
-        column.under->setFont(bold);
         placeUnderLabel(column);
     } else {
         column.list->setPalette(column.plain);
@@ -294,8 +293,16 @@ void PartyArea::placeUnderLabel(const Column& column)
 {
     if (!column.under)
         return;
-    const QRect inside = column.list->contentsRect();
-    const int height = column.under->fontMetrics().height() + 4;
+    // Over the foot of the rows, clear of the list's scroll bar; a smaller letter where the
+    // bold one would be cut.
+    const QRect inside = column.list->viewport()->geometry();
+    QFont font = column.list->font();
+    font.setBold(true);
+    const int wide = QFontMetrics(font).horizontalAdvance(column.under->text()) + 4;
+    if (wide > inside.width() && inside.width() > 0)
+        font.setPointSizeF(font.pointSizeF() * inside.width() / wide);
+    column.under->setFont(font);
+    const int height = QFontMetrics(font).height() + 4;
     column.under->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
 }
 
@@ -358,6 +365,12 @@ void PartyArea::showColumnOf(QWidget* control)
 
 bool PartyArea::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize) {
+        for (const Column& column : m_columns) {
+            if (column.under && column.list->viewport() == watched)
+                placeUnderLabel(column);
+        }
+    }
     // A column reached with the keyboard comes into view where the area scrolls.
     if (event->type() == QEvent::FocusIn) {
         if (auto* widget = qobject_cast<QWidget*>(watched))
