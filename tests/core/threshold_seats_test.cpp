@@ -70,8 +70,9 @@ TEST_P(SeatsUnderThreshold, AgreeWithTheComparison)
     EXPECT_EQ(seatsHeld(board),
         CompareMethods(board).methods[static_cast<std::size_t>(GetParam().method)].seats);
     EXPECT_EQ(BoardInvariantViolation(board), "");
-    if (GetParam().count.threshold > 0)
+    if (GetParam().count.threshold > 0) {
         EXPECT_EQ(seatsHeld(board).back(), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Assembly51, SeatsUnderThreshold,

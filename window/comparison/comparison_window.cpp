@@ -206,7 +206,7 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     connect(undo, &QAction::triggered, this, [this] { emit historyAsked(false); });
     auto* redo = new QAction(QStringLiteral("Повтори"), this);
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence key : { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+    for (const QKeySequence& key : { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
              QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
         if (!redoKeys.contains(key))
             redoKeys << key;
