@@ -51,6 +51,7 @@ private slots:
     void theComparisonScrollsRatherThanShrink();
     void aLongNameShowsWhereItIsCut();
     void thePictureLabelsTheOtherVotes();
+    void theComparisonOpensWithTheLesson();
 
 private:
     void openAssembly51();
@@ -460,6 +461,29 @@ void TestOneLesson::thePictureLabelsTheOtherVotes()
     QVERIFY(chart.findChild<QLabel*>(QStringLiteral("SeatChartLegend"))
                 ->text()
                 .endsWith(QStringLiteral("Други&nbsp;гласове")));
+}
+
+// Opened on a lesson nothing has changed since, the comparison shows it at once: its seats, its
+// threshold and its title; opened again after a change made while it was closed, the change.
+void TestOneLesson::theComparisonOpensWithTheLesson()
+{
+    openAssembly51();
+    m_form->actions().compare->trigger();
+    const ComparisonWindow* comparison = m_form->comparisonWindow();
+    const ComparisonTable& table = comparison->model().table();
+    QVERIFY(table.rows.size() >= 2);
+    QCOMPARE(QString::fromStdString(table.rows[1][1].count), QStringLiteral("70"));
+    QCOMPARE(comparisonThreshold()->value(), 4.0);
+    QCOMPARE(table.lessonTitle, std::string("51-во Народно събрание, 27 октомври 2024 г."));
+
+    // Closed, changed and opened again: it shows the lesson as it now is.
+    const_cast<ComparisonWindow*>(comparison)->close();
+    auto* votes = control<QLineEdit>(*m_form, QStringLiteral("Text2_8"));
+    votes->setText(QStringLiteral("97500"));
+    emit votes->textEdited(votes->text());
+    m_form->actions().compare->trigger();
+    QCOMPARE(QString::fromStdString(comparison->model().table().rows[1][9].count),
+        QStringLiteral("10")); // 97 500 passes the line of 97 461.8: ten seats
 }
 
 QTEST_MAIN(TestOneLesson)
