@@ -140,6 +140,14 @@ void TestOneLesson::seatsBySeatAgreeWithTheComparison()
     QVERIFY(under && under->isVisible());
     QCOMPARE(under->text(), QStringLiteral("под прага"));
     QVERIFY(under->toolTip().contains(QStringLiteral("не достигат 29 гласа")));
+    // Whole within the rows' area, beside the scroll bar, and no larger than the rows' letters.
+    auto* list = control<QListView>(*m_form, QStringLiteral("List1_8"));
+    QVERIFY(list->viewport()->geometry().contains(under->geometry()));
+    QVERIFY2(under->fontMetrics().horizontalAdvance(under->text()) <= under->width(),
+        qPrintable(QStringLiteral("%1 px of text in %2 px")
+                       .arg(under->fontMetrics().horizontalAdvance(under->text()))
+                       .arg(under->width())));
+    QVERIFY(under->font().pointSizeF() <= list->font().pointSizeF());
     // Only the party under the line is marked.
     auto* over = m_form->findChild<QLabel*>(QStringLiteral("List1_7_Under"));
     QVERIFY(!over || !over->isVisible());
