@@ -364,7 +364,9 @@ void TestOneLesson::aReportTooLongEndsAtAWord()
     m_form->actions().nameParties->trigger();
     for (int party = 0; party < 12; ++party) {
         auto* name = control<QLineEdit>(*m_form, QStringLiteral("Name_%1").arg(party));
-        name->setText(QStringLiteral("Коалиция за промяна и демокрация номер %1").arg(party + 1));
+        name->setText(QStringLiteral("Коалиция за промяна, демокрация и справедливост в Република "
+                                     "България, листа номер %1")
+                .arg(party + 1));
         emit name->textEdited(name->text());
         auto* votes = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
         votes->setText(QStringLiteral("1000"));
@@ -396,9 +398,13 @@ void TestOneLesson::theComparisonScrollsRatherThanShrink()
     const ComparisonWindow* comparison = m_form->comparisonWindow();
     QCOMPARE(comparison->tableFont().pointSizeF(), plain);
     QVERIFY(comparison->screen()->availableGeometry().contains(comparison->frameGeometry()));
+    // On a school laptop's screen (the offscreen platform's is 800 × 800) the page scrolls; a
+    // large screen (the Windows build's tests run on 3840 × 2160) has room for all of it.
     auto* scroll = comparison->findChild<QScrollArea*>(QStringLiteral("ComparisonScroll"));
-    QVERIFY(scroll->verticalScrollBar()->maximum() > 0
-        || scroll->horizontalScrollBar()->maximum() > 0);
+    if (comparison->screen()->availableGeometry().height() < 850) {
+        QVERIFY(scroll->verticalScrollBar()->maximum() > 0
+            || scroll->horizontalScrollBar()->maximum() > 0);
+    }
     auto* table = comparison->findChild<QTableView*>(QStringLiteral("ComparisonTable"));
     QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
 
@@ -414,11 +420,11 @@ void TestOneLesson::theComparisonScrollsRatherThanShrink()
 void TestOneLesson::aLongNameShowsWhereItIsCut()
 {
     openAssembly51();
-    auto* box = control<NameBox>(*m_form, QStringLiteral("Name_3"));
+    auto* box = control<NameBox>(*m_form, QStringLiteral("Name_5"));
     const QString shown = box->shownText();
     QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() > 3, qPrintable(shown));
-    QVERIFY(QStringLiteral("ДПС-Ново начало").startsWith(shown.chopped(1)));
-    QCOMPARE(box->toolTip(), QStringLiteral("ДПС-Ново начало"));
+    QVERIFY(QStringLiteral("Алианс за права и свободи").startsWith(shown.chopped(1)));
+    QCOMPARE(box->toolTip(), QStringLiteral("Алианс за права и свободи"));
     // The cut name is drawn: dark text across the box, up to its "…".
     const QImage drawn = box->grab().toImage();
     int darkColumns = 0;
@@ -434,7 +440,7 @@ void TestOneLesson::aLongNameShowsWhereItIsCut()
     // A name that fits is shown whole, and so is a long one while it is edited.
     QCOMPARE(control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
     box->setFocus();
-    QCOMPARE(box->shownText(), QStringLiteral("ДПС-Ново начало"));
+    QCOMPARE(box->shownText(), QStringLiteral("Алианс за права и свободи"));
 }
 
 // The votes' bar ends with the others' part, dotted and labelled with its share, and the legend
