@@ -298,9 +298,11 @@ void PartyArea::placeUnderLabel(const Column& column)
     const QRect inside = column.list->viewport()->geometry();
     QFont font = column.list->font();
     font.setBold(true);
-    const int wide = QFontMetrics(font).horizontalAdvance(column.under->text()) + 4;
-    if (wide > inside.width() && inside.width() > 0)
-        font.setPointSizeF(font.pointSizeF() * inside.width() / wide);
+    // Measured at each size tried: a font's width does not follow its size exactly.
+    const int room = inside.width() - 4;
+    while (room > 0 && font.pointSizeF() > 4
+        && QFontMetrics(font).horizontalAdvance(column.under->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
     column.under->setFont(font);
     const int height = QFontMetrics(font).height() + 4;
     column.under->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
