@@ -47,8 +47,8 @@ namespace {
         const bool sameParties = VoteTexts(earlier.parties) == VoteTexts(later.parties)
             && NamesOf(earlier.parties) == NamesOf(later.parties);
         if (sameParties && earlier.voteCount.threshold != later.voteCount.threshold)
-            return "промяната на прага от " + FormatShortest(earlier.voteCount.threshold)
-                + " % на " + FormatShortest(later.voteCount.threshold) + " %";
+            return "промяната на прага от " + FormatShortest(earlier.voteCount.threshold) + " % на "
+                + FormatShortest(later.voteCount.threshold) + " %";
         if (sameParties && earlier.voteCount.otherVotes != later.voteCount.otherVotes)
             return "промяната на другите гласове от "
                 + GroupedDigits(std::to_string(earlier.voteCount.otherVotes)) + " на "
@@ -130,9 +130,9 @@ std::string ReportVoteCount(const Board& before, const Board& after)
         ? "Праг " + FormatShortest(after.voteCount.threshold) + " %"
         : "Други гласове " + GroupedDigits(std::to_string(after.voteCount.otherVotes));
     const std::string under = UnderThresholdText(after);
-    text += under.empty() ? (after.voteCount.threshold > 0 ? ": всички партии са над прага."
-                                                          : ": без праг.")
-                          : ": " + under + ".";
+    text += under.empty()
+        ? (after.voteCount.threshold > 0 ? ": всички партии са над прага." : ": без праг.")
+        : ": " + under + ".";
     if (before.seatHistory.empty())
         return text;
     // The seats are given again under the new line: what moved, party by party.
@@ -190,10 +190,9 @@ std::string ReportSeatTotal(const Board& board)
 std::string ReportLastLessonOffered(
     const std::string& when, const std::string& title, int seatsGiven, int seatTotal)
 {
-    std::string text = "Последният урок (" + (title.empty() ? "" : "„" + title + "“, ") + when
-        + ", ";
-    const std::string total
-        = std::to_string(seatTotal) + (seatTotal == 1 ? " мандат" : " мандата");
+    std::string text
+        = "Последният урок (" + (title.empty() ? "" : "„" + title + "“, ") + when + ", ";
+    const std::string total = std::to_string(seatTotal) + (seatTotal == 1 ? " мандат" : " мандата");
     if (seatsGiven > 0)
         text += std::to_string(seatsGiven)
             + (seatsGiven == 1 ? " мандат даден от " : " мандата дадени от ")
@@ -219,7 +218,8 @@ std::string ReportLessonInputsCleared(const Board& before)
     else if (!before.source.empty())
         cleared.push_back("източникът");
     if (before.voteCount.otherVotes > 0)
-        cleared.push_back("другите гласове (" + GroupedDigits(std::to_string(before.voteCount.otherVotes)) + ")");
+        cleared.push_back(
+            "другите гласове (" + GroupedDigits(std::to_string(before.voteCount.otherVotes)) + ")");
     if (cleared.empty())
         return {};
     std::string text = "Нов урок — изчистени: ";

@@ -216,7 +216,8 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
         = row - 1 < board.seatHistory.size() ? &board.seatHistory[row - 1] : nullptr;
     if (contest && contest->winner == party) {
         const std::string under = UnderThresholdText(board);
-        return explainWin(names, *contest, competed) + readingLine
+        return explainWin(names, *contest, competed)
+            + readingLine
             // The text starts with "под", capitalised here at the start of its own sentence.
             + (under.empty() ? std::string() : "\nП" + under.substr(std::string("п").size()) + ".");
     }
@@ -259,8 +260,8 @@ std::string UnderThresholdText(const Board& board)
         return {};
     const ThresholdLine line = DrawThresholdLine(VoteTexts(board.parties), board.voteCount);
     const PartyNames names = NamesOf(board.parties);
-    std::string text = "под прага " + FormatShortest(board.voteCount.threshold) + " % ("
-        + line.line + " гласа) " + (under.size() == 1 ? "е " : "са ");
+    std::string text = "под прага " + FormatShortest(board.voteCount.threshold) + " % (" + line.line
+        + " гласа) " + (under.size() == 1 ? "е " : "са ");
     for (std::size_t k = 0; k < under.size(); ++k) {
         const int party = under[k];
         text += (k == 0 ? "" : ", ") + PartyName(names, party) + " — не достигат "

@@ -113,8 +113,8 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     comparison.threshold
         = std::isfinite(count.threshold) ? std::clamp(count.threshold, 0.0, 100.0) : 0;
     comparison.thresholdLine = DrawThresholdLine(exact, count);
-    comparison.thresholdApplies = parties > 0
-        && thresholdApplies(comparison.thresholdLine, comparison.voteShares);
+    comparison.thresholdApplies
+        = parties > 0 && thresholdApplies(comparison.thresholdLine, comparison.voteShares);
     comparison.takesPart.assign(parties, true);
     if (comparison.thresholdApplies)
         comparison.takesPart = comparison.thresholdLine.passes;
@@ -154,7 +154,8 @@ std::vector<bool> PartiesTakingPart(const std::vector<std::string>& votes, const
 {
     std::vector<bool> taking(votes.size(), true);
     // No line is drawn below a tenth of a percent: the votes need not be read exactly for it.
-    if (!std::isfinite(count.threshold) || std::llround(std::clamp(count.threshold, 0.0, 100.0) * 10) <= 0)
+    if (!std::isfinite(count.threshold)
+        || std::llround(std::clamp(count.threshold, 0.0, 100.0) * 10) <= 0)
         return taking;
     const ThresholdLine line = DrawThresholdLine(votes, count);
     std::vector<double> read;
@@ -176,6 +177,9 @@ MethodComparison CompareMethods(const Board& board, const VoteCount& count)
     return comparison;
 }
 
-MethodComparison CompareMethods(const Board& board) { return CompareMethods(board, board.voteCount); }
+MethodComparison CompareMethods(const Board& board)
+{
+    return CompareMethods(board, board.voteCount);
+}
 
 } // namespace apportion

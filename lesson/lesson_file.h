@@ -60,8 +60,9 @@ Board BoardOf(const Lesson& lesson);
 //   партия: ГЕРБ-СДС
 //   гласове: 642931
 // and a "партия" and "гласове" line for each party in turn. "заглавие" and "източник" are left
-// out where empty, and "дадени мандати" while the votes are not entered. Seats given before the method was last changed come in one more
-// line, run by run: "по-рано дадени: 3 D’Hondt, 2 Sainte-Lague".
+// out where empty, and "дадени мандати" while the votes are not entered. Seats given before the
+// method was last changed come in one more line, run by run: "по-рано дадени: 3 D’Hondt, 2
+// Sainte-Lague".
 std::string WriteLesson(const Lesson& lesson);
 
 // Reads a lesson written by WriteLesson or by hand: blank lines and lines starting with "#" are

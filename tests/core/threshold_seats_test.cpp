@@ -160,8 +160,8 @@ TEST(SeatsUnderThreshold, ChangedAfterSeatsGivesThemAgain)
     const Board undone = board;
     history.Redo(board);
     EXPECT_EQ(board.voteCount, official);
-    EXPECT_EQ(ReportHistoryStep(undone, board, true),
-        "Повторено: промяната на прага от 0 % на 4 %.");
+    EXPECT_EQ(
+        ReportHistoryStep(undone, board, true), "Повторено: промяната на прага от 0 % на 4 %.");
     history.Undo(board);
     history.Undo(board);
     EXPECT_EQ(board.seatHistory.size(), 239u); // the step before: the last seat

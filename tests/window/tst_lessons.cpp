@@ -170,7 +170,8 @@ void TestLessons::examplesOpenFromTheMenu()
     const QString title = m_form->windowTitle();
     assembly->trigger();
     QCOMPARE(m_form->board().parties.size(), std::size_t(9));
-    QCOMPARE(m_form->windowTitle(), title + QStringLiteral(" — 51-во Народно събрание, 27 октомври 2024 г."));
+    QCOMPARE(m_form->windowTitle(),
+        title + QStringLiteral(" — 51-во Народно събрание, 27 октомври 2024 г."));
     QVERIFY(m_form->lessonFiles().path().isEmpty());
     QCOMPARE(m_form->statusReport(),
         QStringLiteral("Отворен е урокът „народно-събрание-51.mandati“: 9 партии, 240 мандата, "
@@ -232,8 +233,9 @@ void TestLessons::lastLessonIsBroughtBack()
         ApportionForm unchanged;
     }
     ApportionForm later;
-    QVERIFY2(QRegularExpression(QStringLiteral("^Последният урок \\(\\d\\d:\\d\\d, 6 мандата дадени от 12\\) — "
-                                               "Ctrl\\+Shift\\+T го връща\\.$"))
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^Последният урок \\(\\d\\d:\\d\\d, 6 мандата дадени от 12\\) — "
+                                "Ctrl\\+Shift\\+T го връща\\.$"))
                  .match(later.statusReport())
                  .hasMatch(),
         qPrintable(later.statusReport()));

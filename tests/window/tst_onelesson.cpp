@@ -22,9 +22,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
-#include <QSpinBox>
 #include <QtTest>
 
 using namespace apportion;
@@ -230,8 +230,8 @@ void TestOneLesson::lessonDataFromTheMainWindow()
                     .startsWith(QStringLiteral("<h2>Избори в 7 „А“</h2>\n<p>Източник: "
                                                "Класният ръководител<br>")));
         QVERIFY2(tableAsTabSeparated(table, QLocale::c())
-                    .startsWith(QStringLiteral("Избори в 7 „А“\nИзточник\tКласният "
-                                               "ръководител\nБрой мандати\t7\n")),
+                     .startsWith(QStringLiteral("Избори в 7 „А“\nИзточник\tКласният "
+                                                "ръководител\nБрой мандати\t7\n")),
             qPrintable(tableAsTabSeparated(table, QLocale::c())));
         QCOMPARE(ReadLesson(WriteLesson(LessonOf(m_form->board()))).lesson->title,
             std::string("Избори в 7 „А“"));
@@ -241,10 +241,11 @@ void TestOneLesson::lessonDataFromTheMainWindow()
         QCOMPARE(seatsHeld(), (std::vector { 3, 3, 1, 0, 0 }));
         QCOMPARE(action->text(), QStringLiteral("Праг и други гласове… (праг 15 %)"));
         QCOMPARE(m_form->statusReport(),
-            QStringLiteral("Праг 15 %: под прага 15 % (23\u00A0902.35 гласа) са партия 4 — не "
-                           "достигат 7\u00A0955.35 гласа, партия 5 — не достигат 11\u00A0638.35 гласа. 7 "
-                           "мандата са дадени отново: партия 2 +1, партия 4 −1. Ctrl+Z връща "
-                           "предишното."));
+            QStringLiteral(
+                "Праг 15 %: под прага 15 % (23\u00A0902.35 гласа) са партия 4 — не "
+                "достигат 7\u00A0955.35 гласа, партия 5 — не достигат 11\u00A0638.35 гласа. 7 "
+                "мандата са дадени отново: партия 2 +1, партия 4 −1. Ctrl+Z връща "
+                "предишното."));
     }
 
     m_form->actions().undo->trigger();
@@ -366,7 +367,7 @@ void TestOneLesson::aReportTooLongEndsAtAWord()
         auto* name = control<QLineEdit>(*m_form, QStringLiteral("Name_%1").arg(party));
         name->setText(QStringLiteral("Коалиция за промяна, демокрация и справедливост в Република "
                                      "България, листа номер %1")
-                .arg(party + 1));
+                          .arg(party + 1));
         emit name->textEdited(name->text());
         auto* votes = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
         votes->setText(QStringLiteral("1000"));
@@ -383,8 +384,9 @@ void TestOneLesson::aReportTooLongEndsAtAWord()
     QVERIFY2(!report.at(kept.size()).isLetterOrNumber(), qPrintable(shown));
     QCOMPARE(line->toolTip(), report);
     // What is shown is drawn whole within the line.
-    const QRect wrapped = QFontMetrics(line->font()).boundingRect(
-        QRect(0, 0, line->width() - 8, 10 * line->height()), Qt::TextWordWrap, shown);
+    const QRect wrapped = QFontMetrics(line->font())
+                              .boundingRect(QRect(0, 0, line->width() - 8, 10 * line->height()),
+                                  Qt::TextWordWrap, shown);
     QVERIFY(wrapped.height() <= line->height());
 }
 
@@ -438,7 +440,8 @@ void TestOneLesson::aLongNameShowsWhereItIsCut()
     }
     QVERIFY2(darkColumns > drawn.width() / 3, qPrintable(QString::number(darkColumns)));
     // A name that fits is shown whole, and so is a long one while it is edited.
-    QCOMPARE(control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
+    QCOMPARE(
+        control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
     box->setFocus();
     QCOMPARE(box->shownText(), QStringLiteral("Алианс за права и свободи"));
 }

@@ -47,8 +47,8 @@ void openFocusedMenu(QWidget* window)
         target = view->viewport();
     // The middle of what shows of it, where the page scrolls part of it out of view.
     const QRect shown = target->visibleRegion().boundingRect();
-    const QPoint at = shown.isEmpty() ? QPoint(target->width() / 2, target->height() / 2)
-                                      : shown.center();
+    const QPoint at
+        = shown.isEmpty() ? QPoint(target->width() / 2, target->height() / 2) : shown.center();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &event);
 }
@@ -206,8 +206,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     connect(undo, &QAction::triggered, this, [this] { emit historyAsked(false); });
     auto* redo = new QAction(QStringLiteral("Повтори"), this);
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence& key : { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-             QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
+    for (const QKeySequence& key :
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
         if (!redoKeys.contains(key))
             redoKeys << key;
     }
@@ -215,7 +215,8 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
     redo->setShortcutContext(Qt::WindowShortcut);
     addAction(redo);
     connect(redo, &QAction::triggered, this, [this] { emit historyAsked(true); });
-    for (QAbstractSpinBox* box : std::initializer_list<QAbstractSpinBox*> { m_threshold, m_others }) {
+    for (QAbstractSpinBox* box :
+        std::initializer_list<QAbstractSpinBox*> { m_threshold, m_others }) {
         box->installEventFilter(this);
         for (QLineEdit* edit : box->findChildren<QLineEdit*>())
             edit->installEventFilter(this);

@@ -1,12 +1,12 @@
 #include "window/form/apportion_form.h"
 
 #include "core/action_report.h"
+#include "core/number_text.h"
 #include "core/results_table.h"
 #include "window/comparison/comparison_link.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
-#include "core/number_text.h"
 #include "window/form/lesson_dialog.h"
 #include "window/form/lesson_files.h"
 #include "window/form/lesson_keeper.h"
@@ -397,8 +397,8 @@ bool ApportionForm::pasteTable(QLineEdit* box)
         m_history.FillParties(*m_board, party, fill);
     }
     showBoard(Operation::Parties);
-    std::string report = ReportTablePasted(*m_board, party, static_cast<int>(fill.size()), named,
-        table->leftOut, table->leftOutVotes);
+    std::string report = ReportTablePasted(
+        *m_board, party, static_cast<int>(fill.size()), named, table->leftOut, table->leftOutVotes);
     if (party == 0) {
         const std::string cleared = ReportLessonInputsCleared(before);
         if (!cleared.empty())
@@ -425,16 +425,12 @@ QString ApportionForm::statusReport() const { return m_controls->status->reporte
 
 void ApportionForm::openComparison()
 {
-    m_comparison->open(
-        { m_actions->newExample, m_actions->print,
-            m_actions->compare, m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset },
+    m_comparison->open({ m_actions->newExample, m_actions->print, m_actions->compare,
+                           m_actions->zoomIn, m_actions->zoomOut, m_actions->zoomReset },
         m_zoom.font(), plainPointSize());
 }
 
-void ApportionForm::printTable(QPrinter& printer) const
-{
-    printWorkedTable(*m_board, printer);
-}
+void ApportionForm::printTable(QPrinter& printer) const { printWorkedTable(*m_board, printer); }
 
 void ApportionForm::setZoomPercent(int percent)
 {

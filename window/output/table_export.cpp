@@ -260,8 +260,7 @@ QList<Line> clipboardLines(const WorkedTable& table, QChar point)
     const Sections parts = sections(table, point);
     QList<Line> lines = parts.info;
     lines << Line {} << parts.seatHeading << parts.seats << Line {}
-          << Line { prose(table.comparison.title, true) }
-          << comparisonLines(table.comparison);
+          << Line { prose(table.comparison.title, true) } << comparisonLines(table.comparison);
     return lines;
 }
 
@@ -388,8 +387,7 @@ QStringList printableParts(const WorkedTable& table, const QDate& date)
                   table.source.empty()
                       ? QString()
                       : QStringLiteral("%1: %2<br>")
-                            .arg(sourceLabel,
-                                QString::fromStdString(table.source).toHtmlEscaped()),
+                            .arg(sourceLabel, QString::fromStdString(table.source).toHtmlEscaped()),
                   program);
     printed << heading
             + QStringLiteral("<p>%1<br>%2: %3%4</p>\n")
