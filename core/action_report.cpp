@@ -120,8 +120,8 @@ std::string ReportSeat(const Board& board)
             + ", печели по-лявата.";
     }
     text += "; партията има " + SeatCountText(record.seatsAfter) + ".";
-    const std::string under = UnderThresholdText(board);
-    return under.empty() ? text : text + " П" + under.substr(std::string("п").size()) + ".";
+    const std::string under = UnderThresholdSentence(board);
+    return under.empty() ? text : text + " " + under;
 }
 
 std::string ReportVoteCount(const Board& before, const Board& after)

@@ -215,11 +215,9 @@ std::string ExplainRow(const Board& board, int party, std::size_t row)
     const SeatRecord* contest
         = row - 1 < board.seatHistory.size() ? &board.seatHistory[row - 1] : nullptr;
     if (contest && contest->winner == party) {
-        const std::string under = UnderThresholdText(board);
-        return explainWin(names, *contest, competed)
-            + readingLine
-            // The text starts with "под", capitalised here at the start of its own sentence.
-            + (under.empty() ? std::string() : "\nП" + under.substr(std::string("п").size()) + ".");
+        const std::string under = UnderThresholdSentence(board);
+        return explainWin(names, *contest, competed) + readingLine
+            + (under.empty() ? std::string() : "\n" + under);
     }
     if (contest && MarkOfRow(board, party, row).tie) {
         return "Частното на " + partyName(party) + " е равно на това на "
@@ -268,6 +266,13 @@ std::string UnderThresholdText(const Board& board)
             + line.lacking[static_cast<std::size_t>(party)] + " гласа";
     }
     return text;
+}
+
+std::string UnderThresholdSentence(const Board& board)
+{
+    const std::string under = UnderThresholdText(board);
+    // The text starts with "под", capitalised here at the start of its own sentence.
+    return under.empty() ? under : "П" + under.substr(std::string("п").size()) + ".";
 }
 
 std::string ExplainDivisor(DivisorMethod method, int position)

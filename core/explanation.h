@@ -33,6 +33,9 @@ std::string ExplainRow(const Board& board, int party, std::size_t row);
 // прага 4 % (97 459 гласа) е Величие — не достигат 29 гласа". Empty where the threshold leaves
 // no party out, or there is none.
 std::string UnderThresholdText(const Board& board);
+// The same as a sentence of its own: "Под прага 4 % (…) е Величие — не достигат 29 гласа.";
+// empty where no party is out.
+std::string UnderThresholdSentence(const Board& board);
 
 // Which seat of a party the divisor at this position of the method's series is for and, for
 // equal proportions, the square root it was rounded from.
