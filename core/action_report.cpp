@@ -2,6 +2,7 @@
 
 #include "core/explanation.h"
 #include "core/number_text.h"
+#include "core/vote_threshold.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -303,23 +304,67 @@ std::string ReportPartyRemoved(const Board& board)
         + " партии. Ctrl+Z я връща.";
 }
 
-std::string ReportTablePasted(
-    const Board& board, int first, int pasted, bool named, int leftOut, std::uint64_t leftOutVotes)
+std::string ReportTablePasted(const Board& board, int first, const ResultsTable& table)
 {
+    const auto pasted = static_cast<int>(table.parties.size());
+    const bool named = std::any_of(table.parties.begin(), table.parties.end(),
+        [](const ResultsTable::Party& party) { return !party.name.empty(); });
     std::string text = "Поставени "
         + std::string(pasted == 1 ? "са гласовете на 1 партия"
                                   : "са гласовете на " + std::to_string(pasted) + " партии")
         + (named ? " с имената им" : "")
         + (first > 0 ? " от колона " + std::to_string(first + 1) + " нататък" : "")
         + "; партиите са " + std::to_string(board.parties.size()) + ".";
-    if (leftOut > 0) {
+    if (table.voteColumn > 0) {
+        text += " Гласове: колона " + std::to_string(table.voteColumn);
+        if (!table.voteHeading.empty())
+            text += ", „" + table.voteHeading + "“";
+        text += table.choices > 1 ? " (Ctrl+Shift+V взима друга: "
+                + std::to_string(table.choice + 1) + " от " + std::to_string(table.choices) + ")."
+                                  : ".";
+    }
+    if (!table.unread.empty()) {
+        text += " Не са поставени — гласовете не се четат: ";
+        for (std::size_t i = 0; i < table.unread.size(); ++i) {
+            const auto& row = table.unread[i];
+            text += (i > 0 ? ", ред " : "ред ") + std::to_string(row.line) + " „" + row.text + "“";
+        }
+        text += ".";
+    }
+    if (!table.counts.empty()) {
+        text += table.counts.size() == 1 ? " Без реда " : " Без редовете ";
+        for (std::size_t i = 0; i < table.counts.size(); ++i)
+            text += (i > 0 ? ", „" : "„") + table.counts[i] + "“";
+        text += table.counts.size() == 1 ? " — сбор, не партия." : " — сборове, не партии.";
+    }
+    if (table.leftOut > 0) {
+        const int leftOut = table.leftOut;
         text += ' '; // a piece at a time, as GCC 12 warns falsely of a literal + a temporary
         text += std::to_string(leftOut) + (leftOut == 1 ? " партия" : " партии")
-            + " с най-малко гласове (" + FormatShortest(static_cast<double>(leftOutVotes))
+            + " с най-малко гласове (" + GroupedDigits(std::to_string(table.leftOutVotes))
             + " гласа) не " + (leftOut == 1 ? "е поставена" : "са поставени") + " — най-много "
-            + std::to_string(maxPartyCount) + " партии.";
+            + std::to_string(maxPartyCount) + " партии; гласовете им са в „Други гласове“ (сега "
+            + GroupedDigits(std::to_string(board.voteCount.otherVotes)) + ").";
+    }
+    if (table.footnotes > 0) {
+        text += table.footnotes == 1 ? " Знакът за бележка след 1 число е пропуснат."
+                                     : " Знаците за бележка след " + std::to_string(table.footnotes)
+                + " числа са пропуснати.";
     }
     return text;
+}
+
+std::string ReportTableNotPasted()
+{
+    return "Таблицата не е поставена: гласовете са въведени и партиите не се менят. „Нов пример“ "
+           "или „Изчисти“ ги освобождава; после поставете отново.";
+}
+
+std::string ReportNoOtherColumn(bool afterPaste)
+{
+    return afterPaste ? "Таблицата има само една колона с гласове."
+                      : "Друга колона се взима веднага след поставяне на таблица (Ctrl+V в "
+                        "кутия за гласове).";
 }
 
 std::string ReportCopied(const Board& board)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/results_table.h"
 
 #include <cstdint>
 #include <string>
@@ -38,9 +39,14 @@ std::string ReportHistoryStep(const Board& before, const Board& after, bool redo
 std::string ReportPartyAdded(const Board& board);
 std::string ReportPartyRemoved(const Board& board);
 // After a results table was pasted into the parties from `first` on: how many, whether with
-// names, and the parties left out for want of room with their votes.
-std::string ReportTablePasted(
-    const Board& board, int first, int pasted, bool named, int leftOut, std::uint64_t leftOutVotes);
+// names, the column the votes came from and how to take another, the rows left out (unread,
+// the count's, the smallest for want of room, whose votes went into the other votes, which now
+// stand on the board) and the footnote marks passed over.
+std::string ReportTablePasted(const Board& board, int first, const ResultsTable& table);
+// Why a results table on the clipboard was not pasted: the votes are entered.
+std::string ReportTableNotPasted();
+// Why another vote column cannot be taken now.
+std::string ReportNoOtherColumn(bool afterPaste);
 // After the worked table was copied, or why nothing was.
 std::string ReportCopied(const Board& board);
 // At start, the lesson a window kept when it was last used, from `when` ("14:05"): how to bring

@@ -12,7 +12,6 @@ namespace {
 
     constexpr std::uint32_t limbBase = 1'000'000'000;
     constexpr int limbDigits = 9;
-    bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
     // The largest double, 2^1024 − 2^971, as a whole number.
     WholeNumber largestDouble()
@@ -39,7 +38,7 @@ WholeNumber WholeNumber::FromDigits(std::string_view digits)
         std::uint32_t limb = 0;
         for (std::size_t i = begin; i < end; ++i)
             limb = limb * 10
-                + (isDigit(digits[i]) ? static_cast<std::uint32_t>(digits[i] - '0') : 0);
+                + (IsDigit(digits[i]) ? static_cast<std::uint32_t>(digits[i] - '0') : 0);
         number.m_limbs.push_back(limb);
         end = begin;
     }

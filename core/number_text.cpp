@@ -14,8 +14,6 @@ namespace {
     constexpr int significantDigits = 15;
     constexpr int maxPlaces = 400;
 
-    bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
     // A finite, non-zero value as decimal digits: d0.d1d2... times 10^exponent.
     struct Decimal {
         bool negative = false;
@@ -58,7 +56,7 @@ namespace {
         Decimal decimal;
         decimal.negative = std::signbit(value);
         for (char c : text.substr(0, e)) {
-            if (isDigit(c))
+            if (IsDigit(c))
                 decimal.digits += c;
         }
         std::string_view exponentText = text.substr(e + 1);
@@ -133,16 +131,87 @@ namespace {
 
 } // namespace
 
+std::size_t BlankLength(std::string_view text, std::size_t at)
+{
+    if (at >= text.size())
+        return 0;
+    const auto byte = [&text, at](std::size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    if (lead == ' ' || (lead >= '\t' && lead <= '\r'))
+        return 1;
+    if (lead == 0xC2) // U+0085 next line, U+00A0 no-break space
+        return byte(1) == 0x85 || byte(1) == 0xA0 ? 2 : 0;
+    if (lead == 0xE1) // U+1680 ogham space mark
+        return byte(1) == 0x9A && byte(2) == 0x80 ? 3 : 0;
+    if (lead == 0xE2 && byte(1) == 0x80) {
+        // U+2000..U+200B the typographic spaces and the zero-width space, U+2028 and U+2029
+        // the line and paragraph separators, U+202F the narrow no-break space.
+        const unsigned last = byte(2);
+        return (last >= 0x80 && last <= 0x8B) || last == 0xA8 || last == 0xA9 || last == 0xAF ? 3
+                                                                                              : 0;
+    }
+    if (lead == 0xE2) // U+205F medium mathematical space
+        return byte(1) == 0x81 && byte(2) == 0x9F ? 3 : 0;
+    if (lead == 0xE3) // U+3000 ideographic space
+        return byte(1) == 0x80 && byte(2) == 0x80 ? 3 : 0;
+    if (lead == 0xEF) // U+FEFF byte-order mark
+        return byte(1) == 0xBB && byte(2) == 0xBF ? 3 : 0;
+    return 0;
+}
+
+std::string BlanksAsSpaces(std::string_view text)
+{
+    std::string spaced;
+    spaced.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = BlankLength(text, i)) {
+            spaced += ' ';
+            i += length;
+        } else {
+            spaced += text[i++];
+        }
+    }
+    return spaced;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (const std::size_t length = BlankLength(text, begin))
+        begin += length;
+    // From the end, a blank is the last one that ends exactly there: at most three bytes back.
+    std::size_t end = text.size();
+    while (end > begin) {
+        std::size_t length = 0;
+        for (std::size_t back = 1; back <= 3 && back <= end - begin && length == 0; ++back) {
+            if (BlankLength(text, end - back) == back)
+                length = back;
+        }
+        if (length == 0)
+            break;
+        end -= length;
+    }
+    return text.substr(begin, end - begin);
+}
+
 std::string_view WithoutBlanks(std::string_view text, std::string& buffer)
 {
-    // Most texts have none.
-    if (text.find_first_of(" \t\n") == std::string_view::npos)
+    // Most texts have none: no ASCII blank and no byte that could start another one.
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte == ' ' || (byte >= '\t' && byte <= '\r') || byte >= 0xC2;
+    });
+    if (plain)
         return text;
     buffer.clear();
     buffer.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            buffer += c;
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = BlankLength(text, i))
+            i += length;
+        else
+            buffer += text[i++];
     }
     return buffer;
 }
@@ -157,14 +226,14 @@ ScannedNumber ScanNumber(std::string_view s)
         ++i;
     }
     scanned.integerStart = i;
-    while (i < n && isDigit(s[i]))
+    while (i < n && IsDigit(s[i]))
         ++i;
     scanned.integerEnd = i;
     scanned.fractionStart = i;
     if (i < n && s[i] == '.') {
         ++i;
         scanned.fractionStart = i;
-        while (i < n && isDigit(s[i]))
+        while (i < n && IsDigit(s[i]))
             ++i;
     }
     scanned.fractionEnd = i;
@@ -182,7 +251,7 @@ ScannedNumber ScanNumber(std::string_view s)
         }
         const std::size_t exponentDigits = j;
         long long exponent = 0;
-        while (j < n && isDigit(s[j])) {
+        while (j < n && IsDigit(s[j])) {
             exponent = std::min(exponent * 10 + (s[j] - '0'), 1'000'000'000LL);
             ++j;
         }

@@ -9,8 +9,22 @@ namespace apportion {
 // conversions are the only way numbers go in and out of text. None of them depends on the
 // process locale: "." is always the decimal point, whatever LC_NUMERIC says.
 
+// A decimal digit, "0" to "9" (no other script's digits).
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The one definition of a blank for every number the program reads, typed, pasted or opened:
+// every Unicode space (ordinary, no-break, narrow no-break, thin, figure, ideographic…), tab,
+// line and paragraph break, and the invisible zero-width space and byte-order mark a web page
+// leaves in its figures. Returns the length in bytes of the blank that starts at `at` in the
+// UTF-8 text, 0 where none does (or `at` is past the end).
+std::size_t BlankLength(std::string_view text, std::size_t at);
+// The text with each blank in it replaced by one " ", as a vote box shows it.
+std::string BlanksAsSpaces(std::string_view text);
+// The text without the blanks at its start and end.
+std::string_view TrimBlanks(std::string_view text);
+
 // The grammar every reading of a number text follows, in one place: after removing every
-// blank, tab and line feed, an optional sign, digits, a point and digits (at least one digit in
+// blank, an optional sign, digits, a point and digits (at least one digit in
 // all), and an exponent that counts only where a digit follows "E" and its sign. Positions are
 // into the text without blanks; the exponent is saturated at ±10^9.
 struct ScannedNumber {
@@ -23,16 +37,16 @@ struct ScannedNumber {
     std::size_t end = 0; // past the exponent where it counts, else past the fraction
     long long exponent = 0;
 };
-// The text without blanks, tabs and line feeds: the text itself where it has none, else
+// The text without blanks: the text itself where it has none, else
 // `buffer` filled with the rest.
 std::string_view WithoutBlanks(std::string_view text, std::string& buffer);
 // Scans a text without blanks.
 ScannedNumber ScanNumber(std::string_view stripped);
 
-// Reads the longest number at the start of the text, after removing every blank, tab and line
-// feed; a text with no number at its start reads as 0. Never fails. Values beyond the range of a
-// double read as the largest finite double of their sign, and values too small to be told from
-// zero read as zero, so the result is always finite.
+// Reads the longest number at the start of the text, after removing every blank; a text with no
+// number at its start reads as 0. Never fails. Values beyond the range of a double read as the
+// largest finite double of their sign, and values too small to be told from zero read as zero, so
+// the result is always finite.
 double ParseNumber(std::string_view text);
 
 // Writes the value rounded to 15 significant digits, in plain positional notation without

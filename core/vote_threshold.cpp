@@ -1,5 +1,7 @@
 #include "core/vote_threshold.h"
 
+#include "core/number_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,8 +11,6 @@ namespace {
 
     constexpr std::uint32_t tenthsInWhole = 1000; // a threshold in tenths of a percent, of 100 %
 
-    bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 } // namespace
 
 std::string GroupedDigits(const std::string& number)
@@ -18,7 +18,7 @@ std::string GroupedDigits(const std::string& number)
     const std::size_t point = number.find('.');
     const std::size_t whole = point == std::string::npos ? number.size() : point;
     if (whole == 0
-        || !std::all_of(number.begin(), number.begin() + static_cast<long>(whole), isDigit))
+        || !std::all_of(number.begin(), number.begin() + static_cast<long>(whole), IsDigit))
         return number;
     std::string grouped;
     for (std::size_t i = 0; i < whole; ++i) {

@@ -34,14 +34,7 @@ namespace {
         return text;
     }
 
-    std::string_view trimmed(std::string_view text)
-    {
-        const auto first = text.find_first_not_of(" \t\r");
-        if (first == std::string_view::npos)
-            return {};
-        const auto last = text.find_last_not_of(" \t\r");
-        return text.substr(first, last - first + 1);
-    }
+    std::string_view trimmed(std::string_view text) { return TrimBlanks(text); }
 
     // Whether the bytes are well-formed UTF-8: a lesson of another encoding is refused rather
     // than shown garbled.
@@ -87,9 +80,12 @@ namespace {
         return true;
     }
 
-    // A whole number within [least, most], written in plain digits.
-    std::optional<long long> wholeNumber(std::string_view text, long long least, long long most)
+    // A whole number within [least, most], written in digits, grouped with blanks or not, as a
+    // box reads it ("99 453" with the locale's no-break spaces).
+    std::optional<long long> wholeNumber(std::string_view written, long long least, long long most)
     {
+        std::string buffer;
+        const std::string_view text = WithoutBlanks(written, buffer);
         long long value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error != std::errc() || end != text.data() + text.size() || text.empty()
@@ -101,12 +97,13 @@ namespace {
     // A threshold of 0 to 20 with at most one decimal, "." or "," before it.
     std::optional<double> thresholdValue(std::string_view text)
     {
-        std::string digits(text);
+        std::string buffer;
+        std::string digits(WithoutBlanks(text, buffer));
         std::replace(digits.begin(), digits.end(), ',', '.');
         const auto point = digits.find('.');
         const std::string whole = digits.substr(0, point);
         const std::string tenth = point == std::string::npos ? "0" : digits.substr(point + 1);
-        if (tenth.size() != 1 || !std::isdigit(static_cast<unsigned char>(tenth.front())))
+        if (tenth.size() != 1 || !IsDigit(tenth.front()))
             return std::nullopt;
         const auto value = wholeNumber(whole, 0, static_cast<long long>(largestLessonThreshold));
         if (!value)
@@ -361,7 +358,8 @@ LessonReading ReadLesson(std::string_view text)
             if (lesson.parties.empty() || partyHasVotes)
                 return refuse(
                     number, quoted(votesKey) + " без ред " + quoted(partyKey) + " преди него.");
-            lesson.parties.back().votes = oneLine(std::string(value));
+            // Read as the vote box reads what is typed in it: every kind of space a blank.
+            lesson.parties.back().votes = BlanksAsSpaces(value);
             partyHasVotes = true;
         } else {
             return refuse(number, "непознато поле " + quoted(key) + ".");

@@ -2,6 +2,7 @@
 #include "core/undo_history.h"
 #include "lesson/lesson_file.h"
 
+#include "core/exact_number.h"
 #include "core/method_comparison.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,25 @@ TEST(LessonFile, ReadsAFileWrittenByHand)
     EXPECT_EQ(lesson.method, DivisorMethod::DHondt);
     EXPECT_EQ(lesson.seatTotal, 7);
     EXPECT_FALSE(lesson.seatsGiven);
+}
+
+// Numbers grouped as the Bulgarian locale groups them (no-break and narrow no-break spaces)
+// open as the vote box would read them typed: the whole number, shown with plain blanks.
+TEST(LessonFile, ReadsNumbersGroupedWithAnySpace)
+{
+    const LessonReading reading
+        = ReadLesson("мандати-урок 1\nпраг: 4\xC2\xA0\nдруги гласове: 99\xC2\xA0"
+                     "453\nпартия: ГЕРБ-СДС\nгласове: 642\xC2\xA0"
+                     "931\nпартия: ДПС-Ново начало\nгласове: 281\xE2\x80\xAF"
+                     "366\xC2\xA0\n");
+    ASSERT_TRUE(reading.lesson) << reading.error;
+    const Board board = BoardOf(*reading.lesson);
+    EXPECT_EQ(board.parties[0].entryText, "642 931");
+    EXPECT_EQ(board.parties[1].entryText, "281 366");
+    EXPECT_EQ(ReadVoteTotals(VoteTexts(board.parties)).written,
+        (std::vector<std::string> { "642931", "281366" }));
+    EXPECT_EQ(reading.lesson->count.otherVotes, 99453);
+    EXPECT_EQ(reading.lesson->count.threshold, 4);
 }
 
 std::optional<Lesson> example(const char* name)

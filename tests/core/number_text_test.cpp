@@ -35,12 +35,63 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseNumberTest,
         ParseCase { "1e+", 1 }, ParseCase { "7x9", 7 }, ParseCase { ".", 0 }, ParseCase { "-", 0 },
         ParseCase { "+.e1", 0 }, ParseCase { "--5", 0 }, ParseCase { "&H10", 0 },
         ParseCase { "0x10", 0 }, ParseCase { "Търси", 0 }, ParseCase { "12\xD0\x9F", 12 },
-        ParseCase { "\r5", 0 }, ParseCase { "00042", 42 },
+        ParseCase { "\r5", 5 }, ParseCase { "00042", 42 },
+        // Every space a keyboard, a locale's grouping or a web page brings is a blank.
+        ParseCase { "642\xC2\xA0"
+                    "931",
+            642931 },
+        ParseCase { "1\xE2\x80\xAF"
+                    "147\xE2\x80\x89"
+                    "292",
+            1147292 },
+        ParseCase { "\xEF\xBB\xBF"
+                    "12\xE2\x80\x8B"
+                    "3",
+            123 },
+        ParseCase { "4\xE3\x80\x80"
+                    "5",
+            45 },
+        ParseCase { "7\xE2\x80\xA8"
+                    "8\xC2\x85"
+                    "9",
+            789 },
+        // Other bytes of the same leads are not: "5—6" reads 5.
+        ParseCase { "5\xE2\x80\x94"
+                    "6",
+            5 },
+        ParseCase { "5\xC2\xB2"
+                    "6",
+            5 },
         ParseCase { "1e999", std::numeric_limits<double>::max() },
         ParseCase { "-1e999", -std::numeric_limits<double>::max() }, ParseCase { "1e-999", 0 },
         ParseCase { "0.0000e99999999999999999999", 0 },
         ParseCase { "1e99999999999999999999999", std::numeric_limits<double>::max() },
         ParseCase { "0.001e-99999", 0 }));
+
+// What a vote box shows of a pasted or typed text, and what a name keeps once trimmed.
+TEST(Blanks, ShownAsSpacesAndTrimmed)
+{
+    const struct {
+        std::string text, spaced, trimmed;
+    } cases[] = {
+        { "642\xC2\xA0"
+          "931",
+            "642 931",
+            "642\xC2\xA0"
+            "931" },
+        { "\xE2\x80\x89МЕЧ \xC2\xA0", " МЕЧ  ", "МЕЧ" },
+        { "\xE2\x80\xAF\xE2\x80\xAF", "  ", "" },
+        { "А\xE2\x80\x94Б\t", "А\xE2\x80\x94Б ", "А\xE2\x80\x94Б" },
+        { "ПП\xE3\x80\x80", "ПП ", "ПП" },
+        { "", "", "" },
+        // A lead byte cut short at the end is no blank.
+        { "5\xE2\x80", "5\xE2\x80", "5\xE2\x80" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BlanksAsSpaces(c.text), c.spaced) << c.text;
+        EXPECT_EQ(TrimBlanks(c.text), c.trimmed) << c.text;
+    }
+}
 
 TEST(ParseNumber, HugeDigitRunsStayFinite)
 {

@@ -286,7 +286,10 @@ TEST_P(PartyReports, SayWhatChanged)
         for (const auto& party : table->parties)
             fill.push_back({ party.name, party.votes });
         history.FillParties(board, 1, fill);
-        report = ReportTablePasted(board, 1, 3, true, 2, 12345);
+        ResultsTable told = *table;
+        told.leftOut = 2;
+        told.leftOutVotes = 12345;
+        report = ReportTablePasted(board, 1, told);
     }
     EXPECT_EQ(report, c.report);
     const Board after = board;
@@ -307,19 +310,47 @@ INSTANTIATE_TEST_SUITE_P(Actions, PartyReports,
             "Отменено: премахването на партия." },
         PartyReportCase { "Paste", 'p',
             "Поставени са гласовете на 3 партии с имената им от колона 2 нататък; партиите са 4. "
-            "2 партии с най-малко гласове (12345 гласа) не са поставени — най-много 12 партии.",
+            "Гласове: колона 2. 2 партии с най-малко гласове (12\xC2\xA0"
+            "345 гласа) не са поставени — "
+            "най-много 12 партии; гласовете им са в „Други гласове“ (сега 0).",
             "Отменено: поставените гласове." }),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(PartyReport, PastesOfOneAndOfOneTooMany)
+// Every row left out is told, with the column the votes came from.
+TEST(PartyReport, PastesTellWhatTheyLeftOut)
 {
     Board board = loaded();
     board.parties.resize(maxPartyCount);
-    EXPECT_EQ(ReportTablePasted(board, 0, 12, false, 1, 500),
+    board.voteCount.otherVotes = 1500;
+    ResultsTable table;
+    table.parties.resize(12);
+    table.leftOut = 1;
+    table.leftOutVotes = 500;
+    EXPECT_EQ(ReportTablePasted(board, 0, table),
         "Поставени са гласовете на 12 партии; партиите са 12. 1 партия с най-малко гласове (500 "
-        "гласа) не е поставена — най-много 12 партии.");
-    EXPECT_EQ(ReportTablePasted(board, 0, 1, false, 0, 0),
-        "Поставени са гласовете на 1 партия; партиите са 12.");
+        "гласа) не е поставена — най-много 12 партии; гласовете им са в „Други гласове“ (сега "
+        "1\xC2\xA0"
+        "500).");
+    table = {};
+    table.parties = { { "А", "600" } };
+    table.voteColumn = 3;
+    table.voteHeading = "Votes";
+    table.choices = 2;
+    table.choice = 1;
+    table.unread = { { 3, "B 300?" }, { 5, "D —" } };
+    table.counts = { "Общо" };
+    table.footnotes = 1;
+    EXPECT_EQ(ReportTablePasted(board, 0, table),
+        "Поставени са гласовете на 1 партия с имената им; партиите са 12. Гласове: колона 3, "
+        "„Votes“ (Ctrl+Shift+V взима друга: 2 от 2). Не са поставени — гласовете не се четат: "
+        "ред 3 „B 300?“, ред 5 „D —“. Без реда „Общо“ — сбор, не партия. Знакът за бележка "
+        "след 1 число е пропуснат.");
+    table.counts = { "Voters", "Valid" };
+    table.footnotes = 2;
+    EXPECT_NE(ReportTablePasted(board, 0, table)
+                  .find("Без редовете „Voters“, „Valid“ — сборове, не партии. Знаците за "
+                        "бележка след 2 числа са пропуснати."),
+        std::string::npos);
 }
 
 // Once parties have names, every sentence and heading uses them.

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/results_table.h"
 #include "window/comparison/comparison_link.h"
+#include "window/form/clipboard_table.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
@@ -26,6 +27,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolTip>
@@ -112,6 +114,8 @@ void ApportionForm::connectEvents()
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
     connect(m_lessonFiles, &LessonFiles::pathChanged, this, &ApportionForm::showCaption);
     connect(m_actions->lastLesson, &QAction::triggered, this, &ApportionForm::bringBackLastLesson);
+    connect(
+        m_actions->nextVoteColumn, &QAction::triggered, this, &ApportionForm::takeNextVoteColumn);
     connect(m_actions->lessonTitle, &QAction::triggered, this, [this] { askLesson(true); });
     connect(m_actions->voteCount, &QAction::triggered, this, [this] { askLesson(false); });
     connect(m_comparison, &ComparisonLink::countChosen, this, &ApportionForm::changeVoteCount);
@@ -366,46 +370,88 @@ bool ApportionForm::pasteTable(QLineEdit* box)
 {
     int party = -1;
     for (int i = 0; i < m_controls->parties->columnCount(); ++i) {
-        if (m_controls->parties->voteBox(i) == box)
+        if (m_controls->parties->voteBox(i) == box || m_controls->parties->nameBox(i) == box)
             party = i;
     }
-    if (party < 0 || !m_board->CanChangeParties())
+    if (party < 0)
         return false;
-    const auto table = ReadResultsTable(
-        QGuiApplication::clipboard()->text().toStdString(), maxPartyCount - party);
-    if (!table)
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    const auto text = ClipboardTableText(clipboard);
+    if (!text) {
+        // Nothing the box could paste either (a picture, or HTML with no table): say so rather
+        // than let the box's paste empty its selection.
+        if (clipboard && !clipboard->hasText() && !clipboard->formats().isEmpty()) {
+            m_controls->status->report(
+                QStringLiteral("На клипборда няма текст или таблица за поставяне в кутията."));
+            return true;
+        }
         return false;
-    std::vector<Board::PartyFill> fill;
-    bool named = false;
-    for (const auto& pasted : table->parties) {
-        fill.push_back({ pasted.name, pasted.votes });
-        named = named || !pasted.name.empty();
     }
-    // A table pasted from the first column on is another election: the title, the source and
-    // the other votes of the one before no longer describe it, and are cleared in the same step.
-    // The threshold is the law's, not the election's, and stays.
+    if (!ReadResultsTable(*text, maxPartyCount - party))
+        return false;
+    if (!m_board->CanChangeParties()) {
+        m_controls->status->report(QString::fromStdString(ReportTableNotPasted()));
+        return true;
+    }
+    fillFromTable(party, *text, 0);
+    return true;
+}
+
+void ApportionForm::fillFromTable(int first, const std::string& text, int choice)
+{
+    const auto table = ReadResultsTable(text, maxPartyCount - first, choice);
+    if (!table)
+        return;
+    std::vector<Board::PartyFill> fill;
+    for (const auto& pasted : table->parties)
+        fill.push_back({ pasted.name, pasted.votes });
+    // The votes of the rows past twelve count towards the threshold's base: into the other
+    // votes. A table pasted from the first column on is another election: the title, the
+    // source and the other votes of the one before no longer describe it, and are cleared (the
+    // rows past twelve then are the other votes); the threshold is the law's, and stays.
+    constexpr long long mostOthers = 2'147'483'647; // as many as a lesson file holds
     const Board before = *m_board;
-    if (party == 0
-        && (!before.title.empty() || !before.source.empty() || before.voteCount.otherVotes > 0)) {
-        Board pasted = before;
-        pasted.FillParties(party, fill);
+    Board pasted = before;
+    pasted.FillParties(first, fill);
+    const auto leftOut = static_cast<long long>(
+        std::min<std::uint64_t>(table->leftOutVotes, static_cast<std::uint64_t>(mostOthers)));
+    if (first == 0) {
         pasted.title.clear();
         pasted.source.clear();
-        pasted.voteCount.otherVotes = 0;
-        m_history.ReplaceBoard(*m_board, std::move(pasted));
+        pasted.voteCount.otherVotes = leftOut;
     } else {
-        m_history.FillParties(*m_board, party, fill);
+        pasted.voteCount.otherVotes = std::min(mostOthers, before.voteCount.otherVotes + leftOut);
     }
+    if (pasted.title != before.title || pasted.source != before.source
+        || pasted.voteCount != before.voteCount)
+        m_history.ReplaceBoard(*m_board, std::move(pasted));
+    else
+        m_history.FillParties(*m_board, first, fill);
     showBoard(Operation::Parties);
-    std::string report = ReportTablePasted(
-        *m_board, party, static_cast<int>(fill.size()), named, table->leftOut, table->leftOutVotes);
-    if (party == 0) {
-        const std::string cleared = ReportLessonInputsCleared(before);
-        if (!cleared.empty())
-            report += " " + cleared;
+    std::string report = ReportTablePasted(*m_board, first, *table);
+    if (first == 0) {
+        const std::string said = ReportLessonInputsCleared(before);
+        if (!said.empty())
+            report += " " + said;
     }
     m_controls->status->report(QString::fromStdString(report));
-    return true;
+    m_pasted = Pasted { text, first, table->choice, table->choices, *m_board };
+    showPartyActions();
+}
+
+void ApportionForm::takeNextVoteColumn()
+{
+    if (!m_pasted || m_pasted->after != *m_board) {
+        m_controls->status->report(QString::fromStdString(ReportNoOtherColumn(false)));
+        return;
+    }
+    if (m_pasted->choices < 2) {
+        m_controls->status->report(QString::fromStdString(ReportNoOtherColumn(true)));
+        return;
+    }
+    const Pasted last = *m_pasted;
+    m_history.Undo(*m_board);
+    fillFromTable(last.first, last.text, last.choice + 1);
 }
 
 void ApportionForm::copyTable()
@@ -557,6 +603,8 @@ void ApportionForm::showPartyActions()
     const auto count = static_cast<int>(m_board->parties.size());
     m_actions->addParty->setEnabled(canChange && count < maxPartyCount);
     m_actions->removeParty->setEnabled(canChange && count > minPartyCount);
+    m_actions->nextVoteColumn->setEnabled(
+        canChange && m_pasted && m_pasted->choices > 1 && m_pasted->after == *m_board);
 }
 
 int ApportionForm::extraHeight() const

@@ -104,9 +104,15 @@ private:
     void addParty();
     void removeParty();
     void nameParties();
-    // Fills the parties from the box's on with a results table on the clipboard; false where the
-    // clipboard holds no table, or the parties cannot change now, and the box pastes as usual.
+    // Fills the parties from the box's on (a vote or a name box) with a results table on the
+    // clipboard; false where the clipboard holds no table, and the box pastes as usual. Where
+    // the parties cannot change now, the line says why and nothing is pasted.
     bool pasteTable(QLineEdit* box);
+    // Fills the parties from `first` on with the table in `text`, its votes from its `choice`-th
+    // vote column, as one step.
+    void fillFromTable(int first, const std::string& text, int choice);
+    // Takes the last pasted table's votes from its next vote column, in place of the paste.
+    void takeNextVoteColumn();
     void openComparison();
     // Asks for the lesson's title and source, or its threshold and other votes; each changed
     // is one step.
@@ -128,6 +134,17 @@ private:
     void applyZoom();
 
     void showBoard(Operation operation);
+
+    // The table last pasted, for taking its votes from another column while the board is as
+    // the paste left it.
+    struct Pasted {
+        std::string text;
+        int first = 0;
+        int choice = 0;
+        int choices = 1;
+        apportion::Board after;
+    };
+    std::optional<Pasted> m_pasted;
     void showDivisorSelection();
     // Only what a seat, a method change or a clear can change is updated on the click's path;
     // the zoom actions change with the zoom and the screen.

@@ -75,6 +75,8 @@ FormActions::FormActions(QWidget* window)
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R) });
     nameParties = makeAction(window, QStringLiteral("Имена на партиите"),
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I) });
+    nextVoteColumn = makeAction(window, QStringLiteral("Гласовете от друга колона"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V) });
     compare = makeAction(
         window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });
     lessonTitle = makeAction(window, QStringLiteral("Заглавие на урока…"),
@@ -123,6 +125,7 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(addParty);
     menu->addAction(removeParty);
     menu->addAction(nameParties);
+    menu->addAction(nextVoteColumn);
     menu->addSeparator();
     menu->addAction(copy);
     menu->addAction(print);

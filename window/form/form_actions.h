@@ -43,6 +43,7 @@ public:
     QAction* removeParty = nullptr;
     // Shows the names' row over the vote boxes and puts the cursor in the first name.
     QAction* nameParties = nullptr;
+    QAction* nextVoteColumn = nullptr; // the votes from the pasted table's next column
     QAction* compare = nullptr;
     // The lesson's title and source, and its threshold and other votes, asked for in one dialog
     // opened at the one or the other.

@@ -154,17 +154,10 @@ void PartyArea::addColumn()
 void PartyArea::editVotes(int party, const QString& text)
 {
     // Every kind of space a keyboard or a pasted page brings (no-break, narrow no-break, thin)
-    // becomes a blank, which the reading of a vote text passes over: "1 147 292" with the
-    // Bulgarian locale's grouping reads as 1147292, not 1.
-    QString blanked = text;
-    bool changed = false;
-    for (QChar& c : blanked) {
-        if (c.category() == QChar::Separator_Space && c != QLatin1Char(' ')) {
-            c = QLatin1Char(' ');
-            changed = true;
-        }
-    }
-    if (changed) {
+    // is shown as the plain blank the reading of a vote text passes over, so that what the box
+    // shows is what is read: "1 147 292" with the Bulgarian locale's grouping is 1147292.
+    const QString blanked = QString::fromStdString(BlanksAsSpaces(text.toStdString()));
+    if (blanked != text) {
         QLineEdit* box = voteBox(party);
         const int cursor = box->cursorPosition();
         const QSignalBlocker blocker(box);

@@ -1,11 +1,14 @@
 #include "window/form/text_box_keys.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 namespace {
@@ -50,6 +53,11 @@ bool TextBoxKeys::openOwnMenu(QObject* watched, QContextMenuEvent* event)
                 paste = action;
         }
         if (paste && m_paste) {
+            // A table copied from some browsers comes as HTML alone, which the box's own
+            // paste does not count: the handler reads it.
+            const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+            if (!line->isReadOnly() && clipboard && clipboard->hasHtml())
+                paste->setEnabled(true);
             disconnect(paste, &QAction::triggered, nullptr, nullptr);
             connect(paste, &QAction::triggered, line, [this, line] {
                 if (!m_paste(line))
