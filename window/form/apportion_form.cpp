@@ -180,6 +180,7 @@ void ApportionForm::editVotes(int party, const QString& text)
     if (party < 0 || static_cast<std::size_t>(party) >= m_board->parties.size())
         return;
     m_board->parties[static_cast<std::size_t>(party)].entryText = text.toStdString();
+    forgetPaste();
     // Votes typed may bring a party over the threshold's line or under it.
     m_controls->parties->showThreshold();
     showComparison();
@@ -191,9 +192,19 @@ void ApportionForm::editName(int party, const QString& text)
     if (party < 0 || static_cast<std::size_t>(party) >= m_board->parties.size())
         return;
     m_board->parties[static_cast<std::size_t>(party)].name = text.toStdString();
+    forgetPaste();
     m_controls->parties->showBoard();
     showComparison();
     keepLesson();
+}
+
+void ApportionForm::forgetPaste()
+{
+    // A box typed in since: the paste is no longer what another column would replace.
+    if (!m_pasted)
+        return;
+    m_pasted.reset();
+    m_actions->nextVoteColumn->setEnabled(false);
 }
 
 void ApportionForm::selectSeatTotal()

@@ -113,6 +113,7 @@ private:
     void fillFromTable(int first, const std::string& text, int choice);
     // Takes the last pasted table's votes from its next vote column, in place of the paste.
     void takeNextVoteColumn();
+    void forgetPaste();
     void openComparison();
     // Asks for the lesson's title and source, or its threshold and other votes; each changed
     // is one step.
