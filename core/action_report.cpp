@@ -188,19 +188,31 @@ std::string ReportSeatTotal(const Board& board)
         + (board.seatsGiven == 1 ? " е даден." : " са дадени.");
 }
 
-std::string ReportLastLessonOffered(
+std::string KeptLessonSummary(
     const std::string& when, const std::string& title, int seatsGiven, int seatTotal)
 {
-    std::string text
-        = "Последният урок (" + (title.empty() ? "" : "„" + title + "“, ") + when + ", ";
-    const std::string total = std::to_string(seatTotal) + (seatTotal == 1 ? " мандат" : " мандата");
+    std::string text = (title.empty() ? "" : "„" + title + "“, ") + when + ", ";
     if (seatsGiven > 0)
-        text += std::to_string(seatsGiven)
+        return text + std::to_string(seatsGiven)
             + (seatsGiven == 1 ? " мандат даден от " : " мандата дадени от ")
             + std::to_string(seatTotal);
-    else
-        text += total;
-    return text + ") — Ctrl+Shift+T го връща.";
+    return text + std::to_string(seatTotal) + (seatTotal == 1 ? " мандат" : " мандата");
+}
+
+std::string ReportLastLessonOffered(
+    const std::string& when, const std::string& title, int seatsGiven, int seatTotal, int others)
+{
+    std::string text = "Последният урок (" + KeptLessonSummary(when, title, seatsGiven, seatTotal)
+        + ") — Ctrl+Shift+T го връща";
+    if (others > 0)
+        text += "; още " + std::to_string(others)
+            + (others == 1 ? " запазен урок" : " запазени урока") + " в „Последни уроци“";
+    return text + ".";
+}
+
+std::string ReportLessonNotKept(const std::string& why)
+{
+    return "Урокът не се пази за връщане след срив: " + why + " Запазете го с Ctrl+S.";
 }
 
 std::string ReportTitle(const Board& board)

@@ -49,11 +49,16 @@ std::string ReportTableNotPasted();
 std::string ReportNoOtherColumn(bool afterPaste);
 // After the worked table was copied, or why nothing was.
 std::string ReportCopied(const Board& board);
-// At start, the lesson a window kept when it was last used, from `when` ("14:05"): how to bring
-// it back.
-// The title where it has one, and the seats given of the seat total where any were.
-std::string ReportLastLessonOffered(
+// A kept lesson in a few words: its title where it has one, when it was kept ("14:05"), and the
+// seats given of the seat total where any were ("„…“, 14:05, 12 мандата дадени от 240").
+std::string KeptLessonSummary(
     const std::string& when, const std::string& title, int seatsGiven, int seatTotal);
+// At start, the lesson a window kept when it was last used: how to bring it back, and how many
+// more were kept by windows no longer open.
+std::string ReportLastLessonOffered(const std::string& when, const std::string& title,
+    int seatsGiven, int seatTotal, int others = 0);
+// Once, where the lessons cannot be kept: why (a sentence).
+std::string ReportLessonNotKept(const std::string& why);
 // After the lesson's title was set.
 std::string ReportTitle(const Board& board);
 // After a paste that began a new lesson's inputs: what of the lesson before was cleared (its

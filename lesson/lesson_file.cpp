@@ -22,6 +22,7 @@ namespace {
     constexpr std::string_view earlierKey = "по-рано дадени";
     constexpr std::string_view partyKey = "партия";
     constexpr std::string_view votesKey = "гласове";
+    constexpr std::string_view boxKey = "в кутията";
 
     std::string quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
 
@@ -187,6 +188,16 @@ Lesson LessonOf(const Board& board)
             lesson.earlierSeats.push_back({ history[seat].method, 0 });
         ++lesson.earlierSeats.back().seats;
     }
+    // A box shows its party's seats, counted, unless it was typed over.
+    std::vector<int> won(board.parties.size(), 0);
+    for (const SeatRecord& record : history) {
+        if (record.winner >= 0 && static_cast<std::size_t>(record.winner) < won.size())
+            ++won[static_cast<std::size_t>(record.winner)];
+    }
+    for (std::size_t i = 0; i < board.parties.size(); ++i) {
+        if (board.parties[i].entryText != std::to_string(won[i]))
+            lesson.typedOver.emplace_back(static_cast<int>(i), board.parties[i].entryText);
+    }
     return lesson;
 }
 
@@ -217,6 +228,10 @@ Board BoardOf(const Lesson& lesson)
             board.SelectMethod(lesson.method);
         give(*lesson.seatsGiven);
         board.seatSelection = seatTotal;
+        for (const auto& [party, text] : lesson.typedOver) {
+            if (party >= 0 && static_cast<std::size_t>(party) < board.parties.size())
+                board.parties[static_cast<std::size_t>(party)].entryText = text;
+        }
     }
     return board;
 }
@@ -244,9 +259,15 @@ std::string WriteLesson(const Lesson& lesson)
                 + MethodCaption(run.method);
         field(earlierKey, runs);
     }
-    for (const auto& party : lesson.parties) {
-        field(partyKey, party.name);
-        field(votesKey, party.votes);
+    for (std::size_t i = 0; i < lesson.parties.size(); ++i) {
+        field(partyKey, lesson.parties[i].name);
+        field(votesKey, lesson.parties[i].votes);
+        if (!lesson.seatsGiven)
+            continue;
+        for (const auto& [party, typed] : lesson.typedOver) {
+            if (party == static_cast<int>(i))
+                field(boxKey, typed);
+        }
     }
     return text;
 }
@@ -361,12 +382,22 @@ LessonReading ReadLesson(std::string_view text)
             // Read as the vote box reads what is typed in it: every kind of space a blank.
             lesson.parties.back().votes = BlanksAsSpaces(value);
             partyHasVotes = true;
+        } else if (key == boxKey) {
+            const int party = static_cast<int>(lesson.parties.size()) - 1;
+            if (party < 0 || (!lesson.typedOver.empty() && lesson.typedOver.back().first == party))
+                return refuse(number,
+                    quoted(boxKey) + " без ред " + quoted(partyKey)
+                        + " преди него, или втори за нея.");
+            lesson.typedOver.emplace_back(party, oneLine(std::string(value)));
         } else {
             return refuse(number, "непознато поле " + quoted(key) + ".");
         }
     }
     if (!headerRead)
         return refuse(0, "файлът е празен — не е урок.");
+    // Boxes show seat counts only once the votes are entered.
+    if (!lesson.seatsGiven)
+        lesson.typedOver.clear();
     if (static_cast<int>(lesson.parties.size()) < minPartyCount)
         return refuse(0,
             "урокът има " + std::to_string(lesson.parties.size())

@@ -31,6 +31,9 @@ struct Lesson {
     // Seats given before that, under the methods chosen in the middle of the allocation, in
     // order; empty where the method did not change. At most largestEarlierSeats in all.
     std::vector<SeatRun> earlierSeats;
+    // Once the votes are entered, the boxes show each party's seat count; a box typed over since
+    // keeps what was typed: its party, from 0, and its text, in the parties' order.
+    std::vector<std::pair<int, std::string>> typedOver;
 
     bool operator==(const Lesson&) const = default;
 };
@@ -59,7 +62,8 @@ Board BoardOf(const Lesson& lesson);
 //   дадени мандати: 240
 //   партия: ГЕРБ-СДС
 //   гласове: 642931
-// and a "партия" and "гласове" line for each party in turn. "заглавие" and "източник" are left
+// and a "партия" and "гласове" line for each party in turn, with "в кутията: …" after them for a
+// box typed over once the votes were entered. "заглавие" and "източник" are left
 // out where empty, and "дадени мандати" while the votes are not entered. Seats given before the
 // method was last changed come in one more line, run by run: "по-рано дадени: 3 D’Hondt, 2
 // Sainte-Lague".

@@ -49,6 +49,36 @@ TEST(LessonFile, SavedMidwayOpensTheSame)
     EXPECT_EQ(BoardOf(*ReadLesson(WriteLesson(notEntered)).lesson), typed);
 }
 
+// A box typed over once the votes were entered (where the seat count stands) comes back as it
+// was, and the next seat counts on from what it shows, as it would have.
+TEST(LessonFile, BoxTypedOverAfterEnteringComesBack)
+{
+    Board board;
+    board.LoadWindow();
+    board.EnterVotes();
+    board.GiveNextSeat(); // the first party's
+    board.parties[0].entryText = "5";
+    board.parties[2].entryText = "";
+    const Lesson lesson = LessonOf(board);
+    EXPECT_EQ(
+        lesson.typedOver, (std::vector<std::pair<int, std::string>> { { 0, "5" }, { 2, "" } }));
+    const std::string text = WriteLesson(lesson);
+    EXPECT_NE(text.find("гласове: 58125\nв кутията: 5\n"), std::string::npos) << text;
+    const LessonReading reading = ReadLesson(text);
+    ASSERT_TRUE(reading.lesson) << reading.error;
+    EXPECT_EQ(*reading.lesson, lesson);
+    Board opened = BoardOf(*reading.lesson);
+    EXPECT_EQ(opened.parties[0].entryText, "5");
+    EXPECT_EQ(opened.parties[2].entryText, "");
+    EXPECT_EQ(opened.parties[1].entryText, "0");
+    board.GiveNextSeat();
+    opened.GiveNextSeat();
+    EXPECT_EQ(opened.parties, board.parties);
+    // Before the votes are entered there is no seat count to type over: none is kept.
+    EXPECT_TRUE(ReadLesson("мандати-урок 1\nпартия: А\nгласове: 1\nв кутията: 7\nпартия: Б\n")
+                    .lesson->typedOver.empty());
+}
+
 // An allocation whose method or seat total changed midway opens as it was: every row, the seat
 // count since the last method was chosen, and what the next seat does.
 struct Midway {
@@ -134,6 +164,9 @@ INSTANTIATE_TEST_SUITE_P(Files, LessonRefusedTest,
             "ред 3: „мандати“ трябва да е цяло число от 1 до 300, а е „3OO“." },
         Refused { "SeatsPastTheMost", head + "мандати: 301\n", "ред 2: „мандати“" },
         Refused { "NoSeats", head + "мандати: 0\n", "ред 2: „мандати“" },
+        Refused { "BoxBeforeAnyParty", head + "в кутията: 3\n", "ред 2: „в кутията“ без ред" },
+        Refused { "TwoBoxesForAParty", head + "партия: А\nв кутията: 3\nв кутията: 4\n",
+            "ред 4: „в кутията“ без ред" },
         Refused { "ThresholdPastTwenty", head + "праг: 25\n", "ред 2: „праг“" },
         Refused { "ThresholdHundredths", head + "праг: 4.55\n", "ред 2: „праг“" },
         Refused { "NegativeOthers", head + "други гласове: -5\n", "ред 2: „други гласове“" },

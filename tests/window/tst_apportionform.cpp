@@ -86,6 +86,8 @@ private:
 
 void TestApportionForm::init()
 {
+    // The window as it starts for the first time: no lesson kept by an earlier one to offer.
+    forgetKeptLessons();
     m_form = new ApportionForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));

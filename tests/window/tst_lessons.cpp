@@ -122,8 +122,8 @@ void TestLessons::unreadableFileIsRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
-    const QByteArray whole = QByteArray::fromStdString(WriteLesson(
-        Lesson { {}, {}, { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 7, {}, {}, {} }));
+    const QByteArray whole = QByteArray::fromStdString(WriteLesson(Lesson {
+        {}, {}, { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 7, {}, {}, {}, {} }));
     QTest::newRow("a byte cut off mid-letter")
         << whole.left(whole.indexOf("А") + 1) << QStringLiteral("UTF-8");
     QTest::newRow("a typo") << whole + "мандати: 3OO\n" << QStringLiteral("„3OO“");
@@ -204,9 +204,10 @@ void TestLessons::examplesOpenFromTheMenu()
     QVERIFY(!submenu(none));
 }
 
-// Every action keeps the lesson; the next window offers it and Ctrl+Shift+T brings it back as
-// one step. Two windows at once keep each their own; a window opened and closed unchanged
-// leaves the last lesson as it was.
+// Every action keeps the lesson; a window started once the others are closed offers theirs,
+// newest first, and Ctrl+Shift+T brings them back one at a time, each as one step. Two windows at
+// once keep each their own; a window still open keeps its lesson to itself; a window opened and
+// closed unchanged leaves the kept lessons as they were.
 void TestLessons::lastLessonIsBroughtBack()
 {
     QCOMPARE(m_form->statusReport(),
@@ -214,31 +215,40 @@ void TestLessons::lastLessonIsBroughtBack()
     QVERIFY(!m_form->actions().lastLesson->isEnabled());
     control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(11);
     giveSeats(5);
-    ApportionForm second;
-    second.show();
-    auto* votes = control<QLineEdit>(second, QStringLiteral("Text2_0"));
-    votes->setText(QStringLiteral("9"));
-    emit votes->textEdited(votes->text());
-    QCoreApplication::processEvents();
-    const Board kept = m_form->board();
-    // The second window's typing was kept in its own file, before the first's last seat.
-    QTest::mouseClick(control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
-    QCoreApplication::processEvents();
+    Board typed;
+    {
+        ApportionForm second;
+        second.show();
+        auto* votes = control<QLineEdit>(second, QStringLiteral("Text2_0"));
+        votes->setText(QStringLiteral("9"));
+        emit votes->textEdited(votes->text());
+        QCoreApplication::processEvents();
+        typed = second.board();
+        // The second window's typing was kept in its own file, before the first's last seat.
+        QTest::mouseClick(
+            control<QPushButton>(*m_form, QStringLiteral("Command1_1")), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        // Both windows are open: neither lesson is offered to a third.
+        ApportionForm meanwhile;
+        QVERIFY(!meanwhile.actions().lastLesson->isEnabled());
+        QVERIFY(meanwhile.actions().keptLessons.isEmpty());
+    }
     const Board newest = m_form->board();
-    QVERIFY(!(newest == kept));
-
-    // A window opened and closed unchanged does not hide it; one started after it offers the
-    // first window's lesson, the newest kept.
+    delete m_form;
+    m_form = nullptr;
     {
         ApportionForm unchanged;
     }
+
     ApportionForm later;
     QVERIFY2(QRegularExpression(
                  QStringLiteral("^Последният урок \\(\\d\\d:\\d\\d, 6 мандата дадени от 12\\) — "
-                                "Ctrl\\+Shift\\+T го връща\\.$"))
+                                "Ctrl\\+Shift\\+T го връща; още 1 запазен урок в „Последни "
+                                "уроци“\\.$"))
                  .match(later.statusReport())
                  .hasMatch(),
         qPrintable(later.statusReport()));
+    QCOMPARE(later.actions().keptLessons.size(), 2);
     QVERIFY(later.actions().lastLesson->isEnabled());
     later.actions().lastLesson->trigger();
     QCOMPARE(later.board(), newest);
@@ -249,10 +259,18 @@ void TestLessons::lastLessonIsBroughtBack()
     Board start;
     start.LoadWindow();
     QCOMPARE(later.board(), start);
+    // Again: the next one, the second window's.
+    later.actions().lastLesson->trigger();
+    QCOMPARE(later.board(), typed);
+    // Each lesson is kept once: the one brought back is kept on in its own file.
+    QCOMPARE(QDir(LessonKeeper::folder())
+                 .entryList({ QStringLiteral("последен-урок-*.mandati") }, QDir::Files)
+                 .size(),
+        2);
 }
 
-// Windows long closed leave their kept lessons behind; the first keeping of a new window leaves
-// the eight newest, its own among them, and the newest of the rest is the one offered.
+// Windows long closed leave their kept lessons behind; a new window leaves the twenty newest
+// of them, and offers the newest.
 void TestLessons::onlyTheNewestKeptLessonsStay()
 {
     delete m_form;
@@ -260,17 +278,18 @@ void TestLessons::onlyTheNewestKeptLessonsStay()
     QDir folder(LessonKeeper::folder());
     QVERIFY(folder.mkpath(QStringLiteral(".")));
     const QDateTime now = QDateTime::currentDateTime();
-    for (int age = 1; age <= 10; ++age) {
+    for (int age = 1; age <= 25; ++age) {
         QFile file(folder.filePath(QStringLiteral("последен-урок-%1.mandati").arg(age)));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(WriteLesson(Lesson { {}, {},
-            { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 10 + age, {}, {}, {} })));
+            { { "А", "10" }, { "Б", "20" } }, DivisorMethod::DHondt, 10 + age, {}, {}, {}, {} })));
         file.flush();
         QVERIFY(file.setFileTime(now.addSecs(-60 * age), QFileDevice::FileModificationTime));
     }
     m_form = new ApportionForm;
     m_form->show();
-    QVERIFY2(m_form->statusReport().contains(QStringLiteral(", 11 мандата)")),
+    QVERIFY2(m_form->statusReport().contains(
+                 QStringLiteral(", 11 мандата) — Ctrl+Shift+T го връща; още 19 запазени урока")),
         qPrintable(m_form->statusReport()));
     control<QListWidget>(*m_form, QStringLiteral("List3"))->setCurrentRow(4);
     QCoreApplication::processEvents();
@@ -278,9 +297,9 @@ void TestLessons::onlyTheNewestKeptLessonsStay()
     const QStringList kept
         = folder.entryList({ QStringLiteral("последен-урок-*.mandati") }, QDir::Files, QDir::Time);
     QStringList older;
-    for (int age = 1; age <= 7; ++age)
+    for (int age = 1; age <= 20; ++age)
         older << QStringLiteral("последен-урок-%1.mandati").arg(age);
-    QCOMPARE(kept.size(), 8);
+    QCOMPARE(kept.size(), 21);
     QCOMPARE(kept.mid(1), older);
 }
 

@@ -37,6 +37,25 @@
 using namespace apportion;
 namespace layout = form_layout;
 
+namespace {
+
+// When a lesson was kept: the time alone where it was today.
+QString keptTime(const QDateTime& when)
+{
+    return when.date() == QDate::currentDate() ? when.toString(QStringLiteral("HH:mm"))
+                                               : when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+int seatsGivenIn(const Lesson& lesson)
+{
+    int given = lesson.seatsGiven.value_or(0);
+    for (const auto& run : lesson.earlierSeats)
+        given += run.seats;
+    return given;
+}
+
+} // namespace
+
 ApportionForm::ApportionForm(QWidget* parent)
     : QWidget(parent)
     , m_board(std::make_shared<Board>())
@@ -61,20 +80,14 @@ ApportionForm::ApportionForm(QWidget* parent)
     // The window's load: D'Hondt and the seat total 7, shown before the window first is.
     m_board->LoadWindow();
     showBoard(Operation::LoadWindow);
-    // A lesson kept when the program was last used is offered, where it is not the start's.
+    // The lessons kept by windows that are gone are offered, the newest in the line.
     m_keeper->setStart(lesson());
-    const auto& last = m_keeper->last();
-    m_actions->lastLesson->setEnabled(last.has_value() && last->lesson != lesson());
-    if (m_actions->lastLesson->isEnabled()) {
-        const QDateTime when = last->when;
-        const QString time = when.date() == QDate::currentDate()
-            ? when.toString(QStringLiteral("HH:mm"))
-            : when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-        int given = last->lesson.seatsGiven.value_or(0);
-        for (const auto& run : last->lesson.earlierSeats)
-            given += run.seats;
+    const std::vector<LessonKeeper::Kept> offers = showKeptLessons();
+    if (!offers.empty()) {
+        const LessonKeeper::Kept& newest = offers.front();
         m_controls->status->report(QString::fromStdString(ReportLastLessonOffered(
-            time.toStdString(), last->lesson.title, given, last->lesson.seatTotal)));
+            keptTime(newest.when).toStdString(), newest.lesson.title, seatsGivenIn(newest.lesson),
+            newest.lesson.seatTotal, static_cast<int>(offers.size()) - 1)));
     }
     applyZoom();
 }
@@ -127,11 +140,16 @@ void ApportionForm::connectEvents()
         });
     }
     connect(m_lessonFiles, &LessonFiles::said, m_controls->status, &StatusLine::report);
+    connect(m_keeper, &LessonKeeper::notKept, this, [this](const QString& why) {
+        m_controls->status->report(QString::fromStdString(ReportLessonNotKept(why.toStdString())));
+    });
     connect(m_actions->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_actions->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
     connect(m_actions->zoomReset, &QAction::triggered, this, [this] { setZoomPercent(100); });
-    connect(m_actions->showMenu, &QAction::triggered, this,
-        [this] { openContextMenuFromKeyboard(*m_actions, this, m_zoom.font()); });
+    connect(m_actions->showMenu, &QAction::triggered, this, [this] {
+        showKeptLessons();
+        openContextMenuFromKeyboard(*m_actions, this, m_zoom.font());
+    });
 }
 
 void ApportionForm::runCommand(int index)
@@ -285,14 +303,39 @@ void ApportionForm::showLesson(const Lesson& opened, const QString& name)
 
 void ApportionForm::keepLesson() { m_keeper->keep(lesson()); }
 
-void ApportionForm::bringBackLastLesson()
+void ApportionForm::bringBackLastLesson() { showKeptLesson(m_keeper->nextOffer()); }
+
+void ApportionForm::showKeptLesson(const std::optional<LessonKeeper::Kept>& kept)
 {
-    const auto& last = m_keeper->last();
-    if (!last)
+    if (!kept) {
+        m_controls->status->report(
+            QStringLiteral("Няма друг запазен урок: всеки е отворен в прозорец."));
+        showKeptLessons();
         return;
-    showLesson(last->lesson, QString());
+    }
+    showLesson(kept->lesson, QString());
     m_controls->status->report(QString::fromStdString(ReportLastLessonBack(
-        *m_board, last->when.toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString())));
+        *m_board, kept->when.toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString())));
+    showKeptLessons();
+}
+
+std::vector<LessonKeeper::Kept> ApportionForm::showKeptLessons()
+{
+    std::vector<LessonKeeper::Kept> offers = m_keeper->offers();
+    qDeleteAll(m_actions->keptLessons);
+    m_actions->keptLessons.clear();
+    for (const LessonKeeper::Kept& kept : offers) {
+        auto* action = new QAction(
+            QString::fromStdString(KeptLessonSummary(keptTime(kept.when).toStdString(),
+                kept.lesson.title, seatsGivenIn(kept.lesson), kept.lesson.seatTotal)),
+            m_actions);
+        const QString path = kept.path;
+        connect(action, &QAction::triggered, this,
+            [this, path] { showKeptLesson(m_keeper->bringBack(path)); });
+        m_actions->keptLessons << action;
+    }
+    m_actions->lastLesson->setEnabled(!offers.empty());
+    return offers;
 }
 
 void ApportionForm::showCaption()
@@ -508,8 +551,14 @@ void ApportionForm::placeControls()
     const bool names = namesShown();
     m_zoom.setExtraHeight(extraHeight());
     const auto count = static_cast<int>(m_board->parties.size());
-    setFixedSize(m_controls->place(
-        *this, m_zoom.factor(), m_zoom.font(), count, names, m_controls->status->lines()));
+    const int lines = m_controls->status->lines();
+    const QSize size
+        = m_controls->place(*this, m_zoom.factor(), m_zoom.font(), count, names, lines);
+    // The line under the controls, resized in placing, may have asked for a second line and
+    // had the window placed again for it: that placing stands.
+    if (m_controls->status->lines() != lines)
+        return;
+    setFixedSize(size);
     m_columnsPlaced = count;
     m_namesPlaced = names;
 }
@@ -525,6 +574,8 @@ void ApportionForm::applyZoom()
 
 void ApportionForm::contextMenuEvent(QContextMenuEvent* event)
 {
+    // Windows may have closed since: their lessons are offered too.
+    showKeptLessons();
     // The window may have moved to another screen since the zoom was last set.
     showZoomActions();
     openContextMenu(*m_actions, this, event->globalPos(), m_zoom.font());

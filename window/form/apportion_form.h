@@ -4,6 +4,7 @@
 #include "core/undo_history.h"
 #include "lesson/lesson_file.h"
 #include "window/form/form_zoom.h"
+#include "window/form/lesson_keeper.h"
 
 #include <QWidget>
 
@@ -20,7 +21,6 @@ struct FormControls;
 class DivisorModel;
 class FormActions;
 class LessonFiles;
-class LessonKeeper;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -129,6 +129,10 @@ private:
     // Keeps the lesson as it now stands, against a crash or a mistaken close.
     void keepLesson();
     void bringBackLastLesson();
+    // Puts a kept lesson brought back on the board, or says there is none to bring.
+    void showKeptLesson(const std::optional<LessonKeeper::Kept>& kept);
+    // Lists the lessons kept by windows that are gone in the menu; returns them, newest first.
+    std::vector<LessonKeeper::Kept> showKeptLessons();
     // The caption, ending with the lesson's file name where it has one.
     void showCaption();
     void zoomBy(int steps);

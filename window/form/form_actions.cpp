@@ -116,6 +116,9 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     shipped->addActions(examples);
     shipped->menuAction()->setEnabled(!examples.isEmpty());
     menu->addAction(lastLesson);
+    QMenu* kept = menu->addMenu(QStringLiteral("Последни уроци"));
+    kept->addActions(keptLessons);
+    kept->menuAction()->setEnabled(!keptLessons.isEmpty());
     menu->addAction(lessonTitle);
     menu->addAction(voteCount);
     menu->addSeparator();

@@ -27,8 +27,11 @@ public:
     // The example lessons that come with the program, each opening its own; the resource path
     // in the action's data.
     QList<QAction*> examples;
-    // Brings back the lesson kept when the program was last used.
+    // Brings back the newest lesson kept by a window that is gone, the next one at each press.
     QAction* lastLesson = nullptr;
+    // Each lesson kept by a window that is gone, newest first, bringing it back; its file's
+    // path in the action's data. Listed in the menu under "Последни уроци".
+    QList<QAction*> keptLessons;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     // Take undo's and redo's keys while there is nothing to undo or redo, to say so; never in

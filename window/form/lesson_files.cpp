@@ -80,6 +80,14 @@ bool LessonFiles::saveTo(const QString& path, const Lesson& lesson)
     // disk or a crash mid-write leaves the old lesson as it was.
     QSaveFile file(path);
     const QByteArray text = QByteArray::fromStdString(WriteLesson(lesson));
+    // A file the reader would refuse is not written: it would be told saved and never open.
+    if (text.size() > static_cast<qsizetype>(largestLessonFile)) {
+        refuse(path,
+            QStringLiteral("урокът не е запазен — той е %1 KB, а урок се отваря до 1 MB. "
+                           "Съкратете дългия текст в някоя кутия.")
+                .arg(text.size() / 1024));
+        return false;
+    }
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         refuse(path, QStringLiteral("урокът не е запазен — %1.").arg(file.errorString()));
         return false;

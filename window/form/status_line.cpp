@@ -47,6 +47,16 @@ void StatusLine::report(const QString& text)
     fit();
 }
 
+QSize StatusLine::sizeHint() const
+{
+    if (m_lines == 1)
+        return QLabel::sizeHint();
+    const int room = std::max(1, width() - 2 * sideMargin);
+    const QRect wrapped = fontMetrics().boundingRect(
+        QRect(0, 0, room, QWIDGETSIZE_MAX), Qt::AlignLeft | Qt::TextWordWrap, text());
+    return { wrapped.width() + 2 * sideMargin, wrapped.height() };
+}
+
 void StatusLine::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

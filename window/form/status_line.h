@@ -19,6 +19,8 @@ public:
     const QString& reported() const { return m_reported; }
     // 1, or 2 once a report needed a second line.
     int lines() const { return m_lines; }
+    // On two lines, the width and height the report takes wrapped in the line's width.
+    QSize sizeHint() const override;
 
 signals:
     void linesChanged(int lines);
