@@ -563,6 +563,11 @@ namespace {
             return std::nullopt;
         std::stable_sort(candidates.begin(), candidates.end(),
             [](const Candidate& a, const Candidate& b) { return a.role < b.role; });
+        // Seats, ballot numbers, shares and changes are choices only where nothing else is.
+        const auto votesEnd = std::find_if(candidates.begin(), candidates.end(),
+            [](const Candidate& c) { return c.role > Role::LeftOfNames; });
+        if (votesEnd != candidates.begin())
+            candidates.erase(votesEnd, candidates.end());
         const auto count = static_cast<int>(candidates.size());
         const int chosen = ((choice % count) + count) % count;
         const std::size_t voteColumn = candidates[static_cast<std::size_t>(chosen)].column;

@@ -1,11 +1,16 @@
-// Fuzzes the reading of a pasted results table: any clipboard text, any room left in the boxes.
-// A table read holds at most the parties there is room for, each with votes the board reads as
-// a number that is not negative, and, filled into a board, leaves it whole.
+// Fuzzes the reading of a pasted results table: any clipboard text or HTML, any room left in the
+// boxes, any vote column chosen. A table read holds at most the parties there is room for, each
+// with votes the board reads as a number that is not negative, and, filled into a board, leaves
+// it whole; what it leaves out it tells (rows within the block, a column among the choices), and
+// its report says so.
 #include "board_check.h"
+#include "core/action_report.h"
+#include "core/html_table.h"
 #include "core/number_text.h"
 #include "core/results_table.h"
 #include "core/undo_history.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,16 +30,32 @@ void fail(const char* what)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
     const int first = data[0] % maxPartyCount;
-    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    const auto table = ReadResultsTable(text, maxPartyCount - first);
+    // The second byte: its high bit says HTML, the rest the column chosen.
+    const bool html = (data[1] & 0x80) != 0;
+    const int choice = data[1] & 0x7F;
+    std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
+    if (html) {
+        const auto table = HtmlTableText(text);
+        if (!table)
+            return 0;
+        text = *table;
+    }
+    const auto table = ReadResultsTable(text, maxPartyCount - first, choice);
     if (!table)
         return 0;
     if (table->parties.empty()
         || table->parties.size() > static_cast<std::size_t>(maxPartyCount - first))
         fail("a table with no parties, or more than there is room for");
+    if (table->choices < 1 || table->choice < 0 || table->choice >= table->choices)
+        fail("the column read is not among the choices");
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    for (const auto& row : table->unread) {
+        if (row.line < 1 || row.line > lines)
+            fail("an unread row told at a line the block does not have");
+    }
     std::vector<Board::PartyFill> fill;
     for (const auto& party : table->parties) {
         if (party.votes.empty() || !(ParseNumber(party.votes) >= 0))
@@ -48,5 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string violation = BoardInvariantViolation(board);
     if (!violation.empty())
         fail(violation.c_str());
+    const std::string report = ReportTablePasted(board, first, *table);
+    if (!table->unread.empty() && report.find("не се четат") == std::string::npos)
+        fail("rows left unread and not told");
     return 0;
 }

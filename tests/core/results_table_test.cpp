@@ -178,6 +178,8 @@ TEST(ResultsTable, ChoicesGoRound)
     ASSERT_TRUE(round);
     EXPECT_EQ(round->choice, 0);
     EXPECT_EQ(partiesOf(*round), partiesOf(*first));
+    // Ballot numbers, shares and seats are no choice where a vote column stands beside them.
+    EXPECT_EQ(ReadResultsTable(cikPage, maxPartyCount)->choices, 1);
 }
 
 // The election commission's page pasted whole gives the official seats once the threshold and

@@ -79,6 +79,12 @@ void StatusLine::resizeEvent(QResizeEvent* event)
     fit();
 }
 
+void StatusLine::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    fit();
+}
+
 void StatusLine::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);

@@ -30,6 +30,9 @@ protected:
     // rectangle on every repaint, and the line changes with every seat.
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A report given before the window was first shown is fitted again once it is: only then
+    // may it take a second line.
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
