@@ -94,6 +94,9 @@ void StatusLine::changeEvent(QEvent* event)
 
 void StatusLine::fit()
 {
+    // A number and its "%" stay on one line.
+    QString reported = m_reported;
+    reported.replace(QStringLiteral(" %"), QStringLiteral("\u00A0%"));
     // The font the window gives; a smaller one set by an earlier fit is not that.
     QFont font = parentWidget() ? parentWidget()->font() : QLabel::font();
     const int room = width() - 2 * sideMargin;
@@ -103,7 +106,7 @@ void StatusLine::fit()
         m_advances.clear();
     }
     int bound = 0;
-    for (const QChar c : m_reported) {
+    for (const QChar c : reported) {
         auto advance = m_advances.constFind(c);
         if (advance == m_advances.constEnd())
             advance = m_advances.insert(c, m_metrics.horizontalAdvance(c));
@@ -112,9 +115,9 @@ void StatusLine::fit()
     // Each letter's advance is rounded to a whole pixel, so their sum may fall short of the line
     // by up to half a pixel a letter (953 px summed, 966 drawn in DejaVu Sans at 12 points): only
     // a sum with that much to spare spares measuring the line itself.
-    const auto slack = static_cast<int>(m_reported.size());
-    const int needed = bound + slack <= room ? bound : m_metrics.horizontalAdvance(m_reported);
-    QString shown = m_reported;
+    const auto slack = static_cast<int>(reported.size());
+    const int needed = bound + slack <= room ? bound : m_metrics.horizontalAdvance(reported);
+    QString shown = reported;
     if (needed > room && room > 0) {
         // Every size is taken from the window's font, never from one already made smaller.
         const QFont base = font;
@@ -126,14 +129,14 @@ void StatusLine::fit()
         // Words wrapped into the lines there are, at a font `scale` of the window's.
         const auto wrappedHeight = [&](double scale) {
             return QFontMetrics(at(scale))
-                .boundingRect(QRect(0, 0, room, 10 * height()), Qt::TextWordWrap, m_reported)
+                .boundingRect(QRect(0, 0, room, 10 * height()), Qt::TextWordWrap, reported)
                 .height();
         };
         // A little smaller on one line where that is enough, measured rather than scaled: a
         // font's width does not follow its size exactly, and a guess would cut the last word.
         double scale = std::min(1.0, static_cast<double>(room) / needed);
         while (m_lines == 1 && scale >= smallestScale
-            && QFontMetrics(at(scale)).horizontalAdvance(m_reported) > room)
+            && QFontMetrics(at(scale)).horizontalAdvance(reported) > room)
             scale -= scaleStep;
         // Only a line placed in its window knows its width.
         if (m_lines == 1 && scale < smallestScale && isVisible()) {
@@ -157,10 +160,10 @@ void StatusLine::fit()
         // word that fits, whole in the tooltip.
         const int lineCount = m_lines > 1 ? std::max(1, height() / fitted.lineSpacing()) : 1;
         const bool fits = m_lines > 1 ? wrappedHeight(scale) <= height()
-                                      : fitted.horizontalAdvance(m_reported) <= room;
+                                      : fitted.horizontalAdvance(reported) <= room;
         if (!fits)
             shown = wholeWordsElided(
-                m_reported, fitted, m_lines > 1 ? room * lineCount - room / 4 : room);
+                reported, fitted, m_lines > 1 ? room * lineCount - room / 4 : room);
     }
     // A report a turn: the font changes only when the report's fit or the zoom does.
     if (font != QLabel::font()) {
@@ -169,7 +172,7 @@ void StatusLine::fit()
         m_fitting = false;
     }
     setText(shown);
-    const QString tip = shown == m_reported ? QString() : m_reported;
+    const QString tip = shown == reported ? QString() : m_reported;
     if (tip != toolTip())
         setToolTip(tip);
 }
