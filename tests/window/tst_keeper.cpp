@@ -74,6 +74,7 @@ private slots:
     void killedWindowsComeBackOnce();
     void twoWindowsBringBackOneEach();
     void unwritableFolderIsTold();
+    void closedWhileNotKept();
     void lessonTooLargeIsNeitherKeptNorSaved();
     void offerFitsTheWindowAtEveryZoom();
 };
@@ -164,6 +165,21 @@ void TestKeeper::unwritableFolderIsTold()
     QCoreApplication::processEvents();
     QVERIFY2(!form.statusReport().startsWith(QStringLiteral("Урокът не се пази")),
         qPrintable(form.statusReport()));
+}
+
+// A window closed with its last action not yet kept, where it cannot be: it closes cleanly.
+void TestKeeper::closedWhileNotKept()
+{
+    const QString folder = LessonKeeper::folder();
+    QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto* form = new ApportionForm;
+    form->show();
+    control<QListWidget>(*form, QStringLiteral("List3"))->setCurrentRow(9);
+    delete form; // the keeping still waits for the event loop
+    QVERIFY(keptFiles().isEmpty());
 }
 
 // A lesson past what a lesson file may hold is not kept, and a save of it is refused, said.

@@ -92,7 +92,13 @@ ApportionForm::ApportionForm(QWidget* parent)
     applyZoom();
 }
 
-ApportionForm::~ApportionForm() = default;
+ApportionForm::~ApportionForm()
+{
+    // The last action is kept while the window is whole; the keeper, a child, outlives the
+    // controls it would report to.
+    m_keeper->flush();
+    disconnect(m_keeper, nullptr, this, nullptr);
+}
 
 void ApportionForm::connectEvents()
 {

@@ -66,7 +66,12 @@ LessonKeeper::LessonKeeper(QObject* parent)
     removeOld();
 }
 
-LessonKeeper::~LessonKeeper() { flush(); }
+LessonKeeper::~LessonKeeper()
+{
+    // What waits is written; whoever listened may be gone by now, and is not told.
+    blockSignals(true);
+    flush();
+}
 
 QString LessonKeeper::folder()
 {
