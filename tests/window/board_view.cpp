@@ -3,10 +3,13 @@
 #include "window/form/lesson_keeper.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStandardPaths>
+
+#include <cstdlib>
 
 using namespace apportion;
 
@@ -81,7 +84,30 @@ QString boardViewMismatch(const ApportionForm& form)
 
 namespace {
 
+#ifndef Q_OS_WIN
+// The home the kept lessons of this run go under, removed when it ends.
+QByteArray ownHome;
+#endif
+
 const bool keptApart = [] {
+#ifndef Q_OS_WIN
+    // Runs of one test program at once (under other names, with other settings) would keep
+    // lessons in one folder and clear each other's: each run has a home of its own, which a
+    // window it starts as a process of its own shares.
+    if (qEnvironmentVariableIsEmpty("APPORTION_TEST_HOME")) {
+        QByteArray home
+            = QDir::temp()
+                  .filePath(
+                      QStringLiteral("apportion-test-%1").arg(QCoreApplication::applicationPid()))
+                  .toLocal8Bit();
+        if (QDir().mkpath(QString::fromLocal8Bit(home))) {
+            qputenv("APPORTION_TEST_HOME", home);
+            qputenv("HOME", home);
+            ownHome = home;
+            std::atexit([] { QDir(QString::fromLocal8Bit(ownHome)).removeRecursively(); });
+        }
+    }
+#endif
     QStandardPaths::setTestModeEnabled(true);
     return true;
 }();
