@@ -35,8 +35,6 @@ namespace {
         return text;
     }
 
-    std::string_view trimmed(std::string_view text) { return TrimBlanks(text); }
-
     // Whether the bytes are well-formed UTF-8: a lesson of another encoding is refused rather
     // than shown garbled.
     bool isUtf8(std::string_view text)
@@ -139,13 +137,13 @@ namespace {
         int total = 0;
         while (!text.empty()) {
             const auto comma = std::min(text.find(','), text.size());
-            const std::string_view run = trimmed(text.substr(0, comma));
+            const std::string_view run = TrimBlanks(text.substr(0, comma));
             text.remove_prefix(std::min(comma + 1, text.size()));
             const auto blank = run.find(' ');
             if (blank == std::string_view::npos)
                 return std::nullopt;
             const auto seats = wholeNumber(run.substr(0, blank), 1, seatChoiceCount);
-            const auto method = methodNamed(trimmed(run.substr(blank + 1)));
+            const auto method = methodNamed(TrimBlanks(run.substr(blank + 1)));
             if (!seats || !method)
                 return std::nullopt;
             total += static_cast<int>(*seats);
@@ -294,7 +292,7 @@ LessonReading ReadLesson(std::string_view text)
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = trimmed(text.substr(start, end - start));
+        const std::string_view line = TrimBlanks(text.substr(start, end - start));
         start = end + 1;
         ++number;
         if (line.empty() || line.front() == '#')
@@ -304,7 +302,7 @@ LessonReading ReadLesson(std::string_view text)
                 return refuse(number,
                     "не е урок на „Мандати“: първият ред трябва да е " + quoted("мандати-урок 1")
                         + ".");
-            const auto version = wholeNumber(trimmed(line.substr(header.size())), 1, 1'000'000);
+            const auto version = wholeNumber(TrimBlanks(line.substr(header.size())), 1, 1'000'000);
             if (!version)
                 return refuse(number, "версията след " + quoted(header) + " не е число.");
             if (*version > lessonVersion)
@@ -317,8 +315,8 @@ LessonReading ReadLesson(std::string_view text)
         const auto colon = line.find(':');
         if (colon == std::string_view::npos)
             return refuse(number, "липсва „:“ между полето и стойността му.");
-        const std::string_view key = trimmed(line.substr(0, colon));
-        const std::string_view value = trimmed(line.substr(colon + 1));
+        const std::string_view key = TrimBlanks(line.substr(0, colon));
+        const std::string_view value = TrimBlanks(line.substr(colon + 1));
         if (key == titleKey) {
             lesson.title = oneLine(std::string(value));
         } else if (key == sourceKey) {

@@ -35,11 +35,6 @@ const char* const commandDescriptions[] = {
 const char* const labelCaptions[]
     = { "Математика - системи на делителя за разпределение на мандати", "делител", "мандат" };
 
-QString indexedName(const char* name, int index)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
 } // namespace
 
 FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
@@ -49,7 +44,7 @@ FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
     // Created in tab order, so the focus chain follows the layout table.
     for (int i = 0; i < 2; ++i) {
         auto* text = new QPlainTextEdit(form);
-        text->setObjectName(indexedName("Text1", i));
+        text->setObjectName(layout::indexedName("Text1", i));
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -66,7 +61,7 @@ FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
 
     auto makeLabel = [this, form](int i) {
         auto* label = new QLabel(QString::fromUtf8(labelCaptions[i]), form);
-        label->setObjectName(indexedName("Label1", i));
+        label->setObjectName(layout::indexedName("Label1", i));
         label->setAlignment(Qt::AlignCenter);
         labels[i] = label;
     };
@@ -81,7 +76,7 @@ FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
     commands = new QButtonGroup(form);
     for (int i = 0; i < 3; ++i) {
         auto* button = new CommandButton(QString::fromUtf8(commandCaptions[i]), form);
-        button->setObjectName(indexedName("Command1", i));
+        button->setObjectName(layout::indexedName("Command1", i));
         button->setAccessibleDescription(QString::fromUtf8(commandDescriptions[i]));
         // Enter presses the focused button too, as on the classic desktop.
         button->setAutoDefault(true);
@@ -103,7 +98,7 @@ FormControls::FormControls(std::shared_ptr<const Board> board, QWidget* form)
     for (int k = 0; k < divisorMethodCount; ++k) {
         auto* option = new QRadioButton(
             QString::fromStdString(MethodCaption(static_cast<DivisorMethod>(k))), methodFrame);
-        option->setObjectName(indexedName("Option1", k));
+        option->setObjectName(layout::indexedName("Option1", k));
         methods->addButton(option, k);
     }
 

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <array>
 
@@ -9,6 +10,12 @@
 // 15 twips make one pixel at 96 dots per inch, and Qt scales device-independent pixels on
 // high-density screens. A zoom (1 = 100 %) enlarges the whole layout for a projector.
 namespace form_layout {
+
+// A control's object name in an array, as the layout names them: "Text2_0", "Option1_4".
+inline QString indexedName(const char* name, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
 
 struct Twips {
     int left;

@@ -23,11 +23,6 @@ namespace layout = form_layout;
 
 namespace {
 
-QString indexedName(const char* name, int index)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
 // A column out of the seats: its rows in a dark grey on white hatched with light grey, so the
 // numbers stay readable from the back of a room, and its label in dark red.
 const QColor underText(80, 80, 80);
@@ -100,7 +95,7 @@ void PartyArea::addColumn()
     Column column;
     // Created in tab order: the name, the list, then the vote box, as the drawn columns are.
     column.name = new NameBox(m_columnsWidget);
-    column.name->setObjectName(indexedName("Name", i));
+    column.name->setObjectName(layout::indexedName("Name", i));
     column.name->setPlaceholderText(QStringLiteral("Партия %1").arg(i + 1));
     column.name->setAccessibleDescription(QStringLiteral("Името на партията"));
     column.name->installEventFilter(m_textBoxKeys);
@@ -109,7 +104,7 @@ void PartyArea::addColumn()
 
     column.model = new QuotientModel(m_board, i, this);
     auto* list = new RowList(m_columnsWidget);
-    list->setObjectName(indexedName("List1", i));
+    list->setObjectName(layout::indexedName("List1", i));
     list->setModel(column.model);
     list->setItemDelegate(m_rows);
     list->setAccessibleDescription(listDescription);
@@ -119,7 +114,7 @@ void PartyArea::addColumn()
     column.list = list;
 
     column.votes = new QLineEdit(m_columnsWidget);
-    column.votes->setObjectName(indexedName("Text2", i));
+    column.votes->setObjectName(layout::indexedName("Text2", i));
     column.votes->setMaxLength(std::numeric_limits<int>::max());
     column.votes->setAccessibleDescription(
         QStringLiteral("Гласовете за партията; след „Въведи“ тук стои броят на мандатите ѝ"));
