@@ -372,13 +372,6 @@ std::string ReportTableNotPasted()
            "или „Изчисти“ ги освобождава; после поставете отново.";
 }
 
-std::string ReportNoOtherColumn(bool afterPaste)
-{
-    return afterPaste ? "Таблицата има само една колона с гласове."
-                      : "Друга колона се взима веднага след поставяне на таблица (Ctrl+V в "
-                        "кутия за гласове).";
-}
-
 std::string ReportCopied(const Board& board)
 {
     const std::size_t seats = board.seatHistory.size();

@@ -45,8 +45,6 @@ std::string ReportPartyRemoved(const Board& board);
 std::string ReportTablePasted(const Board& board, int first, const ResultsTable& table);
 // Why a results table on the clipboard was not pasted: the votes are entered.
 std::string ReportTableNotPasted();
-// Why another vote column cannot be taken now.
-std::string ReportNoOtherColumn(bool afterPaste);
 // After the worked table was copied, or why nothing was.
 std::string ReportCopied(const Board& board);
 // A kept lesson in a few words: its title where it has one, when it was kept ("14:05"), and the

@@ -142,6 +142,9 @@ void TestKeeper::twoWindowsBringBackOneEach()
     // The first holds its own now: another press there brings nothing the second holds.
     first.actions().lastLesson->trigger();
     QVERIFY(first.board().SeatTotal() != second.board().SeatTotal());
+    QCOMPARE(first.statusReport(),
+        QStringLiteral("Няма друг запазен урок: всеки е отворен в прозорец."));
+    QVERIFY(!first.actions().lastLesson->isEnabled());
 }
 
 // Where the folder cannot be made, the line says once that the lesson is not kept, and why.
@@ -226,6 +229,10 @@ void TestKeeper::offerFitsTheWindowAtEveryZoom()
         form.setZoomPercent(zoom);
         QCoreApplication::processEvents();
         auto* line = form.findChild<StatusLine*>();
+        QCOMPARE(line->lines(), 2);
+        // What the line says it needs is what it has.
+        QVERIFY(line->sizeHint().width() <= line->width());
+        QVERIFY(line->sizeHint().height() <= line->height());
         QVERIFY2(form.rect().contains(line->geometry()),
             qPrintable(QStringLiteral("%1 %: the line at %2, %3 high, in a window %4 high")
                            .arg(zoom)

@@ -45,6 +45,7 @@ private slots:
     void menuPastesHtml();
     void anotherColumnAtOneKey();
     void rowsPastTwelveAreOtherVotes();
+    void nothingToPasteIsTold();
 
 private:
     QLineEdit* box(const char* kind, int party) const
@@ -148,6 +149,10 @@ void TestPasteTables::htmlAloneOrDisagreeing_data()
     // Text that flattened the table: every cell on a line of its own.
     QTest::newRow("text disagrees") << QStringLiteral("Партия\nГласове\nГЕРБ-СДС\n642 931\n26,39\n")
                                     << page << read << fromHtml;
+    // Text with the same parties but other numbers (only the shares survived the copy).
+    QTest::newRow("text with other votes")
+        << QStringLiteral("ГЕРБ-СДС\t26,39\nПП-ДБ\t14,20\nВъзраждане\t13,36") << page << read
+        << fromHtml;
     QTest::newRow("text agrees") << QStringLiteral(
         "ГЕРБ-СДС\t642931\nПП-ДБ\t346063\nВъзраждане\t325460")
                                  << page << read << QStringLiteral("Гласове: колона 2.");
@@ -241,6 +246,29 @@ void TestPasteTables::rowsPastTwelveAreOtherVotes()
     QCOMPARE(m_form->board().voteCount.otherVotes, 3000 + 2000 + 1000);
     QVERIFY2(m_form->statusReport().contains(QStringLiteral("(сега 6\u00A0000)")),
         qPrintable(m_form->statusReport()));
+
+    // Pasted again from the second box on: eleven boxes left, the four smallest rows' votes
+    // are added to the other votes the lesson has.
+    data = new QMimeData;
+    data->setText(text);
+    paste(box("Text2", 1), data);
+    QCOMPARE(m_form->board().parties.size(), std::size_t(maxPartyCount));
+    QCOMPARE(m_form->board().voteCount.otherVotes, 6000 + 4000 + 3000 + 2000 + 1000);
+    QCOMPARE(shownVotes().mid(0, 2), QStringList({ "15000", "15000" }));
+}
+
+// A clipboard with nothing a box could take (HTML without a table) is told, and the box keeps
+// its text.
+void TestPasteTables::nothingToPasteIsTold()
+{
+    auto* data = new QMimeData;
+    data->setHtml(QStringLiteral("<p>Гласове: <b>642 931</b></p>"));
+    QLineEdit* votes = box("Text2", 0);
+    votes->selectAll();
+    paste(votes, data);
+    QCOMPARE(votes->text(), QStringLiteral("58125"));
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("На клипборда няма текст или таблица за поставяне в кутията."));
 }
 
 QTEST_MAIN(TestPasteTables)

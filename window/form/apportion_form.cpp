@@ -501,14 +501,10 @@ void ApportionForm::fillFromTable(int first, const std::string& text, int choice
 
 void ApportionForm::takeNextVoteColumn()
 {
-    if (!m_pasted || m_pasted->after != *m_board) {
-        m_controls->status->report(QString::fromStdString(ReportNoOtherColumn(false)));
+    // The action is enabled only while the board stands as the paste left it, with another
+    // column to take.
+    if (!m_pasted || m_pasted->choices < 2 || m_pasted->after != *m_board)
         return;
-    }
-    if (m_pasted->choices < 2) {
-        m_controls->status->report(QString::fromStdString(ReportNoOtherColumn(true)));
-        return;
-    }
     const Pasted last = *m_pasted;
     m_history.Undo(*m_board);
     fillFromTable(last.first, last.text, last.choice + 1);
