@@ -222,11 +222,13 @@ void TestKeeper::offerFitsTheWindowAtEveryZoom()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(WriteLesson(lesson)));
     }
-    for (const int zoom : { 100, 125, 150 }) {
+    for (const int zoom : { 100, 125, 150, 200, 250, 300 }) {
         ApportionForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.setZoomPercent(zoom);
+        if (form.zoomPercent() != zoom)
+            QSKIP("The screen is too small for this zoom: see the run on a large screen.");
         QCoreApplication::processEvents();
         auto* line = form.findChild<StatusLine*>();
         QCOMPARE(line->lines(), 2);

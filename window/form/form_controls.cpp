@@ -156,10 +156,14 @@ QSize FormControls::place(
             layout::shiftedDown(layout::methodOption, k * layout::methodOption.height), zoom));
     }
     seatTotals->setGeometry(right(layout::seatTotals));
-    status->setGeometry(across(layout::statusLine)
-                            .adjusted(0, 0, 0,
-                                layout::toPixels(layout::statusLine.top + statusExtra, zoom)
-                                    - layout::toPixels(layout::statusLine.top, zoom)));
+    // Its bottom is the window's, rounded once: lines rounded one by one could end a pixel
+    // past it (at 150 %, two lines of 37.5 pixels).
+    QRect statusArea = across(layout::statusLine);
+    statusArea.setHeight(
+        layout::toPixels(
+            layout::statusLine.top + down + layout::statusLine.height + statusExtra, zoom)
+        - statusArea.top());
+    status->setGeometry(statusArea);
 
     // Only the controls with colours of their own are styled: a style sheet on the whole window
     // would send the lists, which repaint on every seat, through the slower style-sheet drawing.
