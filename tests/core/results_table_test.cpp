@@ -249,6 +249,13 @@ INSTANTIATE_TEST_SUITE_P(Clipboards, HtmlTables,
             "<tr><td><p>\"ПП\"-ДБ</p></td><td><p align=\"right\">346 063</p></td></tr>"
             "</table></body></html>",
             "Партия\tГласове\nГЕРБ- СДС\t642 931\n\"\"\"ПП\"\"-ДБ\"\t346 063\n" },
+        // A word processor's HTML: conditional comments inside the cells, attributes on lines
+        // and after tabs of their own.
+        HtmlCase { "OfficeMarkup",
+            "<table><tr><td\ncolspan=\"2\">Партия и гласове</td><td>Мандати</td></tr>"
+            "<tr><td>А</td><td><!--[if !supportLists]-->120<!--[endif]--></td>"
+            "<td\tcolspan=\"2\">3</td></tr></table>",
+            "Партия и гласове\t\tМандати\nА\t120\t3\t\n" },
         HtmlCase { "NoTable", "<p>Гласове: <b>642 931</b></p>", "" }),
     [](const auto& row) { return std::string(row.param.name); });
 
