@@ -262,6 +262,15 @@ void TestOneLesson::lessonDataFromTheMainWindow()
     dialog->reject();
     QCOMPARE(m_form->board().title, std::string());
     QCOMPARE(m_form->board().voteCount, VoteCount {});
+
+    // Each dialog accepted is a step of its own, however soon after the last.
+    for (const double threshold : { 4.0, 5.0 }) {
+        dialog = askLesson(m_form->actions().voteCount);
+        dialog->findChild<QDoubleSpinBox*>(QStringLiteral("LessonThreshold"))->setValue(threshold);
+        dialog->accept();
+    }
+    m_form->actions().undo->trigger();
+    QCOMPARE(m_form->board().voteCount.threshold, 4.0);
 }
 
 // A table pasted from the first column on is another election: the title and other votes of the
