@@ -44,10 +44,11 @@ const Parties assembly51 { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "3460
     { "Има такъв народ", "165160" }, { "МЕЧ", "111946" }, { "Величие", "97430" } };
 
 // The Federal Returning Officer's page of the 2021 Bundestag election in Brandenburg, copied
-// from a browser: two header rows, the count over the parties, first and second votes side by
-// side with their shares and changes, dashes where a party did not stand, 21 parties.
+// from a browser (its first heading as the German page has it): two header rows, the count over the
+// parties, first and second votes side by side with their shares and changes, dashes where a party
+// did not stand, 21 parties.
 const std::string brandenburg2021
-    = "Specification\tFirst votes\tSecond votes\n"
+    = "Merkmal\tFirst votes\tSecond votes\n"
       "\tNumber\t%\tDiff. on 2017 in p.p.\tNumber\t%\tDiff. on 2017 in p.p.\n"
       "Persons entitled to vote\t2,048,844\t-\t-\t2,048,844\t-\t-\n"
       "Voters\t1,549,464\t75.6\t+1.9\t1,549,464\t75.6\t+1.9\n"
