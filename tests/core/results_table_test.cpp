@@ -24,6 +24,96 @@ Parties partiesOf(const ResultsTable& table)
     return parties;
 }
 
+struct PasteCase {
+    const char* name;
+    std::string text;
+    Parties expected; // empty: not a table
+    int leftOut = 0;
+    std::uint64_t leftOutVotes = 0;
+};
+
+class ResultsTableRead : public ::testing::TestWithParam<PasteCase> { };
+
+TEST_P(ResultsTableRead, ReadsThePartiesAndTheirVotes)
+{
+    const PasteCase& c = GetParam();
+    const auto table = ReadResultsTable(c.text, maxPartyCount);
+    if (c.expected.empty()) {
+        EXPECT_FALSE(table.has_value());
+        return;
+    }
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(partiesOf(*table), c.expected);
+    EXPECT_EQ(table->leftOut, c.leftOut);
+    EXPECT_EQ(table->leftOutVotes, c.leftOutVotes);
+}
+
+// The nine largest of the 51st National Assembly, as a results page lists them: ballot number,
+// name, votes grouped by thin and no-break spaces, share.
+const std::string resultsPage = "№\tПартия\tГласове\t%\n"
+                                "18\tГЕРБ-СДС\t642\xE2\x80\xAF"
+                                "931\t26,39 %\n"
+                                "26\tПП-ДБ\t346\xC2\xA0"
+                                "063\t14,20 %\n"
+                                "12\tВъзраждане\t325 460\t13,36 %\n";
+const Parties resultsParties { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" },
+    { "Възраждане", "325460" } };
+
+std::string manyParties(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "Партия " + std::to_string(i + 1) + "\t" + std::to_string(1000 + (i % 5) * 100)
+            + "\n";
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, ResultsTableRead,
+    ::testing::Values(
+        PasteCase { "ResultsPageWithBallotNumbersAndShares", resultsPage, resultsParties },
+        // LibreOffice Calc under a Bulgarian locale: a no-break space between thousands, a
+        // decimal comma in the share column, CRLF line ends.
+        PasteCase { "CalcBulgarian",
+            "ГЕРБ-СДС\t642\xC2\xA0"
+            "931\t26,39\r\nПП-ДБ\t346\xC2\xA0"
+            "063\t14,2\r\n",
+            { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" } } },
+        PasteCase { "CalcEnglish", "Party\tVotes\nGERB\t642,931\nPP-DB\t346,063\n",
+            { { "GERB", "642931" }, { "PP-DB", "346063" } } },
+        PasteCase { "PointsBetweenThousands", "А\t1.147.292\nБ\t642.931\n",
+            { { "А", "1147292" }, { "Б", "642931" } } },
+        PasteCase { "RowOfNumbers", "58125\t45871\t27142",
+            { { "", "58125" }, { "", "45871" }, { "", "27142" } } },
+        PasteCase { "ColumnOfNumbersUnderAHeader", "Гласове\n58 125\n\n45871\n",
+            { { "", "58125" }, { "", "45871" } } },
+        PasteCase { "TotalRowLeftOut", "А\t300\nБ\t200\nВ\t100\nОбщо за страната\t600\n",
+            { { "А", "300" }, { "Б", "200" }, { "В", "100" } } },
+        // A party with as many votes as the others is no total.
+        PasteCase { "PartyAsLargeAsTheRest", "А\t10\nБ\t20\nВ\t30\n",
+            { { "А", "10" }, { "Б", "20" }, { "В", "30" } } },
+        PasteCase { "OneNamedRow", "ГЕРБ-СДС\t642 931", { { "ГЕРБ-СДС", "642931" } } },
+        // A page pads its cells with spaces of every kind; a name keeps the spaces inside it.
+        PasteCase { "NamesTrimmed", " Има такъв народ \xC2\xA0\t165 160\n\xE2\x80\x89МЕЧ \t111 946",
+            { { "Има такъв народ", "165160" }, { "МЕЧ", "111946" } } },
+        // The twelve with the most votes stay, in order; the three with 1000 go.
+        PasteCase { "MoreThanTwelve", manyParties(15),
+            { { "Партия 2", "1100" }, { "Партия 3", "1200" }, { "Партия 4", "1300" },
+                { "Партия 5", "1400" }, { "Партия 7", "1100" }, { "Партия 8", "1200" },
+                { "Партия 9", "1300" }, { "Партия 10", "1400" }, { "Партия 12", "1100" },
+                { "Партия 13", "1200" }, { "Партия 14", "1300" }, { "Партия 15", "1400" } },
+            3, 3000 },
+        PasteCase { "OneNumber", "642 931", {} }, PasteCase { "Sentence", "гласове за всички", {} },
+        PasteCase { "Empty", "\n\n", {} }),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ResultsTable, KeepsAsManyAsTheBoxesLeft)
+{
+    const auto table = ReadResultsTable(resultsPage, 2);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(partiesOf(*table), (Parties { { "ГЕРБ-СДС", "642931" }, { "ПП-ДБ", "346063" } }));
+    EXPECT_EQ(table->leftOut, 1);
+}
+
 // The 51st National Assembly (27 October 2024) as the Central Election Commission's results page
 // lists it: ballot number, name, valid votes grouped by no-break spaces, the share without "%",
 // the seats, and the total over all parties.
