@@ -347,6 +347,11 @@ INSTANTIATE_TEST_SUITE_P(Clipboards, HtmlTables,
             "<tr><td>А</td><td><!--[if !supportLists]-->120<!--[endif]--></td>"
             "<td\tcolspan=\"2\">3</td></tr></table>",
             "Партия и гласове\t\tМандати\nА\t120\t3\t\n" },
+        // Spans written loosely, the last column's heading standing over two rows.
+        HtmlCase { "LooseSpans",
+            "<table><tr><th>Партия</th><th rowspan = \"2\">Гласове</th></tr><tr><td>А</td></tr>"
+            "<tr><td colspan = 2>Б</td></tr></table>",
+            "Партия\tГласове\nА\tГласове\nБ\t\n" },
         HtmlCase { "NoTable", "<p>Гласове: <b>642 931</b></p>", "" }),
     [](const auto& row) { return std::string(row.param.name); });
 
