@@ -253,6 +253,11 @@ INSTANTIATE_TEST_SUITE_P(Pages, RealShapes,
         // Cells of separators alone, or a sign, are no numbers.
         ShapeCase { "SeparatorsAlone", "А\t,\t10\nБ\t.\t20\nВ\t,.\t30\n", 0,
             { { "А", "10" }, { "Б", "20" }, { "В", "30" } }, 3 },
+        // Decimal votes that happen to sum to nearly a hundred are still votes.
+        ShapeCase { "DecimalVotesNearAHundred", "А\t50,5\t3\nБ\t48,0\t2\n", 0,
+            { { "А", "50.5" }, { "Б", "48.0" } }, 2 },
+        // A quote left open runs to the end of the block, and no further.
+        ShapeCase { "QuoteLeftOpen", "10\tА\n20\t\"Б", 0, { { "А", "10" }, { "Б", "20" } }, 1 },
         // A name with a line break in it, quoted as a spreadsheet copies it.
         ShapeCase { "QuotedCellFromCalc", "\"ГЕРБ-\nСДС\"\t642931\nПП-ДБ\t346063\n", 0,
             { { "ГЕРБ- СДС", "642931" }, { "ПП-ДБ", "346063" } }, 2 }),
