@@ -1,5 +1,5 @@
 #include "board_check.h"
-#include "core/board.h"
+#include "core/allocation/board.h"
 
 #include <gtest/gtest.h>
 

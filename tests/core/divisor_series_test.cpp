@@ -1,4 +1,4 @@
-#include "core/divisor_series.h"
+#include "core/allocation/divisor_series.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/action_report.h"
-#include "core/undo_history.h"
+#include "core/teaching/action_report.h"
+#include "core/allocation/undo_history.h"
 #include "lesson/lesson_file.h"
 
-#include "core/exact_number.h"
-#include "core/method_comparison.h"
+#include "core/numbers/exact_number.h"
+#include "core/comparison/method_comparison.h"
 
 #include <gtest/gtest.h>
 

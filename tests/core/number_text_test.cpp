@@ -1,4 +1,4 @@
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/comparison_table.h"
-#include "core/final_seats.h"
-#include "core/quota_method.h"
+#include "core/comparison/comparison_table.h"
+#include "core/allocation/final_seats.h"
+#include "core/comparison/quota_method.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Results tables in the shapes real pages and programs give them, as text and as HTML: each
 // row names where its shape comes from.
-#include "core/board.h"
-#include "core/html_table.h"
-#include "core/method_comparison.h"
-#include "core/results_table.h"
+#include "core/allocation/board.h"
+#include "core/input/html_table.h"
+#include "core/comparison/method_comparison.h"
+#include "core/input/results_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "board_check.h"
-#include "core/action_report.h"
-#include "core/board.h"
-#include "core/explanation.h"
-#include "core/number_text.h"
-#include "core/worked_table.h"
+#include "core/teaching/action_report.h"
+#include "core/allocation/board.h"
+#include "core/teaching/explanation.h"
+#include "core/numbers/number_text.h"
+#include "core/teaching/worked_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "board_check.h"
-#include "core/action_report.h"
-#include "core/explanation.h"
-#include "core/method_comparison.h"
-#include "core/undo_history.h"
+#include "core/teaching/action_report.h"
+#include "core/teaching/explanation.h"
+#include "core/comparison/method_comparison.h"
+#include "core/allocation/undo_history.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "board_check.h"
-#include "core/undo_history.h"
+#include "core/allocation/undo_history.h"
 
 #include <gtest/gtest.h>
 

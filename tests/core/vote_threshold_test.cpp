@@ -1,7 +1,7 @@
-#include "core/comparison_table.h"
-#include "core/method_comparison.h"
-#include "core/quota_method.h"
-#include "core/vote_threshold.h"
+#include "core/comparison/comparison_table.h"
+#include "core/comparison/method_comparison.h"
+#include "core/comparison/quota_method.h"
+#include "core/comparison/vote_threshold.h"
 
 #include <gtest/gtest.h>
 

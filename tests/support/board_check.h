@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/board.h"
-#include "core/method_comparison.h"
+#include "core/allocation/board.h"
+#include "core/comparison/method_comparison.h"
 
 #include <cstddef>
 #include <string>

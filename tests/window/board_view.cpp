@@ -1,6 +1,6 @@
 #include "board_view.h"
 
-#include "window/form/lesson_keeper.h"
+#include "window/lessons/lesson_keeper.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

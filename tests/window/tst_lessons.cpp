@@ -5,8 +5,8 @@
 #include "window/comparison/comparison_window.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
-#include "window/form/lesson_files.h"
-#include "window/form/lesson_keeper.h"
+#include "window/lessons/lesson_files.h"
+#include "window/lessons/lesson_keeper.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 // the columns sideways where the screen is too narrow.
 #include "board_view.h"
 #include "window/comparison/comparison_window.h"
-#include "window/comparison/seat_chart.h"
+#include "window/picture/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 

@@ -1,6 +1,6 @@
 #include "window/comparison/comparison_link.h"
 
-#include "core/comparison_table.h"
+#include "core/comparison/comparison_table.h"
 #include "window/comparison/comparison_window.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "window/comparison/comparison_model.h"
 
-#include "window/comparison/seat_chart.h"
+#include "window/picture/seat_chart.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/comparison_table.h"
+#include "core/comparison/comparison_table.h"
 
 #include <QAbstractTableModel>
 

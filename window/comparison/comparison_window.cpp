@@ -1,9 +1,9 @@
 #include "window/comparison/comparison_window.h"
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 #include "window/comparison/comparison_model.h"
-#include "window/comparison/seat_chart.h"
+#include "window/picture/seat_chart.h"
 #include "window/output/table_output.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/board.h"
-#include "core/undo_history.h"
+#include "core/allocation/board.h"
+#include "core/allocation/undo_history.h"
 #include "lesson/lesson_file.h"
 #include "window/form/form_zoom.h"
-#include "window/form/lesson_keeper.h"
+#include "window/lessons/lesson_keeper.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "window/form/clipboard_table.h"
 
-#include "core/board.h"
-#include "core/html_table.h"
-#include "core/results_table.h"
+#include "core/allocation/board.h"
+#include "core/input/html_table.h"
+#include "core/input/results_table.h"
 
 #include <QMimeData>
 

@@ -1,6 +1,6 @@
 #include "window/form/form_actions.h"
 
-#include "window/form/lesson_files.h"
+#include "window/lessons/lesson_files.h"
 
 #include <QAction>
 #include <QCoreApplication>

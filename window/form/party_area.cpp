@@ -1,7 +1,7 @@
 #include "window/form/party_area.h"
 
-#include "core/explanation.h"
-#include "core/number_text.h"
+#include "core/teaching/explanation.h"
+#include "core/numbers/number_text.h"
 #include "window/form/form_layout.h"
 #include "window/form/name_box.h"
 #include "window/lists/quotient_model.h"

@@ -1,6 +1,6 @@
 #include "window/lists/divisor_model.h"
 
-#include "core/explanation.h"
+#include "core/teaching/explanation.h"
 
 using namespace apportion;
 

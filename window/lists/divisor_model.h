@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/board.h"
+#include "core/allocation/board.h"
 
 #include <QAbstractListModel>
 

@@ -1,6 +1,6 @@
 #include "window/lists/quotient_model.h"
 
-#include "core/explanation.h"
+#include "core/teaching/explanation.h"
 
 #include <algorithm>
 

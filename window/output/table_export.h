@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/worked_table.h"
+#include "core/teaching/worked_table.h"
 
 #include <QString>
 

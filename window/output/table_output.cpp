@@ -1,7 +1,7 @@
 #include "window/output/table_output.h"
 
-#include "core/worked_table.h"
-#include "window/comparison/seat_chart.h"
+#include "core/teaching/worked_table.h"
+#include "window/picture/seat_chart.h"
 #include "window/output/table_export.h"
 
 #include <QAbstractTextDocumentLayout>

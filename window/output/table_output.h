@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/board.h"
-#include "core/comparison_table.h"
+#include "core/allocation/board.h"
+#include "core/comparison/comparison_table.h"
 
 #include <QString>
 
