@@ -2,8 +2,8 @@
 // which shows whether a seat turn grows dearer as the quotient lists grow; and the five methods
 // compared for 300 seats, which the window computes again whenever a vote total is typed. Each
 // with five parties (the start) and with twelve (the most).
-#include "core/board.h"
-#include "core/comparison_table.h"
+#include "core/allocation/board.h"
+#include "core/comparison/comparison_table.h"
 #include "lesson/lesson_file.h"
 
 #include <benchmark/benchmark.h>

@@ -13,7 +13,7 @@
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_layout.h"
-#include "window/form/lesson_keeper.h"
+#include "window/lessons/lesson_keeper.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The undo history of a 300-seat allocation: the memory it holds (every allocation is counted
 // while the history is built) and the time to undo and to redo one seat.
-#include "core/undo_history.h"
+#include "core/allocation/undo_history.h"
 
 #include <benchmark/benchmark.h>
 

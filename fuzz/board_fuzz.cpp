@@ -4,7 +4,7 @@
 // undid, with parties added, removed, filled and named on the way, and, at the end, the comparison
 // of the methods under a threshold.
 #include "board_check.h"
-#include "core/undo_history.h"
+#include "core/allocation/undo_history.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Fuzzes the number conversions. The input is read as text by ParseNumber and exactly, and its
 // first nine bytes also as a double's bit pattern and a count of places for the writing
 // functions. Every conversion runs under a Bulgarian locale, whose decimal point is a comma.
-#include "core/exact_number.h"
-#include "core/number_text.h"
+#include "core/numbers/exact_number.h"
+#include "core/numbers/number_text.h"
 
 #include <charconv>
 #include <clocale>

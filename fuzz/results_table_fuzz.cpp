@@ -4,11 +4,11 @@
 // it whole; what it leaves out it tells (rows within the block, a column among the choices), and
 // its report says so.
 #include "board_check.h"
-#include "core/action_report.h"
-#include "core/html_table.h"
-#include "core/number_text.h"
-#include "core/results_table.h"
-#include "core/undo_history.h"
+#include "core/allocation/undo_history.h"
+#include "core/input/html_table.h"
+#include "core/input/results_table.h"
+#include "core/numbers/number_text.h"
+#include "core/teaching/action_report.h"
 
 #include <algorithm>
 #include <cstdint>

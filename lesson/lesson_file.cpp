@@ -1,6 +1,6 @@
 #include "lesson/lesson_file.h"
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/board.h"
-#include "core/vote_threshold.h"
+#include "core/allocation/board.h"
+#include "core/comparison/vote_threshold.h"
 
 #include <optional>
 #include <string>

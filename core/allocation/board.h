@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/allocation/divisor_series.h"
-#include "core/teaching/party_names.h"
 #include "core/allocation/seat_record.h"
 #include "core/comparison/vote_threshold.h"
+#include "core/teaching/party_names.h"
 
 #include <cstdint>
 #include <optional>

@@ -11,66 +11,75 @@ namespace apportion {
 
 namespace {
 
-// The most places a chamber is drawn with: a seat total of 300, given again under a second
-// method after a change on the way.
-constexpr int mostPlaces = 2 * seatChoiceCount;
-// The innermost row's radius: the floor in the middle stays open for the majority's text.
-constexpr double innerRadius = 0.38;
+    // The most places a chamber is drawn with: a seat total of 300, given again under a second
+    // method after a change on the way.
+    constexpr int mostPlaces = 2 * seatChoiceCount;
+    // The innermost row's radius: the floor in the middle stays open for the majority's text.
+    constexpr double innerRadius = 0.38;
 
-// Each row's seats, in proportion to its length and at least one, adding up to `seats`: the
-// largest remainders take the seats the whole parts leave.
-std::vector<int> seatsPerRow(int seats, const std::vector<double>& radii)
-{
-    const double length = std::accumulate(radii.begin(), radii.end(), 0.0);
-    std::vector<int> perRow(radii.size(), 1);
-    std::vector<double> remainder(radii.size(), 0);
-    int given = static_cast<int>(radii.size());
-    const int spare = seats - given;
-    for (std::size_t row = 0; row < radii.size(); ++row) {
-        const double share = spare * radii[row] / length;
-        const int whole = static_cast<int>(std::floor(share));
-        perRow[row] += whole;
-        given += whole;
-        remainder[row] = share - whole;
-    }
-    while (given < seats) {
-        // The outer rows first where the remainders are equal: they have the room.
-        std::size_t largest = radii.size() - 1;
-        for (std::size_t row = radii.size(); row-- > 0;) {
-            if (remainder[row] > remainder[largest])
-                largest = row;
+    // Each row's seats, in proportion to its length and at least one, adding up to `seats`: the
+    // largest remainders take the seats the whole parts leave.
+    std::vector<int> seatsPerRow(int seats, const std::vector<double>& radii)
+    {
+        const double length = std::accumulate(radii.begin(), radii.end(), 0.0);
+        std::vector<int> perRow(radii.size(), 1);
+        std::vector<double> remainder(radii.size(), 0);
+        int given = static_cast<int>(radii.size());
+        const int spare = seats - given;
+        for (std::size_t row = 0; row < radii.size(); ++row) {
+            const double share = spare * radii[row] / length;
+            const int whole = static_cast<int>(std::floor(share));
+            perRow[row] += whole;
+            given += whole;
+            remainder[row] = share - whole;
         }
-        ++perRow[largest];
-        remainder[largest] = -1;
-        ++given;
-    }
-    return perRow;
-}
-
-std::string fixed1(double value) { return FormatFixed(value, 1); }
-
-std::string escaped(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        while (given < seats) {
+            // The outer rows first where the remainders are equal: they have the room.
+            std::size_t largest = radii.size() - 1;
+            for (std::size_t row = radii.size(); row-- > 0;) {
+                if (remainder[row] > remainder[largest])
+                    largest = row;
+            }
+            ++perRow[largest];
+            remainder[largest] = -1;
+            ++given;
         }
+        return perRow;
     }
-    return out;
-}
 
-bool isColour(const std::string& text)
-{
-    return text.size() == 7 && text[0] == '#'
-        && std::all_of(text.begin() + 1, text.end(), [](char c) {
-               return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-           });
-}
+    std::string fixed1(double value) { return FormatFixed(value, 1); }
+
+    std::string escaped(const std::string& text)
+    {
+        std::string out;
+        for (const char c : text) {
+            switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+            }
+        }
+        return out;
+    }
+
+    bool isColour(const std::string& text)
+    {
+        return text.size() == 7 && text[0] == '#'
+            && std::all_of(text.begin() + 1, text.end(), [](char c) {
+                   return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+               });
+    }
 
 } // namespace
 
@@ -87,9 +96,8 @@ ChamberLayout LayOutChamber(int seats)
     layout.rows = std::clamp(static_cast<int>(std::lround((1 - innerRadius) / spacing)) + 1, 1, n);
     std::vector<double> radii;
     for (int row = 0; row < layout.rows; ++row) {
-        radii.push_back(layout.rows == 1
-                ? 1.0
-                : innerRadius + (1 - innerRadius) * row / (layout.rows - 1));
+        radii.push_back(
+            layout.rows == 1 ? 1.0 : innerRadius + (1 - innerRadius) * row / (layout.rows - 1));
     }
     const std::vector<int> perRow = seatsPerRow(n, radii);
     double closest = layout.rows == 1 ? 1.0 : (1 - innerRadius) / (layout.rows - 1);
@@ -204,15 +212,15 @@ std::string CoalitionText(
     if (counted == 0)
         return {};
     const bool reaches = chamber.majority > 0 && sum >= chamber.majority;
-    const char* verb = counted == 1 ? (reaches ? "стига " : "не стига ")
-                                    : (reaches ? "стигат " : "не стигат ");
+    const char* verb
+        = counted == 1 ? (reaches ? "стига " : "не стига ") : (reaches ? "стигат " : "не стигат ");
     return text + ": " + std::to_string(sum) + " — " + verb + std::to_string(chamber.majority);
 }
 
 std::string DescribeChamber(const Chamber& chamber, const PartyNames& names)
 {
-    std::string text = "Парламент с " + std::to_string(chamber.total) + " места, "
-        + MajorityText(chamber) + ".";
+    std::string text
+        = "Парламент с " + std::to_string(chamber.total) + " места, " + MajorityText(chamber) + ".";
     int given = 0;
     std::string held;
     for (std::size_t party = 0; party < chamber.seats.size(); ++party) {
@@ -261,8 +269,7 @@ std::string ChamberSvg(const Chamber& chamber, const PartyNames& names,
         const std::string x = fixed1(centreX + seat.x * radius);
         const std::string y = fixed1(floorY - seat.y * radius);
         const int party = place < chamber.occupant.size() ? chamber.occupant[place] : -1;
-        svg += "<circle class=\"seat\" cx=\"" + x + "\" cy=\"" + y + "\" r=\"" + fixed1(dot)
-            + "\" "
+        svg += "<circle class=\"seat\" cx=\"" + x + "\" cy=\"" + y + "\" r=\"" + fixed1(dot) + "\" "
             + (party < 0 ? "fill=\"#ffffff\" stroke=\"#9e9e9e\" stroke-width=\"2.0\""
                          : "fill=\"" + colourOf(party) + "\"")
             + "/>\n";
@@ -293,10 +300,10 @@ std::string ChamberSvg(const Chamber& chamber, const PartyNames& names,
     for (std::size_t party = 0; party < parties; ++party) {
         const double x = party < legendRows ? 80 : width / 2 + 40;
         const double y = floorY + 90 + legendRow * static_cast<double>(party % legendRows);
-        svg += "<rect x=\"" + fixed1(x) + "\" y=\"" + fixed1(y) + "\" width=\"30\" height=\"30\" fill=\""
-            + colourOf(static_cast<int>(party)) + "\"/>\n";
-        svg += "<text x=\"" + fixed1(x + 44) + "\" y=\"" + fixed1(y + 25)
-            + "\" font-size=\"30\">"
+        svg += "<rect x=\"" + fixed1(x) + "\" y=\"" + fixed1(y)
+            + "\" width=\"30\" height=\"30\" fill=\"" + colourOf(static_cast<int>(party))
+            + "\"/>\n";
+        svg += "<text x=\"" + fixed1(x + 44) + "\" y=\"" + fixed1(y + 25) + "\" font-size=\"30\">"
             + escaped(LegendEntry(chamber, names, static_cast<int>(party))) + "</text>\n";
     }
     return svg + "</svg>\n";

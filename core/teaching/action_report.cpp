@@ -1,8 +1,8 @@
 #include "core/teaching/action_report.h"
 
-#include "core/teaching/explanation.h"
-#include "core/numbers/number_text.h"
 #include "core/comparison/vote_threshold.h"
+#include "core/numbers/number_text.h"
+#include "core/teaching/explanation.h"
 
 #include <algorithm>
 #include <cstdlib>

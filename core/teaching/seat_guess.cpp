@@ -3,18 +3,20 @@
 #include "core/numbers/number_text.h"
 #include "core/teaching/party_names.h"
 
+#include <algorithm>
+
 namespace apportion {
 
 namespace {
 
-// The row party `party` competed with for seat `seat`: its row `seat`, which a turn it lost
-// repeats and a turn it won follows with its next quotient.
-std::string competedRow(const Board& board, int party, int seat)
-{
-    const auto& rows = board.parties[static_cast<std::size_t>(party)].rows;
-    const auto row = static_cast<std::size_t>(seat);
-    return row < rows.size() ? rows[row] : std::string();
-}
+    // The row party `party` competed with for seat `seat`: its row `seat`, which a turn it lost
+    // repeats and a turn it won follows with its next quotient.
+    std::string competedRow(const Board& board, int party, int seat)
+    {
+        const auto& rows = board.parties[static_cast<std::size_t>(party)].rows;
+        const auto row = static_cast<std::size_t>(seat);
+        return row < rows.size() ? rows[row] : std::string();
+    }
 
 } // namespace
 
@@ -28,6 +30,31 @@ bool CanGuess(const Board& board, int party)
     return party >= 0 && static_cast<std::size_t>(party) < board.parties.size()
         && !board.enterEnabled && !board.parties.front().rows.empty()
         && board.seatsGiven < board.SeatTotal();
+}
+
+std::string ReportGuessingOn(const Board& board)
+{
+    const std::string how = "Познай следващия мандат: преди „Търси“ изберете партията, която ще го "
+                            "вземе — щракнете колоната ѝ или натиснете номера ѝ (1–"
+        + std::to_string(std::min<std::size_t>(board.parties.size(), 9))
+        + (board.parties.size() >= 10 ? ", 0 за 10-та, 1 и 1 за 11-та" : "") + ").";
+    return board.enterEnabled ? how + " Първо „Въведи“." : how;
+}
+
+std::string ReportGuessingOff(const GuessScore& score)
+{
+    return "Познай следващия мандат е изключено."
+        + (score.guessed > 0 ? " Познати: " + ScoreText(score) + "." : std::string());
+}
+
+std::string ReportNoGuess(const Board& board, int party)
+{
+    if (party < 0 || static_cast<std::size_t>(party) >= board.parties.size())
+        return "Няма партия " + std::to_string(party + 1) + ": партиите са "
+            + std::to_string(board.parties.size()) + ".";
+    if (board.enterEnabled || board.parties.front().rows.empty())
+        return "Предположението идва след „Въведи“: първо въведете гласовете.";
+    return "Всички мандати са дадени: няма следващ за познаване.";
 }
 
 std::string ReportGuessTaken(const Board& board, int party)

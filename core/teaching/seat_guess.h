@@ -24,6 +24,14 @@ std::string ScoreText(const GuessScore& score);
 // give a seat.
 bool CanGuess(const Board& board, int party);
 
+// The line as the mode is turned on: how to guess, and what to do first where the votes are not
+// entered yet.
+std::string ReportGuessingOn(const Board& board);
+// The line as it is turned off, with the score.
+std::string ReportGuessingOff(const GuessScore& score);
+// Why `party` cannot be guessed now.
+std::string ReportNoGuess(const Board& board, int party);
+
 // The line while a guess waits for "Търси": "Предположение: ГЕРБ-СДС — „Търси“ ще покаже."
 std::string ReportGuessTaken(const Board& board, int party);
 

@@ -1,7 +1,7 @@
 #include "core/teaching/worked_table.h"
 
-#include "core/teaching/explanation.h"
 #include "core/numbers/number_text.h"
+#include "core/teaching/explanation.h"
 
 namespace apportion {
 

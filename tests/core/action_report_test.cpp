@@ -1,6 +1,6 @@
+#include "core/allocation/undo_history.h"
 #include "core/teaching/action_report.h"
 #include "core/teaching/explanation.h"
-#include "core/allocation/undo_history.h"
 
 #include <gtest/gtest.h>
 

@@ -38,7 +38,8 @@ TEST_P(ChamberLayoutTest, SeatsApartInOrderWithTheMajorityLeftOfTheLine)
                 << "seat " << a << " out of order";
         }
         for (std::size_t b = a + 1; b < layout.places.size(); ++b) {
-            const double apart = std::hypot(seat.x - layout.places[b].x, seat.y - layout.places[b].y);
+            const double apart
+                = std::hypot(seat.x - layout.places[b].x, seat.y - layout.places[b].y);
             ASSERT_GE(apart, 2 * layout.seatRadius) << "seats " << a << " and " << b << " overlap";
         }
     }
@@ -49,8 +50,9 @@ TEST_P(ChamberLayoutTest, SeatsApartInOrderWithTheMajorityLeftOfTheLine)
         leftOfLine += std::atan2(seat.y, seat.x) > line ? 1 : 0;
     EXPECT_EQ(leftOfLine, majority);
     // Large chambers are drawn in several rows, as the news draws them.
-    if (seats >= 100)
+    if (seats >= 100) {
         EXPECT_GE(layout.rows, 6);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seats, ChamberLayoutTest, testing::Values(1, 2, 7, 17, 240, 300, 600));
@@ -90,8 +92,8 @@ TEST(Chamber, FollowsTheBoardSeatBySeatAndThroughUndo)
         EXPECT_EQ(chamber.occupant[static_cast<std::size_t>(*chamber.newestPlace)], winners[seat]);
         const auto after = static_cast<std::size_t>(*chamber.newestPlace) + 1;
         EXPECT_TRUE(after == chamber.occupant.size() || chamber.occupant[after] != winners[seat]);
-        EXPECT_TRUE(std::is_sorted(chamber.occupant.begin(),
-            chamber.occupant.begin() + static_cast<long>(seat) + 1));
+        EXPECT_TRUE(std::is_sorted(
+            chamber.occupant.begin(), chamber.occupant.begin() + static_cast<long>(seat) + 1));
         EXPECT_EQ(std::count(chamber.occupant.begin(), chamber.occupant.end(), -1),
             6 - static_cast<long>(seat));
         seen.push_back(chamber);
@@ -138,8 +140,8 @@ Board assembly51()
 TEST(Chamber, CoalitionsOfTheFiftyFirstAssembly)
 {
     const Board board = assembly51();
-    const Chamber chamber
-        = ChamberOfSeats(CompareMethods(board).hareNiemeyer.seats, static_cast<int>(board.SeatTotal()));
+    const Chamber chamber = ChamberOfSeats(
+        CompareMethods(board).hareNiemeyer.seats, static_cast<int>(board.SeatTotal()));
     const PartyNames names = NamesOf(board.parties);
     const std::vector<std::pair<std::vector<int>, std::string>> cases {
         { { 0, 4, 6 }, "ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 107 — не стигат 121" },
@@ -147,8 +149,9 @@ TEST(Chamber, CoalitionsOfTheFiftyFirstAssembly)
         { { 0, 1, 2 }, "ГЕРБ-СДС + ПП-ДБ + Възраждане: 141 — стигат 121" },
         { { 0 }, "ГЕРБ-СДС: 69 — не стига 121" },
         { { 8 }, "Величие: 0 — не стига 121" },
-        { { 0, 3, 4, 5, 6 }, "ГЕРБ-СДС + ДПС-Ново начало + БСП-Обединена левица + Алианс за права и "
-                             "свободи + Има такъв народ: 156 — стигат 121" },
+        { { 0, 3, 4, 5, 6 },
+            "ГЕРБ-СДС + ДПС-Ново начало + БСП-Обединена левица + Алианс за права и "
+            "свободи + Има такъв народ: 156 — стигат 121" },
         { {}, "" },
         { { 12 }, "" },
     };
@@ -210,16 +213,21 @@ TEST(SeatGuess, RightWrongAndScore)
     };
     const std::vector<Turn> turns {
         { 0, "Позна! Мандат № 1 — Партия 1 с 58125. Познати: 1 от 1." },
-        { 0, "Не позна: мандат № 2 взе партия 2 с 45871, а партия 1 имаше 29062.5. Познати: 1 от 2." },
+        { 0,
+            "Не позна: мандат № 2 взе партия 2 с 45871, а партия 1 имаше 29062.5. Познати: 1 от "
+            "2." },
         { -1, "" },
         { 2, "Позна! Мандат № 4 — Партия 3 с 27142. Познати: 2 от 3." },
-        { 4, "Не позна: мандат № 5 взе партия 2 с 22935.5, а партия 5 имаше 12264. Познати: 2 от 4." },
+        { 4,
+            "Не позна: мандат № 5 взе партия 2 с 22935.5, а партия 5 имаше 12264. Познати: 2 от "
+            "4." },
     };
     for (const Turn& turn : turns) {
         if (turn.guess >= 0) {
             EXPECT_TRUE(CanGuess(board, turn.guess));
             EXPECT_EQ(ReportGuessTaken(board, turn.guess),
-                "Предположение: Партия " + std::to_string(turn.guess + 1) + " — „Търси“ ще покаже.");
+                "Предположение: Партия " + std::to_string(turn.guess + 1)
+                    + " — „Търси“ ще покаже.");
         }
         history.GiveNextSeat(board);
         EXPECT_EQ(turn.guess < 0 ? "" : JudgeGuess(board, turn.guess, score), turn.said);

@@ -1,9 +1,9 @@
-#include "core/teaching/action_report.h"
 #include "core/allocation/undo_history.h"
+#include "core/teaching/action_report.h"
 #include "lesson/lesson_file.h"
 
-#include "core/numbers/exact_number.h"
 #include "core/comparison/method_comparison.h"
+#include "core/numbers/exact_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/comparison/comparison_table.h"
 #include "core/allocation/final_seats.h"
+#include "core/comparison/comparison_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "board_check.h"
-#include "core/teaching/action_report.h"
-#include "core/comparison/comparison_table.h"
-#include "core/teaching/explanation.h"
-#include "core/input/results_table.h"
 #include "core/allocation/undo_history.h"
+#include "core/comparison/comparison_table.h"
+#include "core/input/results_table.h"
+#include "core/teaching/action_report.h"
+#include "core/teaching/explanation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Results tables in the shapes real pages and programs give them, as text and as HTML: each
 // row names where its shape comes from.
 #include "core/allocation/board.h"
-#include "core/input/html_table.h"
 #include "core/comparison/method_comparison.h"
+#include "core/input/html_table.h"
 #include "core/input/results_table.h"
 
 #include <gtest/gtest.h>

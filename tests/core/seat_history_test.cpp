@@ -1,8 +1,8 @@
 #include "board_check.h"
-#include "core/teaching/action_report.h"
 #include "core/allocation/board.h"
-#include "core/teaching/explanation.h"
 #include "core/numbers/number_text.h"
+#include "core/teaching/action_report.h"
+#include "core/teaching/explanation.h"
 #include "core/teaching/worked_table.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "board_check.h"
+#include "core/allocation/undo_history.h"
+#include "core/comparison/method_comparison.h"
 #include "core/teaching/action_report.h"
 #include "core/teaching/explanation.h"
-#include "core/comparison/method_comparison.h"
-#include "core/allocation/undo_history.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "board_view.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
+#include "window/form/status_line.h"
 #include "window/lessons/lesson_files.h"
 #include "window/lessons/lesson_keeper.h"
-#include "window/form/status_line.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,12 +6,12 @@
 #include "lesson/lesson_file.h"
 #include "window/comparison/comparison_model.h"
 #include "window/comparison/comparison_window.h"
-#include "window/picture/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
-#include "window/lessons/lesson_dialog.h"
 #include "window/form/name_box.h"
+#include "window/lessons/lesson_dialog.h"
 #include "window/output/table_export.h"
+#include "window/picture/seat_chart.h"
 
 #include <QAction>
 #include <QClipboard>

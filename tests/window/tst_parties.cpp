@@ -3,9 +3,9 @@
 // the columns sideways where the screen is too narrow.
 #include "board_view.h"
 #include "window/comparison/comparison_window.h"
-#include "window/picture/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
+#include "window/picture/seat_chart.h"
 
 #include <QAction>
 #include <QClipboard>

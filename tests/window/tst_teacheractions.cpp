@@ -1,10 +1,10 @@
 #include "board_view.h"
 #include "window/comparison/comparison_window.h"
-#include "window/picture/seat_chart.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/output/table_export.h"
 #include "window/output/table_output.h"
+#include "window/picture/seat_chart.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "core/numbers/number_text.h"
 
 #include "window/comparison/comparison_model.h"
-#include "window/picture/seat_chart.h"
 #include "window/output/table_output.h"
+#include "window/picture/seat_chart.h"
 
 #include <QAction>
 #include <QApplication>

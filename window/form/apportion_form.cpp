@@ -1,20 +1,21 @@
 #include "window/form/apportion_form.h"
 
-#include "core/teaching/action_report.h"
-#include "core/numbers/number_text.h"
 #include "core/input/results_table.h"
+#include "core/numbers/number_text.h"
+#include "core/teaching/action_report.h"
+#include "window/chamber/hemicycle_window.h"
 #include "window/comparison/comparison_link.h"
 #include "window/form/clipboard_table.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_controls.h"
 #include "window/form/form_layout.h"
-#include "window/lessons/lesson_dialog.h"
-#include "window/lessons/lesson_files.h"
-#include "window/lessons/lesson_keeper.h"
 #include "window/form/menu_routing.h"
 #include "window/form/party_area.h"
 #include "window/form/status_line.h"
 #include "window/form/text_box_keys.h"
+#include "window/lessons/lesson_dialog.h"
+#include "window/lessons/lesson_files.h"
+#include "window/lessons/lesson_keeper.h"
 #include "window/lists/divisor_model.h"
 #include "window/lists/seat_list.h"
 #include "window/output/table_output.h"
@@ -128,6 +129,16 @@ void ApportionForm::connectEvents()
     connect(m_actions->print, &QAction::triggered, this,
         [this] { printWorkedTableWithDialog(*m_board, this); });
     connect(m_actions->compare, &QAction::triggered, this, &ApportionForm::openComparison);
+    connect(m_actions->hemicycle, &QAction::triggered, this, &ApportionForm::openHemicycle);
+    connect(m_actions->guessMode, &QAction::toggled, this, &ApportionForm::setGuessing);
+    for (QAction* key : m_actions->guessKeys) {
+        connect(
+            key, &QAction::triggered, this, [this, key] { guessByKey(key->data().toInt() % 10); });
+    }
+    connect(m_controls->parties, &PartyArea::columnPressed, this, [this](int party) {
+        if (m_guessing)
+            guessParty(party);
+    });
     connect(m_actions->saveLesson, &QAction::triggered, this, [this] { saveLesson(false); });
     connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);
@@ -172,8 +183,12 @@ void ApportionForm::runCommand(int index)
         // A refused seat changes nothing, not even the divisor highlight the user moved; the
         // line says why and what lets the allocation go on.
         if (m_board->seatHistory.size() != seatsBefore) {
+            // A guess is judged by the seat it waited for; a seat with none is simply given.
+            const std::optional<int> guessed = m_guess;
+            forgetGuess();
             showBoard(Operation::GiveNextSeat);
-            m_controls->status->report(QString::fromStdString(ReportSeat(*m_board)));
+            m_controls->status->report(QString::fromStdString(
+                guessed ? JudgeGuess(*m_board, *guessed, m_score) : ReportSeat(*m_board)));
         } else {
             m_controls->status->report(QString::fromStdString(ReportNoSeat(*m_board)));
         }
@@ -523,6 +538,67 @@ void ApportionForm::refuseCopy()
 
 const ComparisonWindow* ApportionForm::comparisonWindow() const { return m_comparison->window(); }
 
+void ApportionForm::openHemicycle()
+{
+    if (!m_hemicycle) {
+        m_hemicycle = new HemicycleWindow(m_board, this);
+        // The main window's keys for the lesson and its history work in it too.
+        m_hemicycle->addActions({ m_actions->newExample, m_actions->undo, m_actions->redo,
+            m_actions->compare, m_actions->hemicycle, m_actions->guessMode, m_actions->zoomIn,
+            m_actions->zoomOut, m_actions->zoomReset });
+        m_hemicycle->addActions(m_actions->guessKeys);
+        m_hemicycle->setZoomedFont(m_zoom.font());
+        m_hemicycle->placeBeside(*this);
+    }
+    m_hemicycle->bringForward();
+}
+
+void ApportionForm::setGuessing(bool on)
+{
+    if (on == m_guessing)
+        return;
+    m_guessing = on;
+    forgetGuess();
+    for (QAction* key : m_actions->guessKeys)
+        key->setEnabled(on);
+    if (on)
+        m_score = {};
+    m_controls->status->report(
+        QString::fromStdString(on ? ReportGuessingOn(*m_board) : ReportGuessingOff(m_score)));
+}
+
+void ApportionForm::guessParty(int party)
+{
+    if (!m_guessing)
+        return;
+    if (!CanGuess(*m_board, party)) {
+        m_controls->status->report(QString::fromStdString(ReportNoGuess(*m_board, party)));
+        return;
+    }
+    m_guess = party;
+    m_controls->parties->markGuess(party);
+    m_controls->status->report(QString::fromStdString(ReportGuessTaken(*m_board, party)));
+}
+
+void ApportionForm::guessByKey(int digit)
+{
+    const auto parties = static_cast<int>(m_board->parties.size());
+    int party = digit == 0 ? 10 : digit;
+    // "1" and a second digit soon after: the tenth to the twelfth party.
+    if (m_lastDigit == 1 && m_sinceDigit.isValid() && m_sinceDigit.elapsed() < 1000
+        && 10 + digit <= parties)
+        party = 10 + digit;
+    m_lastDigit = digit;
+    m_sinceDigit.start();
+    guessParty(party - 1);
+}
+
+void ApportionForm::forgetGuess()
+{
+    m_guess.reset();
+    m_controls->parties->markGuess(-1);
+}
+
 QString ApportionForm::statusReport() const { return m_controls->status->reported(); }
 
 void ApportionForm::openComparison()
@@ -571,6 +647,8 @@ void ApportionForm::applyZoom()
     // Tooltips and menus are windows of their own: they take the zoomed font only when given it.
     QToolTip::setFont(m_zoom.font());
     m_comparison->setFont(m_zoom.font(), plainPointSize());
+    if (m_hemicycle)
+        m_hemicycle->setZoomedFont(m_zoom.font());
     showZoomActions();
 }
 
@@ -632,6 +710,11 @@ void ApportionForm::showBoard(Operation operation)
         showComparison();
     if (operation != Operation::LoadWindow)
         keepLesson();
+    // A guess for a party gone, or for a seat no longer to give, is dropped.
+    if (m_guess && !CanGuess(*m_board, *m_guess))
+        forgetGuess();
+    if (m_hemicycle)
+        m_hemicycle->boardChanged();
 }
 
 void ApportionForm::showDivisorSelection()
@@ -699,6 +782,11 @@ void ApportionForm::showZoomActions()
     m_actions->zoomReset->setEnabled(m_zoom.canZoomOut());
 }
 
-void ApportionForm::showComparison() { m_comparison->update(); }
+void ApportionForm::showComparison()
+{
+    m_comparison->update();
+    if (m_hemicycle)
+        m_hemicycle->boardChanged();
+}
 
 qreal ApportionForm::plainPointSize() const { return m_zoom.font().pointSizeF() / m_zoom.factor(); }

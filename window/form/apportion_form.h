@@ -2,10 +2,12 @@
 
 #include "core/allocation/board.h"
 #include "core/allocation/undo_history.h"
+#include "core/teaching/seat_guess.h"
 #include "lesson/lesson_file.h"
 #include "window/form/form_zoom.h"
 #include "window/lessons/lesson_keeper.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -20,6 +22,7 @@ class ComparisonWindow;
 struct FormControls;
 class DivisorModel;
 class FormActions;
+class HemicycleWindow;
 class LessonFiles;
 class QButtonGroup;
 class QGroupBox;
@@ -48,6 +51,14 @@ public:
     const FormActions& actions() const { return *m_actions; }
     // The comparison of the methods, once it has been opened.
     const ComparisonWindow* comparisonWindow() const;
+    // The parliament's half circle, once it has been opened.
+    HemicycleWindow* hemicycleWindow() const { return m_hemicycle; }
+
+    // Whether "Познай следващия мандат" is on, the party guessed to win the next seat, and the
+    // guesses' score since it was turned on.
+    bool guessing() const { return m_guessing; }
+    std::optional<int> guess() const { return m_guess; }
+    const apportion::GuessScore& guessScore() const { return m_score; }
 
     int zoomPercent() const { return m_zoom.percent(); }
     // Zooms to the largest step up to `percent` at which the window fits its screen.
@@ -115,6 +126,15 @@ private:
     void takeNextVoteColumn();
     void forgetPaste();
     void openComparison();
+    void openHemicycle();
+    // Turns "Познай следващия мандат" on or off; on, the score starts again.
+    void setGuessing(bool on);
+    // The class names `party` (from 0) as the next seat's winner.
+    void guessParty(int party);
+    // A number key while guessing: 1 to 9, and 0 for the tenth party; with ten parties or more,
+    // "1" and then a second digit within a second name the tenth to the twelfth.
+    void guessByKey(int digit);
+    void forgetGuess();
     // Asks for the lesson's title and source, or its threshold and other votes; each changed
     // is one step.
     void askLesson(bool forTitle);
@@ -176,6 +196,12 @@ private:
     std::unique_ptr<FormControls> m_controls;
     FormActions* m_actions = nullptr;
     ComparisonLink* m_comparison = nullptr;
+    HemicycleWindow* m_hemicycle = nullptr;
+    bool m_guessing = false;
+    std::optional<int> m_guess;
+    apportion::GuessScore m_score;
+    QElapsedTimer m_sinceDigit; // since the last number key naming a guess
+    int m_lastDigit = -1;
     LessonFiles* m_lessonFiles = nullptr;
     LessonKeeper* m_keeper = nullptr;
     bool m_namesAsked = false; // the names' row was asked for

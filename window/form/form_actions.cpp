@@ -79,6 +79,19 @@ FormActions::FormActions(QWidget* window)
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V) });
     compare = makeAction(
         window, QStringLiteral("Сравни методите"), { QKeySequence(Qt::CTRL | Qt::Key_M) });
+    hemicycle = makeAction(window, QStringLiteral("Парламент (полукръг)"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H) });
+    guessMode = makeAction(window, QStringLiteral("Познай следващия мандат"),
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q) });
+    guessMode->setCheckable(true);
+    // A text box with the focus takes its digits before these keys: a guess is named from the
+    // buttons, the lists or the chamber.
+    for (int digit = 1; digit <= 10; ++digit) {
+        QAction* key = makeAction(window, QString(), { QKeySequence(Qt::Key_0 + digit % 10) });
+        key->setData(digit);
+        key->setEnabled(false);
+        guessKeys << key;
+    }
     lessonTitle = makeAction(window, QStringLiteral("Заглавие на урока…"),
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L) });
     voteCount = makeAction(window, QStringLiteral("Праг и други гласове…"),
@@ -133,6 +146,8 @@ QMenu* FormActions::createMenu(QWidget* parent) const
     menu->addAction(copy);
     menu->addAction(print);
     menu->addAction(compare);
+    menu->addAction(hemicycle);
+    menu->addAction(guessMode);
     menu->addSeparator();
     menu->addAction(zoomIn);
     menu->addAction(zoomOut);

@@ -48,6 +48,13 @@ public:
     QAction* nameParties = nullptr;
     QAction* nextVoteColumn = nullptr; // the votes from the pasted table's next column
     QAction* compare = nullptr;
+    // The parliament as a half circle of seats, in a window of its own.
+    QAction* hemicycle = nullptr;
+    // "Познай следващия мандат": checkable, off at start.
+    QAction* guessMode = nullptr;
+    // The number keys 1 to 9 and 0 (the tenth party) that name a party's guess; enabled only
+    // while guessing, never in the menu. A party's number in the data.
+    QList<QAction*> guessKeys;
     // The lesson's title and source, and its threshold and other votes, asked for in one dialog
     // opened at the one or the other.
     QAction* lessonTitle = nullptr;

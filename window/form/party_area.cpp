@@ -1,7 +1,7 @@
 #include "window/form/party_area.h"
 
-#include "core/teaching/explanation.h"
 #include "core/numbers/number_text.h"
+#include "core/teaching/explanation.h"
 #include "window/form/form_layout.h"
 #include "window/form/name_box.h"
 #include "window/lists/quotient_model.h"
@@ -361,6 +361,13 @@ bool PartyArea::eventFilter(QObject* watched, QEvent* event)
                 placeUnderLabel(column);
         }
     }
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (std::size_t party = 0; party < m_columns.size(); ++party) {
+            const Column& column = m_columns[party];
+            if (watched == column.list->viewport() || watched == column.name)
+                emit columnPressed(static_cast<int>(party));
+        }
+    }
     // A column reached with the keyboard comes into view where the area scrolls.
     if (event->type() == QEvent::FocusIn) {
         if (auto* widget = qobject_cast<QWidget*>(watched))
@@ -373,4 +380,18 @@ bool PartyArea::eventFilter(QObject* watched, QEvent* event)
             box->setCursorPosition(0);
     }
     return QScrollArea::eventFilter(watched, event);
+}
+
+void PartyArea::markGuess(int party)
+{
+    for (std::size_t index = 0; index < m_columns.size(); ++index) {
+        QLineEdit* box = m_columns[index].votes;
+        const bool guessed = static_cast<int>(index) == party;
+        // Only a change restyles the box: a style sheet set again polishes it again.
+        if (box->property("guessed").toBool() == guessed)
+            continue;
+        box->setProperty("guessed", guessed);
+        box->setStyleSheet(
+            guessed ? QStringLiteral("QLineEdit { border: 3px solid #d55e00; }") : QString());
+    }
 }

@@ -49,6 +49,8 @@ public:
     // Brings the last row of every list into view, and the newest seat's column where the area
     // scrolls.
     void showLastRow(int party);
+    // Frames a party's vote box as the one guessed to win the next seat; -1 frames none.
+    void markGuess(int party);
     // Scrolls the area sideways so that the control of a column stands whole in view.
     void showColumnOf(QWidget* control);
 
@@ -57,6 +59,8 @@ signals:
     void nameEdited(int party, const QString& text);
     // Enter in the last vote box: the focus goes on past the columns.
     void leftLastVoteBox();
+    // A party's list or name was pressed with the mouse.
+    void columnPressed(int party);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

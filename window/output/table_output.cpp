@@ -1,8 +1,8 @@
 #include "window/output/table_output.h"
 
 #include "core/teaching/worked_table.h"
-#include "window/picture/seat_chart.h"
 #include "window/output/table_export.h"
+#include "window/picture/seat_chart.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

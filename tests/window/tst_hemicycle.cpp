@@ -1,0 +1,496 @@
+#include "board_view.h"
+#include "core/chamber/hemicycle.h"
+#include "window/chamber/hemicycle_view.h"
+#include "window/chamber/hemicycle_window.h"
+#include "window/form/apportion_form.h"
+#include "window/form/form_actions.h"
+#include "window/picture/seat_chart.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace apportion;
+
+// The parliament a class watches fill: the chamber after every seat, undo and method change, its
+// majority, coalitions tried in its legend, its copies and its printout; and a round of
+// "Познай следващия мандат" from the mouse and the keyboard.
+class TestHemicycle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void followsTheSeatBySeatWindow_data();
+    void followsTheSeatBySeatWindow();
+    void majorityForTheSeatTotal_data();
+    void majorityForTheSeatTotal();
+    void coalitionsOfTheFiftyFirstAssembly();
+    void copiesAPictureAndSvg();
+    void printsAsVectors();
+    void readableAtTheLargestZoom();
+    void guessRoundFromTheKeyboard();
+    void guessByClickingAColumn();
+    void guessesTheTenthToTwelfthParty_data();
+    void guessesTheTenthToTwelfthParty();
+    void guessingIsOffAtStart();
+
+private:
+    HemicycleWindow* openHemicycle() const;
+    void click(int command) const;
+    void openAssembly51() const;
+    // The colour drawn at each seat's centre, as the chamber's picture on the screen shows it.
+    std::vector<QColor> seatColours(const HemicycleWindow& window) const;
+
+    ApportionForm* m_form = nullptr;
+};
+
+void TestHemicycle::init()
+{
+    forgetKeptLessons();
+    m_form = new ApportionForm;
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestHemicycle::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+HemicycleWindow* TestHemicycle::openHemicycle() const
+{
+    m_form->actions().hemicycle->trigger();
+    HemicycleWindow* window = m_form->hemicycleWindow();
+    if (window && !QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    return window;
+}
+
+void TestHemicycle::click(int command) const
+{
+    control<QPushButton>(*m_form, QStringLiteral("Command1_%1").arg(command))->click();
+    // The chamber draws the changes of one pass of the event loop at its end.
+    QCoreApplication::processEvents();
+}
+
+void TestHemicycle::openAssembly51() const
+{
+    for (QAction* example : m_form->actions().examples) {
+        if (example->text().startsWith(QStringLiteral("51-во")))
+            example->trigger();
+    }
+    QCOMPARE(m_form->board().parties.size(), std::size_t(9));
+}
+
+std::vector<QColor> TestHemicycle::seatColours(const HemicycleWindow& window) const
+{
+    const HemicycleView& view = window.view();
+    const QImage shown = const_cast<HemicycleView&>(view).grab().toImage();
+    std::vector<QColor> colours;
+    const double ratio = shown.devicePixelRatio();
+    for (int place = 0; place < view.chamber().total; ++place) {
+        const QPointF centre = view.seatCentre(place) * ratio;
+        colours.push_back(shown.pixelColor(centre.toPoint()));
+    }
+    return colours;
+}
+
+// After every seat, undo, redo, method change and new example, each seat of the chamber shows
+// its party's colour in the columns' order, and the seats not given show white.
+void TestHemicycle::followsTheSeatBySeatWindow_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("held"); // each party's seats after the steps
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("newest"); // the newest seat's party, -1 for none
+
+    QTest::newRow("entered") << QStringList { "enter" } << QList<int> { 0, 0, 0, 0, 0 } << 7 << -1;
+    QTest::newRow("three seats") << QStringList { "enter", "seat", "seat", "seat" }
+                                 << QList<int> { 2, 1, 0, 0, 0 } << 7 << 0;
+    QTest::newRow("all seven") << QStringList { "enter", "seat", "seat", "seat", "seat", "seat",
+        "seat", "seat" } << QList<int> { 3, 2, 1, 1, 0 }
+                               << 7 << 3;
+    QTest::newRow("undo twice") << QStringList { "enter", "seat", "seat", "seat", "seat", "seat",
+        "undo", "undo" } << QList<int> { 2, 1, 0, 0, 0 }
+                                << 7 << 0;
+    QTest::newRow("undo and redo")
+        << QStringList { "enter", "seat", "seat", "seat", "seat", "undo", "redo" }
+        << QList<int> { 2, 1, 1, 0, 0 } << 7 << 2;
+    QTest::newRow("method changed after seven") << QStringList { "enter", "seat", "seat", "seat",
+        "seat", "seat", "seat", "seat", "sainte-lague", "seat" }
+                                                << QList<int> { 3, 3, 1, 1, 0 } << 8 << 1;
+    QTest::newRow("new example") << QStringList { "enter", "seat", "seat", "new" }
+                                 << QList<int> { 0, 0, 0, 0, 0 } << 7 << -1;
+}
+
+void TestHemicycle::followsTheSeatBySeatWindow()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, held);
+    QFETCH(int, total);
+    QFETCH(int, newest);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    for (const QString& step : steps) {
+        if (step == QLatin1String("enter"))
+            click(0);
+        else if (step == QLatin1String("seat"))
+            click(1);
+        else if (step == QLatin1String("undo"))
+            m_form->actions().undo->trigger();
+        else if (step == QLatin1String("redo"))
+            m_form->actions().redo->trigger();
+        else if (step == QLatin1String("new"))
+            m_form->actions().newExample->trigger();
+        else if (step == QLatin1String("sainte-lague"))
+            control<QRadioButton>(*m_form, QStringLiteral("Option1_1"))->click();
+        QCoreApplication::processEvents();
+    }
+    const Chamber& chamber = window->view().chamber();
+    QCOMPARE(chamber.total, total);
+    QCOMPARE(QList<int>(chamber.seats.begin(), chamber.seats.end()), held);
+    QCOMPARE(chamber.newestParty, newest);
+    std::vector<QColor> expected;
+    for (int party = 0; party < static_cast<int>(held.size()); ++party) {
+        for (int seat = 0; seat < held[party]; ++seat)
+            expected.push_back(SeatChart::partyColour(party));
+    }
+    while (expected.size() < static_cast<std::size_t>(total))
+        expected.push_back(Qt::white);
+    const std::vector<QColor> shown = seatColours(*window);
+    QCOMPARE(shown.size(), expected.size());
+    for (std::size_t place = 0; place < shown.size(); ++place)
+        QCOMPARE(shown[place].name(), expected[place].name());
+    // The legend counts the same seats, as a screen reader hears them.
+    QCOMPARE(window->legend()->item(0)->text(), QStringLiteral("Партия 1: %1").arg(held[0]));
+    QVERIFY(window->view().accessibleDescription().contains(
+        QStringLiteral("Партия 2: %1").arg(held[1])));
+}
+
+void TestHemicycle::majorityForTheSeatTotal_data()
+{
+    QTest::addColumn<int>("seatTotal");
+    QTest::addColumn<QString>("majority");
+    QTest::newRow("7") << 7 << "мнозинство: 4 от 7";
+    QTest::newRow("240") << 240 << "мнозинство: 121 от 240";
+    QTest::newRow("300") << 300 << "мнозинство: 151 от 300";
+}
+
+// The majority follows the seat total chosen, before any seat is given, and the line splits the
+// chamber there: the seats left of it are the majority.
+void TestHemicycle::majorityForTheSeatTotal()
+{
+    QFETCH(int, seatTotal);
+    QFETCH(QString, majority);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    auto* totals = control<QListWidget>(*m_form, QStringLiteral("List3"));
+    totals->setCurrentRow(seatTotal - 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(window->view().chamber().total, seatTotal);
+    QVERIFY2(window->view().accessibleDescription().contains(majority),
+        qPrintable(window->view().accessibleDescription()));
+    // The dashed line crosses the floor's half ring between the majority's last seat and the
+    // next: a dark pixel on the ray through the middle of the rows.
+    const HemicycleView& view = window->view();
+    const QImage shown = const_cast<HemicycleView&>(view).grab().toImage();
+    const ChamberLayout layout = LayOutChamber(seatTotal);
+    const double angle = MajorityAngle(layout, MajorityOf(seatTotal));
+    // The floor's middle and the outer radius from two seats' places on the screen.
+    const SeatPlace& first = layout.places.front();
+    const SeatPlace& last = layout.places.back();
+    const double radius = std::hypot(view.seatCentre(0).x() - view.seatCentre(seatTotal - 1).x(),
+                              view.seatCentre(0).y() - view.seatCentre(seatTotal - 1).y())
+        / std::hypot(first.x - last.x, first.y - last.y);
+    const QPointF floor = view.seatCentre(0) - QPointF(first.x, -first.y) * radius;
+    int dark = 0;
+    for (double along = layout.innerRadius - layout.seatRadius; along <= 1 + layout.seatRadius;
+         along += 0.01) {
+        const QPointF at = floor + QPointF(std::cos(angle), -std::sin(angle)) * along * radius;
+        dark += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
+    }
+    QVERIFY2(dark >= 10, qPrintable(QString::number(dark)));
+}
+
+// The official seats of the 51st National Assembly by Hare–Niemeyer, and coalitions chosen in
+// the legend with the keyboard and the mouse.
+void TestHemicycle::coalitionsOfTheFiftyFirstAssembly()
+{
+    openAssembly51();
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    window->showSeatsOf(HemicycleWindow::hareNiemeyer);
+    QCOMPARE(
+        QList<int>(window->view().chamber().seats.begin(), window->view().chamber().seats.end()),
+        (QList<int> { 69, 37, 35, 30, 20, 19, 18, 12, 0 }));
+    QCOMPARE(window->legend()->item(4)->text(), QStringLiteral("БСП-Обединена левица: 20"));
+    auto* coalition = window->findChild<QLabel*>(QStringLiteral("Coalition"));
+    QVERIFY(coalition);
+
+    // The keyboard: Space chooses the current party, the arrows move.
+    QListWidget* legend = window->legend();
+    legend->setFocus();
+    legend->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QTest::keyClick(legend, Qt::Key_Space);
+    for (int down = 0; down < 4; ++down)
+        QTest::keyClick(legend, Qt::Key_Down);
+    QTest::keyClick(legend, Qt::Key_Space);
+    QTest::keyClick(legend, Qt::Key_Down);
+    QTest::keyClick(legend, Qt::Key_Down);
+    QTest::keyClick(legend, Qt::Key_Space);
+    QCOMPARE(coalition->text(),
+        QStringLiteral("ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 107 — не стигат 121"));
+    QCOMPARE(window->coalitionText(), coalition->text());
+
+    // The mouse: ПП-ДБ joins, and the sum reaches the majority; a second click leaves it out.
+    const QRect ppdb = legend->visualItemRect(legend->item(1));
+    QTest::mouseClick(legend->viewport(), Qt::LeftButton, {}, ppdb.center());
+    QCOMPARE(coalition->text(),
+        QStringLiteral(
+            "ГЕРБ-СДС + ПП-ДБ + БСП-Обединена левица + Има такъв народ: 144 — стигат 121"));
+    // The parties outside the coalition are drawn pale: Възраждане's first seat.
+    const std::vector<QColor> shown = seatColours(*window);
+    const int vazrazhdane = 69 + 37;
+    QVERIFY(shown[static_cast<std::size_t>(vazrazhdane)] != SeatChart::partyColour(2));
+    QCOMPARE(shown[0].name(), SeatChart::partyColour(0).name());
+    QTest::mouseClick(legend->viewport(), Qt::LeftButton, {}, ppdb.center());
+    QCOMPARE(coalition->text(),
+        QStringLiteral("ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 107 — не стигат 121"));
+
+    // The seats given so far: the coalition adds up what the chamber now holds.
+    window->showSeatsOf(HemicycleWindow::seatBySeat);
+    QCOMPARE(coalition->text(),
+        QStringLiteral("ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 0 — не стигат 121"));
+}
+
+// The picture for a slide is sharp and whole: 1600 pixels wide, and as SVG one circle a seat.
+void TestHemicycle::copiesAPictureAndSvg()
+{
+    openAssembly51();
+    click(0);
+    for (int seat = 0; seat < 30; ++seat)
+        click(1);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    window->copyPicture();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied);
+    const QImage image = qvariant_cast<QImage>(copied->imageData());
+    QCOMPARE(image.width(), 1600);
+    QVERIFY(image.height() > 800);
+    // A seat given is drawn in its party's colour: the picture holds GERB-SDS's blue.
+    bool blue = false;
+    for (int y = 0; y < image.height() && !blue; y += 2) {
+        for (int x = 0; x < image.width() && !blue; x += 2)
+            blue = image.pixelColor(x, y) == SeatChart::partyColour(0);
+    }
+    QVERIFY(blue);
+    const QString svg = QString::fromUtf8(copied->data(QStringLiteral("image/svg+xml")));
+    QCOMPARE(svg.count(QStringLiteral("class=\"seat\"")), 240);
+    QCOMPARE(svg.count(QStringLiteral("fill=\"#ffffff\" stroke")), 210);
+    QVERIFY(svg.contains(QStringLiteral("мнозинство: 121 от 240")));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("парламент.svg"));
+    QVERIFY(window->saveSvg(path));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), svg);
+    QVERIFY(!window->saveSvg(folder.filePath(QStringLiteral("няма/такава/папка.svg"))));
+}
+
+// On paper the chamber stays vectors: the PDF draws the seats as paths, with no picture in it.
+void TestHemicycle::printsAsVectors()
+{
+    click(0);
+    click(1);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("парламент.pdf")));
+    window->printTo(printer);
+    QFile pdf(printer.outputFileName());
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.size() > 1000);
+    QVERIFY(!bytes.contains("/Subtype /Image"));
+}
+
+// At the largest zoom the window keeps to its screen, with the main window's zoomed text in its
+// legend and seats large enough to tell apart from the back of a class.
+void TestHemicycle::readableAtTheLargestZoom()
+{
+    openAssembly51();
+    m_form->setZoomPercent(300);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    const QRect screen = m_form->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window->frameGeometry()) || screen.contains(window->geometry()),
+        qPrintable(QStringLiteral("%1,%2 %3x%4")
+                       .arg(window->x())
+                       .arg(window->y())
+                       .arg(window->width())
+                       .arg(window->height())));
+    QVERIFY(window->legend()->font().pointSizeF()
+        >= m_form->findChild<QLineEdit*>(QStringLiteral("Text2_0"))->font().pointSizeF());
+    QVERIFY2(
+        window->view().dotRadius() >= 3, qPrintable(QString::number(window->view().dotRadius())));
+    // Every legend entry reads whole.
+    for (int party = 0; party < window->legend()->count(); ++party) {
+        const QString text = window->legend()->item(party)->text();
+        QVERIFY2(window->legend()->visualItemRect(window->legend()->item(party)).width()
+                >= window->legend()->fontMetrics().horizontalAdvance(text),
+            qPrintable(text));
+    }
+}
+
+// A round from the keyboard alone: the number keys name a guess while the focus is on a button,
+// "Търси" (Space on it) judges it, and a seat with no guess is simply given.
+void TestHemicycle::guessRoundFromTheKeyboard()
+{
+    click(0);
+    auto* find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    find->setFocus();
+    QTest::keyClick(m_form, Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(m_form->guessing());
+    QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Познай следващия мандат: ")));
+
+    struct Turn {
+        Qt::Key key; // Qt::Key_unknown for no guess
+        QString said;
+    };
+    const QList<Turn> turns {
+        { Qt::Key_1, QStringLiteral("Позна! Мандат № 1 — Партия 1 с 58125. Познати: 1 от 1.") },
+        { Qt::Key_1,
+            QStringLiteral("Не позна: мандат № 2 взе партия 2 с 45871, а партия 1 имаше "
+                           "29062.5. Познати: 1 от 2.") },
+        { Qt::Key_unknown, QString() },
+        { Qt::Key_3, QStringLiteral("Позна! Мандат № 4 — Партия 3 с 27142. Познати: 2 от 3.") },
+    };
+    for (const Turn& turn : turns) {
+        if (turn.key != Qt::Key_unknown) {
+            QTest::keyClick(find, turn.key);
+            QCOMPARE(m_form->guess(), std::optional<int>(turn.key - Qt::Key_1));
+            QCOMPARE(m_form->statusReport(),
+                QStringLiteral("Предположение: Партия %1 — „Търси“ ще покаже.")
+                    .arg(turn.key - Qt::Key_0));
+            // The guessed party's vote box is framed for the class to see.
+            QVERIFY(
+                control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(turn.key - Qt::Key_1))
+                    ->property("guessed")
+                    .toBool());
+        }
+        QTest::keyClick(find, Qt::Key_Space);
+        if (turn.said.isEmpty())
+            QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Мандат № 3 — партия 1")));
+        else
+            QCOMPARE(m_form->statusReport(), turn.said);
+        QVERIFY(!m_form->guess());
+    }
+    QCOMPARE(m_form->guessScore(), (GuessScore { 2, 3 }));
+    // A party the board does not have is told, not guessed.
+    QTest::keyClick(find, Qt::Key_8);
+    QVERIFY(!m_form->guess());
+    QCOMPARE(m_form->statusReport(), QStringLiteral("Няма партия 8: партиите са 5."));
+    QTest::keyClick(m_form, Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!m_form->guessing());
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Познай следващия мандат е изключено. Познати: 2 от 3."));
+    // Off, the number keys name nothing.
+    QTest::keyClick(find, Qt::Key_2);
+    QVERIFY(!m_form->guess());
+}
+
+// A click on a party's list, or on its name, names it; a text box keeps its digits.
+void TestHemicycle::guessByClickingAColumn()
+{
+    m_form->actions().guessMode->setChecked(true);
+    auto* list = control<QListView>(*m_form, QStringLiteral("List1_2"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!m_form->guess());
+    QCOMPARE(m_form->statusReport(),
+        QStringLiteral("Предположението идва след „Въведи“: първо въведете гласовете."));
+    click(0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_form->guess(), std::optional<int>(2));
+    m_form->actions().nameParties->trigger();
+    QTest::mouseClick(control<QLineEdit>(*m_form, QStringLiteral("Name_4")), Qt::LeftButton);
+    QCOMPARE(m_form->guess(), std::optional<int>(4));
+    auto* votes = control<QLineEdit>(*m_form, QStringLiteral("Text2_0"));
+    votes->setFocus();
+    QTest::keyClick(votes, Qt::Key_2);
+    QCOMPARE(m_form->guess(), std::optional<int>(4));
+    QCOMPARE(votes->text(), QStringLiteral("02"));
+    // A new example leaves no guess behind.
+    m_form->actions().newExample->trigger();
+    QVERIFY(!m_form->guess());
+    QVERIFY(!control<QLineEdit>(*m_form, QStringLiteral("Text2_4"))->property("guessed").toBool());
+}
+
+void TestHemicycle::guessesTheTenthToTwelfthParty_data()
+{
+    QTest::addColumn<int>("parties");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("guessed");
+    QTest::newRow("0 is the tenth") << 12 << QList<int> { Qt::Key_0 } << 9;
+    QTest::newRow("1 and 1 the eleventh") << 12 << QList<int> { Qt::Key_1, Qt::Key_1 } << 10;
+    QTest::newRow("1 and 2 the twelfth") << 12 << QList<int> { Qt::Key_1, Qt::Key_2 } << 11;
+    QTest::newRow("1 and 0 the tenth") << 12 << QList<int> { Qt::Key_1, Qt::Key_0 } << 9;
+    QTest::newRow("1 and 2 of eleven: the second")
+        << 11 << QList<int> { Qt::Key_1, Qt::Key_2 } << 1;
+    QTest::newRow("1 and 1 of five: the first") << 5 << QList<int> { Qt::Key_1, Qt::Key_1 } << 0;
+}
+
+void TestHemicycle::guessesTheTenthToTwelfthParty()
+{
+    QFETCH(int, parties);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, guessed);
+    while (static_cast<int>(m_form->board().parties.size()) < parties)
+        m_form->actions().addParty->trigger();
+    for (int party = 5; party < parties; ++party)
+        control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party))
+            ->setText(QStringLiteral("100"));
+    click(0);
+    m_form->actions().guessMode->setChecked(true);
+    auto* find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    find->setFocus();
+    for (const int key : keys)
+        QTest::keyClick(find, static_cast<Qt::Key>(key));
+    QCOMPARE(m_form->guess(), std::optional<int>(guessed));
+}
+
+// Off at start: the window is as it always was, and the number keys do nothing.
+void TestHemicycle::guessingIsOffAtStart()
+{
+    QVERIFY(!m_form->guessing());
+    QVERIFY(!m_form->actions().guessMode->isChecked());
+    for (const QAction* key : m_form->actions().guessKeys)
+        QVERIFY(!key->isEnabled());
+    click(0);
+    auto* find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    find->setFocus();
+    QTest::keyClick(find, Qt::Key_1);
+    QVERIFY(!m_form->guess());
+    click(1);
+    QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Мандат № 1 — партия 1")));
+    QCOMPARE(m_form->guessScore(), GuessScore {});
+}
+
+QTEST_MAIN(TestHemicycle)
+#include "tst_hemicycle.moc"
