@@ -82,15 +82,8 @@ HemicycleWindow::HemicycleWindow(std::shared_ptr<const Board> board, QWidget* wi
     m_said->setWordWrap(true);
     m_said->setTextFormat(Qt::PlainText);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(m_source, 0, 0, 1, 2);
-    grid->addWidget(m_view, 1, 0, 3, 1);
-    grid->addWidget(m_legend, 1, 1);
-    grid->addWidget(m_coalition, 2, 1);
-    grid->addWidget(m_said, 3, 1);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(1, 1);
+    m_grid = new QGridLayout(this);
+    placeParts(false);
 
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
@@ -170,21 +163,91 @@ void HemicycleWindow::refresh()
             m_legend->item(party)->setText(
                 QString::fromStdString(LegendEntry(chamber, names, party)));
         }
-        // Wide enough for the longest name with its seats, up to half the window.
+        // An entry as wide as the longest name with its seats.
         int widest = 0;
-        for (int party = 0; party < m_legend->count(); ++party)
+        for (int party = 0; party < m_legend->count(); ++party) {
             widest = std::max(
                 widest, m_legend->fontMetrics().horizontalAdvance(m_legend->item(party)->text()));
-        m_legend->setMinimumWidth(std::min(widest + side * 2 + m_legend->frameWidth() * 2
-                + m_legend->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
-            std::max(width() / 2, 1)));
+        }
+        m_entrySize = QSize(widest + side * 2, m_legend->fontMetrics().height() * 5 / 4);
     }
+    placeParts(underChamber());
     chooseCoalition();
     setWindowTitle(pictureTitle());
     if (isVisible()) {
         layout()->activate();
         keepInside();
     }
+}
+
+bool HemicycleWindow::underChamber() const
+{
+    // Where the chamber is drawn the larger: beside the legend, or over it across the window.
+    // The chamber is twice as wide as it is high, with two lines of text under it.
+    if (m_entrySize.isEmpty())
+        return false;
+    const int frame = 2 * m_legend->frameWidth();
+    const int text = 3 * fontMetrics().lineSpacing();
+    const int high = height() - m_source->sizeHint().height() - 24 - text;
+    const int besideWidth
+        = m_entrySize.width() + frame + m_legend->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int across = std::max(1, (width() - 24 - frame) / m_entrySize.width());
+    const int legendHigh = (m_legend->count() + across - 1) / across * m_entrySize.height() + frame
+        + 2 * fontMetrics().lineSpacing();
+    const int besideRadius = std::min((width() - besideWidth - 24) / 2, high);
+    const int underRadius = std::min((width() - 24) / 2, high - legendHigh);
+    return underRadius > besideRadius;
+}
+
+void HemicycleWindow::placeParts(bool under)
+{
+    m_legendUnder = under;
+    for (QWidget* part : { static_cast<QWidget*>(m_source), static_cast<QWidget*>(m_view),
+             static_cast<QWidget*>(m_legend), static_cast<QWidget*>(m_coalition),
+             static_cast<QWidget*>(m_said) })
+        m_grid->removeWidget(part);
+    for (int row = 0; row < 5; ++row)
+        m_grid->setRowStretch(row, 0);
+    const int frame = 2 * m_legend->frameWidth();
+    if (under) {
+        // Under the chamber across the window, the entries side by side in rows.
+        m_grid->addWidget(m_source, 0, 0);
+        m_grid->addWidget(m_view, 1, 0);
+        m_grid->addWidget(m_legend, 2, 0);
+        m_grid->addWidget(m_coalition, 3, 0);
+        m_grid->addWidget(m_said, 4, 0);
+        m_grid->setColumnStretch(1, 0);
+        m_grid->setRowStretch(1, 1);
+        m_legend->setFlow(QListView::LeftToRight);
+        m_legend->setWrapping(true);
+        m_legend->setGridSize(m_entrySize);
+        const int across = std::max(1, (width() - 24 - frame) / std::max(1, m_entrySize.width()));
+        const int rows = (m_legend->count() + across - 1) / across;
+        m_legend->setMinimumWidth(0);
+        m_legend->setFixedHeight(rows * m_entrySize.height() + frame + 4);
+    } else {
+        m_grid->addWidget(m_source, 0, 0, 1, 2);
+        m_grid->addWidget(m_view, 1, 0, 3, 1);
+        m_grid->addWidget(m_legend, 1, 1);
+        m_grid->addWidget(m_coalition, 2, 1);
+        m_grid->addWidget(m_said, 3, 1);
+        m_grid->setColumnStretch(0, 1);
+        m_grid->setRowStretch(1, 1);
+        m_legend->setFlow(QListView::TopToBottom);
+        m_legend->setWrapping(false);
+        m_legend->setGridSize(QSize());
+        m_legend->setMinimumHeight(0);
+        m_legend->setMaximumHeight(QWIDGETSIZE_MAX);
+        m_legend->setMinimumWidth(m_entrySize.width() + frame
+            + m_legend->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
+}
+
+void HemicycleWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (underChamber() != m_legendUnder || m_legendUnder)
+        placeParts(underChamber());
 }
 
 void HemicycleWindow::chooseCoalition()
@@ -338,10 +401,12 @@ void HemicycleWindow::placeBeside(const QWidget& window)
 {
     const QRect area = availableArea();
     const QRect frame = window.frameGeometry();
-    // Half the screen's width, three quarters of its height; beside the main window where that
-    // fits, else over its right part, and never past the screen.
-    const QSize wanted(
-        std::max(area.width() / 2, minimumSizeHint().width()), area.height() * 3 / 4);
+    // The room beside the main window where it is near half the screen, else more than half of
+    // the screen over the main window's right part; most of the screen's height, never past it.
+    const int beside = area.right() - frame.right() - 8;
+    const QSize wanted(std::max(beside >= area.width() * 9 / 20 ? beside : area.width() * 11 / 20,
+                           minimumSizeHint().width()),
+        area.height() * 17 / 20);
     resize(wanted.expandedTo(minimumSizeHint()).boundedTo(area.size() - QSize(16, 48)));
     QPoint place(frame.right() + 1, frame.top());
     if (place.x() + width() > area.right())

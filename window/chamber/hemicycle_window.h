@@ -10,6 +10,7 @@
 
 class HemicycleView;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPrinter;
@@ -62,10 +63,14 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void refresh();
     void applyFont(const QFont& font);
+    // The legend beside the chamber, or under it where the window is narrow for both.
+    bool underChamber() const;
+    void placeParts(bool under);
     // The main window's screen's, where the window keeps.
     QRect availableArea() const;
     void keepInside();
@@ -81,5 +86,8 @@ private:
     QLabel* m_said = nullptr; // what the last copy or save did
     bool m_behind = true; // the window shows an older board than the main window's
     QFont m_zoomedFont;
+    QGridLayout* m_grid = nullptr;
+    QSize m_entrySize; // a legend entry's, for the longest name
+    bool m_legendUnder = false;
     QTimer m_refresh; // one refresh for the changes of one pass of the event loop
 };
