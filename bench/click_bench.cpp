@@ -1,15 +1,18 @@
 // A 300-seat allocation through the window, as a user sees it: "Търси" is clicked 300 times
-// with the window shown, and after each click the events are processed until the first party
-// list has been painted. Prints the total and the median and 99th percentile per click, over
+// with the window shown, the comparison and the parliament open beside it, and after each click
+// the events are processed until the first party list has been painted; the parliament's own
+// update per seat is timed apart, from the click to its chamber's paint. Prints the total and the median and 99th percentile per click, over
 // all clicks and over the first and the last 50.
 //
 // Then a floor to measure it against: a bare window with as many plain list widgets of the same
-// size and font, appending the same 300 rows with a repaint after each; and the ratio of the
-// two totals.
+// size and font, appending the same 300 rows and bringing the newest into view, as the window's
+// lists follow it, with a repaint after each; and the ratio of the two totals.
 //
 // The first argument is the number of parties, 5 (the start) unless given; the others are
 // added through the window's own action.
 #include "paint_wait.h"
+#include "window/chamber/hemicycle_window.h"
+#include "window/comparison/comparison_window.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/form_layout.h"
@@ -75,6 +78,16 @@ int main(int argc, char* argv[])
     seats->setCurrentRow(299);
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
 
+    form.actions().compare->trigger();
+    form.actions().hemicycle->trigger();
+    HemicycleWindow* chamber = form.hemicycleWindow();
+    if (!chamber || !QTest::qWaitForWindowExposed(chamber))
+        return 1;
+    auto* chamberView = chamber->findChild<QWidget*>(QStringLiteral("Hemicycle"));
+    PaintCounter chamberCounter;
+    chamberView->installEventFilter(&chamberCounter);
+    form.activateWindow();
+
     auto* next = form.findChild<QPushButton*>(QStringLiteral("Command1_1"));
     auto* firstList = form.findChild<QListView*>(QStringLiteral("List1_0"));
     PaintCounter counter;
@@ -82,12 +95,18 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
 
     std::vector<double> ms;
+    std::vector<double> chamberMs;
     for (int click = 0; click < 300; ++click) {
         const int paintsBefore = counter.paints;
+        const int chamberPaintsBefore = chamberCounter.paints;
         const auto start = std::chrono::steady_clock::now();
         QTest::mouseClick(next, Qt::LeftButton);
         waitForPaint(counter, paintsBefore);
         ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+        waitForPaint(chamberCounter, chamberPaintsBefore);
+        chamberMs.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
     }
@@ -99,6 +118,7 @@ int main(int argc, char* argv[])
     report("all", ms);
     report("first 50", std::vector<double>(ms.begin(), ms.begin() + 50));
     report("last 50", std::vector<double>(ms.end() - 50, ms.end()));
+    report("parliament", chamberMs);
 
     // The floor: the same rows appended to as many plain lists, with nothing else to do.
     QWidget bare;
@@ -116,6 +136,9 @@ int main(int argc, char* argv[])
             lists[i]->addItem(QString::fromStdString(form.board().parties[i].rows[row]));
     }
     form.hide();
+    chamber->hide();
+    if (form.comparisonWindow())
+        const_cast<QWidget*>(static_cast<const QWidget*>(form.comparisonWindow()))->hide();
     bare.show();
     if (!QTest::qWaitForWindowExposed(&bare))
         return 1;
@@ -126,8 +149,10 @@ int main(int argc, char* argv[])
     for (std::size_t row = 2; row < 302; ++row) {
         const int paintsBefore = floorCounter.paints;
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < parties; ++i)
+        for (int i = 0; i < parties; ++i) {
             lists[i]->addItem(QString::fromStdString(form.board().parties[i].rows[row]));
+            lists[i]->scrollToBottom();
+        }
         waitForPaint(floorCounter, paintsBefore);
         floor.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
