@@ -1,8 +1,8 @@
 // A 300-seat allocation through the window, as a user sees it: "Търси" is clicked 300 times
 // with the window shown, the comparison and the parliament open beside it, and after each click
 // the events are processed until the first party list has been painted; the parliament's own
-// update per seat is timed apart, from the click to its chamber's paint. Prints the total and the median and 99th percentile per click, over
-// all clicks and over the first and the last 50.
+// update per seat is timed apart, from the click to its chamber's paint. Prints the total and the
+// median and 99th percentile per click, over all clicks and over the first and the last 50.
 //
 // Then a floor to measure it against: a bare window with as many plain list widgets of the same
 // size and font, appending the same 300 rows and bringing the newest into view, as the window's

@@ -16,8 +16,8 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <QScreen>
 #include <QListWidget>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -80,7 +80,7 @@ int main(int argc, char* argv[])
     const QSize screen = form.screen()->size();
     std::printf("keystrokes %zu with the comparison and the parliament open at 300 seats, %d "
                 "parties, %dx%d: median %.3f ms  p99 %.3f ms  max %.3f ms\n",
-        ms.size(), parties, screen.width(), screen.height(), percentile(ms, 0.5), percentile(ms, 0.99),
-        *std::max_element(ms.begin(), ms.end()));
+        ms.size(), parties, screen.width(), screen.height(), percentile(ms, 0.5),
+        percentile(ms, 0.99), *std::max_element(ms.begin(), ms.end()));
     return 0;
 }

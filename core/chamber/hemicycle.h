@@ -52,6 +52,7 @@ struct Chamber {
     int newestParty = -1;
     int newestSeat = 0;
     int majority = 0;
+    bool operator==(const Chamber&) const = default;
 };
 
 // The chamber of the seats given so far on the board, in the seat-by-seat window's order.

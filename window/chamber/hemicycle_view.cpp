@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <QPixmap>
+
 #include <algorithm>
 #include <cmath>
 
@@ -28,6 +30,9 @@ HemicycleView::HemicycleView(QWidget* parent)
 
 void HemicycleView::showChamber(const Chamber& chamber, const PartyNames& names)
 {
+    // A keystroke in a vote box changes no seat: nothing is drawn again.
+    if (chamber == m_chamber && names == m_names && !m_layout.places.empty() == (chamber.total > 0))
+        return;
     if (chamber.total != m_chamber.total
         || m_layout.places.size() != static_cast<std::size_t>(chamber.total))
         m_layout = LayOutChamber(chamber.total);
@@ -59,6 +64,37 @@ HemicycleView::Geometry HemicycleView::geometryIn(const QRectF& area, const QFon
     return geometry;
 }
 
+void HemicycleView::drawSeat(
+    QPainter& painter, const QPointF& centre, double dot, const QColor& colour) const
+{
+    const qreal ratio = devicePixelRatioF();
+    const auto key = std::make_pair(colour.isValid() ? colour.rgba() : 0u, dot);
+    auto found = m_seatSprites.find(key);
+    if (found == m_seatSprites.end()) {
+        if (m_seatSprites.size() > 64)
+            m_seatSprites.clear();
+        const int side = static_cast<int>(std::ceil((2 * dot + 4) * ratio));
+        QPixmap sprite(side, side);
+        sprite.setDevicePixelRatio(ratio);
+        sprite.fill(Qt::transparent);
+        QPainter drawing(&sprite);
+        drawing.setRenderHint(QPainter::Antialiasing);
+        if (colour.isValid()) {
+            drawing.setPen(Qt::NoPen);
+            drawing.setBrush(colour);
+        } else {
+            drawing.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
+            drawing.setBrush(Qt::white);
+        }
+        const double middle = side / ratio / 2;
+        drawing.drawEllipse(QPointF(middle, middle), dot, dot);
+        drawing.end();
+        found = m_seatSprites.emplace(key, sprite).first;
+    }
+    const double middle = found->second.width() / ratio / 2;
+    painter.drawPixmap(centre - QPointF(middle, middle), found->second);
+}
+
 QPointF HemicycleView::seatCentre(int place) const
 {
     if (place < 0 || static_cast<std::size_t>(place) >= m_layout.places.size())
@@ -81,6 +117,9 @@ void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& fo
     const Geometry geometry = geometryIn(area, font);
     const double dot = m_layout.seatRadius * geometry.radius;
     const bool choosing = !m_chosen.empty();
+    // On the screen each seat is a copy of its colour's dot drawn once: 300 antialiased circles
+    // drawn afresh take longer than a frame. On paper and in a picture they stay circles.
+    const bool onScreen = painter.device() == this;
     for (std::size_t place = 0; place < m_layout.places.size(); ++place) {
         const SeatPlace& seat = m_layout.places[place];
         const QPointF centre = geometry.centre + QPointF(seat.x, -seat.y) * geometry.radius;
@@ -97,7 +136,10 @@ void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& fo
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour);
         }
-        painter.drawEllipse(centre, dot, dot);
+        if (onScreen)
+            drawSeat(painter, centre, dot, party < 0 ? QColor() : painter.brush().color());
+        else
+            painter.drawEllipse(centre, dot, dot);
         if (m_chamber.newestPlace && *m_chamber.newestPlace == static_cast<int>(place)) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(Qt::black, std::max(2.0, dot * 0.3)));

@@ -2,8 +2,11 @@
 
 #include "core/chamber/hemicycle.h"
 
+#include <QPixmap>
 #include <QWidget>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -56,9 +59,13 @@ private:
         QRectF textArea; // under the floor: the majority and the newest seat
     };
     Geometry geometryIn(const QRectF& area, const QFont& font) const;
+    // A seat's dot on the screen, of `colour` or empty (an invalid colour), `dot` in radius.
+    void drawSeat(QPainter& painter, const QPointF& centre, double dot, const QColor& colour) const;
 
     apportion::Chamber m_chamber;
     apportion::ChamberLayout m_layout; // for m_chamber's total, laid out once per total
     apportion::PartyNames m_names;
     std::vector<int> m_chosen;
+    // Each colour's dot at a radius, drawn once for the screen.
+    mutable std::map<std::pair<QRgb, double>, QPixmap> m_seatSprites;
 };

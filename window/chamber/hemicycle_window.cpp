@@ -201,6 +201,15 @@ bool HemicycleWindow::underChamber() const
 
 void HemicycleWindow::placeParts(bool under)
 {
+    // Placed again only where something they are placed by changed: a seat or a keystroke
+    // changes none of it.
+    const QSize placedBy(under ? width() : 0, m_legend->count());
+    if (m_partsPlaced && under == m_legendUnder && placedBy == m_placedBy
+        && m_entrySize == m_placedEntry)
+        return;
+    m_partsPlaced = true;
+    m_placedBy = placedBy;
+    m_placedEntry = m_entrySize;
     m_legendUnder = under;
     for (QWidget* part : { static_cast<QWidget*>(m_source), static_cast<QWidget*>(m_view),
              static_cast<QWidget*>(m_legend), static_cast<QWidget*>(m_coalition),
@@ -246,8 +255,7 @@ void HemicycleWindow::placeParts(bool under)
 void HemicycleWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (underChamber() != m_legendUnder || m_legendUnder)
-        placeParts(underChamber());
+    placeParts(underChamber());
 }
 
 void HemicycleWindow::chooseCoalition()

@@ -89,5 +89,10 @@ private:
     QGridLayout* m_grid = nullptr;
     QSize m_entrySize; // a legend entry's, for the longest name
     bool m_legendUnder = false;
+    // What the parts were last placed for: the width where the legend is under the chamber,
+    // the parties, and an entry's size.
+    bool m_partsPlaced = false;
+    QSize m_placedBy;
+    QSize m_placedEntry;
     QTimer m_refresh; // one refresh for the changes of one pass of the event loop
 };

@@ -254,6 +254,8 @@ void SeatBar::setBar(
 {
     m_caption = caption;
     m_parts = parts;
+    if (captions != m_captions)
+        m_captionWidth.reset();
     m_captions = captions;
     updateGeometry();
     update();
@@ -261,9 +263,14 @@ void SeatBar::setBar(
 
 int SeatBar::captionWidth() const
 {
+    // Every part's place starts from it, so it is measured once for the captions and the font.
+    if (m_captionWidth && m_captionFont == font())
+        return *m_captionWidth;
     int widest = 0;
     for (const auto& caption : m_captions)
         widest = std::max(widest, fontMetrics().horizontalAdvance(caption));
+    m_captionWidth = widest;
+    m_captionFont = font();
     return widest;
 }
 

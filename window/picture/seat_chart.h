@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -111,4 +112,7 @@ private:
     QString m_caption;
     std::vector<Part> m_parts;
     QStringList m_captions;
+    // The widest caption's width, in the font it was measured in.
+    mutable std::optional<int> m_captionWidth;
+    mutable QFont m_captionFont;
 };
