@@ -56,6 +56,7 @@ private slots:
     void statusLineTellsTheLastAction_data();
     void statusLineTellsTheLastAction();
     void comparisonKeepsWithinTheScreen();
+    void comparisonCellsStayWholeWhileTyping();
     void comparisonTakesTheWindowsKeys();
     void quotaMethodThresholdAndPicture();
 
@@ -613,13 +614,13 @@ QStringList TestTeacherActions::openMenu() const
 void TestTeacherActions::contextMenuListsTheActions()
 {
     QCOMPARE(openMenu(),
-        QStringList(
-            { "12", "Нов пример (off)", "Отвори урок…", "Запази урока", "Запази урока като…",
-                "Примери ▸ 12", "Върни последния урок (off)", "Последни уроци ▸ 12 (off)",
-                "Заглавие на урока…", "Праг и други гласове…", "Отмени (off)", "Повтори (off)",
-                "Добави партия", "Премахни последната партия", "Имена на партиите",
-                "Гласовете от друга колона (off)", "Копирай таблицата (off)", "Печат… (off)",
-                "Сравни методите", "Увеличи", "Намали (off)", "Нормален размер (off)" }));
+        QStringList({ "12", "Нов пример (off)", "Отвори урок…", "Запази урока",
+            "Запази урока като…", "Примери ▸ 12", "Върни последния урок (off)",
+            "Последни уроци ▸ 12 (off)", "Заглавие на урока…", "Праг и други гласове…",
+            "Отмени (off)", "Повтори (off)", "Добави партия", "Премахни последната партия",
+            "Имена на партиите", "Гласовете от друга колона (off)", "Копирай таблицата (off)",
+            "Печат… (off)", "Сравни методите", "Парламент (полукръг)", "Познай следващия мандат",
+            "Увеличи", "Намали (off)", "Нормален размер (off)" }));
     // The parties cannot change while the lists hold an allocation.
     giveSeats(2);
     QCOMPARE(openMenu(),
@@ -628,7 +629,8 @@ void TestTeacherActions::contextMenuListsTheActions()
             "Заглавие на урока…", "Праг и други гласове…", "Отмени", "Повтори (off)",
             "Добави партия (off)", "Премахни последната партия (off)", "Имена на партиите",
             "Гласовете от друга колона (off)", "Копирай таблицата", "Печат…", "Сравни методите",
-            "Увеличи", "Намали (off)", "Нормален размер (off)" }));
+            "Парламент (полукръг)", "Познай следващия мандат", "Увеличи", "Намали (off)",
+            "Нормален размер (off)" }));
 }
 
 void TestTeacherActions::statusLineTellsTheLastAction_data()
@@ -708,6 +710,36 @@ void TestTeacherActions::statusLineTellsTheLastAction()
 
 // On a 1600×1000 screen at the largest zoom, and with the font of 250 %, the comparison shows
 // whole within the screen's available area, and follows its cells as they widen.
+// Typing a long vote total digit by digit changes the comparison's cells in place; a cell that
+// outgrows its column widens it, so no number is ever cut.
+void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
+{
+    QTest::keyClick(command(1), Qt::Key_M, Qt::ControlModifier);
+    auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());
+    QVERIFY(window && window->isVisible());
+    const QList<QTableView*> tables = window->findChildren<QTableView*>();
+    QVERIFY(tables.size() >= 2); // the table and the working
+    auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_1"));
+    box->setFocus();
+    box->end(false);
+    for (int digit = 0; digit < 9; ++digit) {
+        QTest::keyClick(box, Qt::Key_7);
+        for (const QTableView* table : tables) {
+            for (int column = 0; column < table->model()->columnCount(); ++column) {
+                for (int row = 0; row < table->model()->rowCount(); ++row) {
+                    const QString cell = table->model()->index(row, column).data().toString();
+                    for (const QString& line : cell.split(QLatin1Char('\n'))) {
+                        QVERIFY2(table->columnWidth(column)
+                                >= table->fontMetrics().horizontalAdvance(line),
+                            qPrintable(
+                                QStringLiteral("%1 after %2 digits").arg(line).arg(digit + 1)));
+                    }
+                }
+            }
+        }
+    }
+}
+
 void TestTeacherActions::comparisonKeepsWithinTheScreen()
 {
     if (m_form->screen()->size().width() < 1600)
@@ -751,7 +783,8 @@ void TestTeacherActions::comparisonKeepsWithinTheScreen()
     box->setText(QStringLiteral("58125"));
     emit box->textEdited(box->text());
 
-    // At a size the screen has room for, the window follows its cells as they widen and narrow.
+    // At a size the screen has room for, a cell that outgrows its column widens the column, and
+    // the window with it; typing back does not make the window jump.
     window->setZoomedFont(m_form->font());
     m_form->setZoomPercent(100);
     const int narrow = window->width();
@@ -759,9 +792,19 @@ void TestTeacherActions::comparisonKeepsWithinTheScreen()
     emit box->textEdited(box->text());
     checkWhole("wider cells");
     QVERIFY(window->width() > narrow);
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            const QString cell = table->model()->index(row, column).data().toString();
+            for (const QString& line : cell.split(QLatin1Char('\n'))) {
+                QVERIFY2(table->columnWidth(column) >= table->fontMetrics().horizontalAdvance(line),
+                    qPrintable(line));
+            }
+        }
+    }
+    const int wide = window->width();
     box->setText(QStringLiteral("58125"));
     emit box->textEdited(box->text());
-    QCOMPARE(window->width(), narrow);
+    QCOMPARE(window->width(), wide);
 
     // Moved off the screen, Ctrl+M brings it back inside.
     window->move(screen.right() - 10, screen.bottom() - 10);

@@ -296,8 +296,47 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     }
     m_working->setVerticalHeaderLabels(steps);
     m_chart->showComparison(comparison);
+    // The window is fitted again, font and all, only where its parts change their shape: the
+    // parties, the working's steps, the notes or the heading, or the screen. A keystroke in a
+    // vote box changes cells: they change in place, a column widening where a cell outgrows it.
+    const Shape shape { static_cast<int>(table.rows.size()), static_cast<int>(table.header.size()),
+        m_working->rowCount(), m_working->columnCount(), static_cast<int>(notes.size()), heading,
+        availableArea().size() };
     m_model->setTable(std::move(table));
-    fitToContents();
+    if (shape != m_fittedShape || !m_fitted.isValid()) {
+        m_fittedShape = shape;
+        fitToContents();
+    } else {
+        keepCellsWhole();
+    }
+}
+
+void ComparisonWindow::keepCellsWhole()
+{
+    bool widened = false;
+    for (QTableView* view : { m_table, static_cast<QTableView*>(m_working) }) {
+        for (int column = 0; column < view->model()->columnCount(); ++column) {
+            // As resizeColumnsToContents measures it: the cells, and the head where shown.
+            const QHeaderView* head = view->horizontalHeader();
+            const int needed
+                = std::max(static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column),
+                    head->isHidden() ? 0 : head->sectionSizeHint(column));
+            if (needed > view->columnWidth(column)) {
+                view->setColumnWidth(column, needed);
+                widened = true;
+            }
+        }
+    }
+    if (!widened)
+        return;
+    // The table is never squeezed behind scroll bars of its own: the page takes its width, and
+    // scrolls within the window where the window cannot grow.
+    m_table->setMinimumWidth(m_table->sizeHint().width());
+    m_table->updateGeometry();
+    m_working->updateGeometry();
+    const int wider = m_page->layout()->minimumSize().width();
+    if (wider > m_page->minimumWidth() && wider > m_scroll->viewport()->width())
+        m_page->setMinimumWidth(wider);
 }
 
 apportion::VoteCount ComparisonWindow::count() const
@@ -372,6 +411,7 @@ void ComparisonWindow::setZoomedFont(const QFont& font)
     m_zoomedFont = font;
     m_fittedSize = 0; // a new zoom fits afresh
     m_fitted = QSize();
+    m_fittedShape = {};
     fitToContents();
 }
 

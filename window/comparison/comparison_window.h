@@ -74,6 +74,8 @@ private:
     void chooseThreshold(double percent);
     void chooseCount(QObject* box);
     void fitToContents();
+    // Widens a column whose cell outgrew it, after its cells changed in place.
+    void keepCellsWhole();
     // The size the window needs at the given font, its frame left out.
     QSize neededSize(const QFont& font);
     // The picture beside the working, or under it across the window.
@@ -88,6 +90,19 @@ private:
     qreal m_fittedSize = 0; // the point size the last fit found, 0 before one
     int m_measuredRows = -1; // the table's rows when their heights were last measured
     QSize m_fitted; // the size the last fit asked for; none before one, or since a new zoom
+    // What the window was last fitted for: the table's rows and columns, the working's, the
+    // notes' count, the heading, and the screen's available size.
+    struct Shape {
+        int rows = -1;
+        int columns = -1;
+        int steps = -1;
+        int stepColumns = -1;
+        int notes = -1;
+        QString heading;
+        QSize screen;
+        bool operator==(const Shape&) const = default;
+    };
+    Shape m_fittedShape;
     ComparisonModel* m_model = nullptr;
     QLabel* m_legend = nullptr;
     QDoubleSpinBox* m_threshold = nullptr;
