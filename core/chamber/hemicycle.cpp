@@ -111,8 +111,10 @@ ChamberLayout LayOutChamber(int seats)
         const double radius = radii[static_cast<std::size_t>(row)];
         closest = std::min(closest, std::numbers::pi * radius / count);
         for (int seat = 0; seat < count; ++seat) {
-            // Half a seat's room at either end, so no seat stands below the floor.
-            const double angle = std::numbers::pi * (1 - (seat + 0.5) / count);
+            // Half a seat's room at either end, so no seat stands below the floor. Seats of
+            // different rows on one ray are told apart by a turn too small to see, the outer
+            // first, so that the majority's line always falls between two places.
+            const double angle = std::numbers::pi * (1 - (seat + 0.5) / count) + 1e-9 * row;
             angled.push_back(
                 { angle, { radius * std::cos(angle), radius * std::sin(angle), row } });
         }

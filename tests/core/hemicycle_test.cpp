@@ -33,7 +33,7 @@ TEST_P(ChamberLayoutTest, SeatsApartInOrderWithTheMajorityLeftOfTheLine)
         EXPECT_LE(std::hypot(seat.x, seat.y), 1.0 + 1e-9);
         EXPECT_GE(std::hypot(seat.x, seat.y), layout.innerRadius - 1e-9);
         if (a > 0) {
-            EXPECT_GE(std::atan2(layout.places[a - 1].y, layout.places[a - 1].x),
+            EXPECT_GT(std::atan2(layout.places[a - 1].y, layout.places[a - 1].x),
                 std::atan2(seat.y, seat.x))
                 << "seat " << a << " out of order";
         }

@@ -2,6 +2,7 @@
 
 #include "core/numbers/number_text.h"
 
+#include "window/comparison/cell_delegate.h"
 #include "window/comparison/comparison_model.h"
 #include "window/output/table_output.h"
 #include "window/picture/seat_chart.h"
@@ -129,6 +130,10 @@ ComparisonWindow::ComparisonWindow(QWidget* window)
 
     m_table->setObjectName(QStringLiteral("ComparisonTable"));
     m_table->setModel(m_model);
+    // Both tables repaint every cell at each keystroke: their lines are laid out once.
+    auto* cells = new CellDelegate(this);
+    m_table->setItemDelegate(cells);
+    m_working->setItemDelegate(cells);
     m_table->setAccessibleName(QStringLiteral("Сравнение на методите"));
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -297,11 +302,11 @@ void ComparisonWindow::showComparison(const apportion::MethodComparison& compari
     m_working->setVerticalHeaderLabels(steps);
     m_chart->showComparison(comparison);
     // The window is fitted again, font and all, only where its parts change their shape: the
-    // parties, the working's steps, the notes or the heading, or the screen. A keystroke in a
+    // parties, the working's steps or the heading, or the screen; a note more or less takes its
+    // lines within the page. A keystroke in a
     // vote box changes cells: they change in place, a column widening where a cell outgrows it.
     const Shape shape { static_cast<int>(table.rows.size()), static_cast<int>(table.header.size()),
-        m_working->rowCount(), m_working->columnCount(), static_cast<int>(notes.size()), heading,
-        availableArea().size() };
+        m_working->rowCount(), m_working->columnCount(), heading, availableArea().size() };
     m_model->setTable(std::move(table));
     if (shape != m_fittedShape || !m_fitted.isValid()) {
         m_fittedShape = shape;
@@ -316,11 +321,9 @@ void ComparisonWindow::keepCellsWhole()
     bool widened = false;
     for (QTableView* view : { m_table, static_cast<QTableView*>(m_working) }) {
         for (int column = 0; column < view->model()->columnCount(); ++column) {
-            // As resizeColumnsToContents measures it: the cells, and the head where shown.
-            const QHeaderView* head = view->horizontalHeader();
+            // The heads, the parties' names, are as they were at the last fit.
             const int needed
-                = std::max(static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column),
-                    head->isHidden() ? 0 : head->sectionSizeHint(column));
+                = static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column);
             if (needed > view->columnWidth(column)) {
                 view->setColumnWidth(column, needed);
                 widened = true;
@@ -331,12 +334,12 @@ void ComparisonWindow::keepCellsWhole()
         return;
     // The table is never squeezed behind scroll bars of its own: the page takes its width, and
     // scrolls within the window where the window cannot grow.
+    const int grown = m_table->sizeHint().width() - m_table->minimumWidth();
     m_table->setMinimumWidth(m_table->sizeHint().width());
     m_table->updateGeometry();
     m_working->updateGeometry();
-    const int wider = m_page->layout()->minimumSize().width();
-    if (wider > m_page->minimumWidth() && wider > m_scroll->viewport()->width())
-        m_page->setMinimumWidth(wider);
+    if (grown > 0 && m_page->minimumWidth() > 0)
+        m_page->setMinimumWidth(m_page->minimumWidth() + grown);
 }
 
 apportion::VoteCount ComparisonWindow::count() const

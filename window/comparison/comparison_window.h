@@ -91,13 +91,12 @@ private:
     int m_measuredRows = -1; // the table's rows when their heights were last measured
     QSize m_fitted; // the size the last fit asked for; none before one, or since a new zoom
     // What the window was last fitted for: the table's rows and columns, the working's, the
-    // notes' count, the heading, and the screen's available size.
+    // heading, and the screen's available size.
     struct Shape {
         int rows = -1;
         int columns = -1;
         int steps = -1;
         int stepColumns = -1;
-        int notes = -1;
         QString heading;
         QSize screen;
         bool operator==(const Shape&) const = default;

@@ -252,12 +252,18 @@ SeatBar::SeatBar(QWidget* parent)
 void SeatBar::setBar(
     const QString& caption, const std::vector<Part>& parts, const QStringList& captions)
 {
+    // New shares move the parts; the layout is asked again only where the bar's height changes
+    // (its labels take another row under it) or the captions do.
+    const int before = heightForWidth(width());
+    const bool newCaptions = captions != m_captions;
     m_caption = caption;
     m_parts = parts;
-    if (captions != m_captions)
+    m_heightFor.reset();
+    if (newCaptions)
         m_captionWidth.reset();
     m_captions = captions;
-    updateGeometry();
+    if (newCaptions || heightForWidth(width()) != before)
+        updateGeometry();
     update();
 }
 
@@ -296,10 +302,15 @@ int SeatBar::roomyWidth() const
 
 int SeatBar::heightForWidth(int width) const
 {
+    // The layout asks for it several times a change: measured once per width, parts and font.
+    if (m_heightFor && m_heightFor->width == width && m_heightFor->font == font())
+        return m_heightFor->height;
     int rows = 0;
     labelRects(width, &rows);
     const int line = fontMetrics().height();
-    return barHeight() + (rows > 0 ? line / 2 + rows * line : 0);
+    const int height = barHeight() + (rows > 0 ? line / 2 + rows * line : 0);
+    m_heightFor = MeasuredHeight { width, font(), height };
+    return height;
 }
 
 QRect SeatBar::barArea(int width) const

@@ -115,4 +115,11 @@ private:
     // The widest caption's width, in the font it was measured in.
     mutable std::optional<int> m_captionWidth;
     mutable QFont m_captionFont;
+    // The height last measured for a width, in a font, of the parts as they are.
+    struct MeasuredHeight {
+        int width = 0;
+        QFont font;
+        int height = 0;
+    };
+    mutable std::optional<MeasuredHeight> m_heightFor;
 };
