@@ -109,6 +109,25 @@ double HemicycleView::dotRadius() const
     return m_layout.seatRadius * geometryIn(QRectF(rect()), font()).radius;
 }
 
+QColor HemicycleView::seatColour(std::size_t place) const
+{
+    const int party = place < m_chamber.occupant.size() ? m_chamber.occupant[place] : -1;
+    if (party < 0)
+        return {}; // not given yet: an empty ring
+    QColor colour = SeatChart::partyColour(party);
+    // Outside the coalition tried, a party's seats are pale.
+    if (!m_chosen.empty() && std::find(m_chosen.begin(), m_chosen.end(), party) == m_chosen.end())
+        colour = QColor::fromRgbF(0.3f * colour.redF() + 0.7f, 0.3f * colour.greenF() + 0.7f,
+            0.3f * colour.blueF() + 0.7f);
+    return colour;
+}
+
+QPointF HemicycleView::placeCentre(const Geometry& geometry, std::size_t place) const
+{
+    const SeatPlace& seat = m_layout.places[place];
+    return geometry.centre + QPointF(seat.x, -seat.y) * geometry.radius;
+}
+
 void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& font) const
 {
     painter.save();
@@ -116,35 +135,32 @@ void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& fo
     painter.fillRect(area, Qt::white);
     const Geometry geometry = geometryIn(area, font);
     const double dot = m_layout.seatRadius * geometry.radius;
-    const bool choosing = !m_chosen.empty();
-    // On the screen each seat is a copy of its colour's dot drawn once: 300 antialiased circles
-    // drawn afresh take longer than a frame. On paper and in a picture they stay circles.
-    const bool onScreen = painter.device() == this;
     for (std::size_t place = 0; place < m_layout.places.size(); ++place) {
-        const SeatPlace& seat = m_layout.places[place];
-        const QPointF centre = geometry.centre + QPointF(seat.x, -seat.y) * geometry.radius;
-        const int party = place < m_chamber.occupant.size() ? m_chamber.occupant[place] : -1;
-        if (party < 0) {
-            painter.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
-            painter.setBrush(Qt::white);
-        } else {
-            QColor colour = SeatChart::partyColour(party);
-            // Outside the coalition tried, a party's seats are pale.
-            if (choosing && std::find(m_chosen.begin(), m_chosen.end(), party) == m_chosen.end())
-                colour = QColor::fromRgbF(0.3f * colour.redF() + 0.7f,
-                    0.3f * colour.greenF() + 0.7f, 0.3f * colour.blueF() + 0.7f);
+        const QColor colour = seatColour(place);
+        if (colour.isValid()) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour);
+        } else {
+            painter.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
+            painter.setBrush(Qt::white);
         }
-        if (onScreen)
-            drawSeat(painter, centre, dot, party < 0 ? QColor() : painter.brush().color());
-        else
-            painter.drawEllipse(centre, dot, dot);
-        if (m_chamber.newestPlace && *m_chamber.newestPlace == static_cast<int>(place)) {
-            painter.setBrush(Qt::NoBrush);
-            painter.setPen(QPen(Qt::black, std::max(2.0, dot * 0.3)));
-            painter.drawEllipse(centre, dot * 1.5, dot * 1.5);
-        }
+        painter.drawEllipse(placeCentre(geometry, place), dot, dot);
+    }
+    paintOverSeats(painter, geometry, font);
+    painter.restore();
+}
+
+void HemicycleView::paintOverSeats(
+    QPainter& painter, const Geometry& geometry, const QFont& font) const
+{
+    const double dot = m_layout.seatRadius * geometry.radius;
+    if (m_chamber.newestPlace
+        && static_cast<std::size_t>(*m_chamber.newestPlace) < m_layout.places.size()) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, std::max(2.0, dot * 0.3)));
+        const QPointF centre
+            = placeCentre(geometry, static_cast<std::size_t>(*m_chamber.newestPlace));
+        painter.drawEllipse(centre, dot * 1.5, dot * 1.5);
     }
     if (m_chamber.majority > 0 && !m_layout.places.empty()) {
         const double angle = MajorityAngle(m_layout, m_chamber.majority);
@@ -169,7 +185,40 @@ void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& fo
     const QString newest = QString::fromStdString(NewestSeatText(m_chamber, m_names));
     painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter,
         QFontMetricsF(font).elidedText(newest, Qt::ElideRight, line.width()));
-    painter.restore();
+}
+
+void HemicycleView::drawSeatsOnScreen(const Geometry& geometry)
+{
+    // The seats are kept drawn in a picture of the widget; a seat given, taken back or chosen
+    // redraws only the seats whose colour changed, and the picture is copied whole.
+    const qreal ratio = devicePixelRatioF();
+    const double dot = m_layout.seatRadius * geometry.radius;
+    const bool fresh = m_canvas.isNull() || m_canvas.size() != size() * ratio
+        || m_canvas.devicePixelRatio() != ratio || m_canvasColours.size() != m_layout.places.size()
+        || m_canvasDot != dot;
+    if (fresh) {
+        m_canvas = QPixmap(size() * ratio);
+        m_canvas.setDevicePixelRatio(ratio);
+        m_canvas.fill(Qt::white);
+        m_canvasColours.assign(m_layout.places.size(), 1); // no colour: every seat drawn
+        m_canvasDot = dot;
+    }
+    QPainter canvas(&m_canvas);
+    canvas.setRenderHint(QPainter::Antialiasing);
+    for (std::size_t place = 0; place < m_layout.places.size(); ++place) {
+        const QColor colour = seatColour(place);
+        const QRgb shown = colour.isValid() ? colour.rgba() : 0;
+        if (m_canvasColours[place] == shown)
+            continue;
+        const QPointF centre = placeCentre(geometry, place);
+        if (!fresh) {
+            canvas.setPen(Qt::NoPen);
+            canvas.setBrush(Qt::white);
+            canvas.drawEllipse(centre, dot + 1.5, dot + 1.5);
+        }
+        drawSeat(canvas, centre, dot, colour);
+        m_canvasColours[place] = shown;
+    }
 }
 
 QFont HemicycleView::sheetFont(const QFont& font, double width)
@@ -267,6 +316,10 @@ QSize HemicycleView::minimumSizeHint() const
 
 void HemicycleView::paintEvent(QPaintEvent*)
 {
+    const Geometry geometry = geometryIn(QRectF(rect()), font());
+    drawSeatsOnScreen(geometry);
     QPainter painter(this);
-    paint(painter, QRectF(rect()), font());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawPixmap(0, 0, m_canvas);
+    paintOverSeats(painter, geometry, font());
 }

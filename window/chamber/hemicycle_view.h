@@ -59,6 +59,13 @@ private:
         QRectF textArea; // under the floor: the majority and the newest seat
     };
     Geometry geometryIn(const QRectF& area, const QFont& font) const;
+    // A place's colour: its party's, pale outside a coalition tried; none where not given.
+    QColor seatColour(std::size_t place) const;
+    QPointF placeCentre(const Geometry& geometry, std::size_t place) const;
+    // The newest seat's ring, the majority's line and the text under the floor.
+    void paintOverSeats(QPainter& painter, const Geometry& geometry, const QFont& font) const;
+    // Brings the seats' picture up to date with the chamber.
+    void drawSeatsOnScreen(const Geometry& geometry);
     // A seat's dot on the screen, of `colour` or empty (an invalid colour), `dot` in radius.
     void drawSeat(QPainter& painter, const QPointF& centre, double dot, const QColor& colour) const;
 
@@ -68,4 +75,9 @@ private:
     std::vector<int> m_chosen;
     // Each colour's dot at a radius, drawn once for the screen.
     mutable std::map<std::pair<QRgb, double>, QPixmap> m_seatSprites;
+    // The seats as last drawn on the screen, each place's colour (0 for an empty seat), and
+    // the dots' radius.
+    QPixmap m_canvas;
+    std::vector<QRgb> m_canvasColours;
+    double m_canvasDot = 0;
 };
