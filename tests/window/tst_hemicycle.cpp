@@ -4,6 +4,7 @@
 #include "window/chamber/hemicycle_window.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
+#include "window/form/party_area.h"
 #include "window/picture/seat_chart.h"
 
 #include <QAction>

@@ -23,6 +23,41 @@ namespace layout = form_layout;
 
 namespace {
 
+// The frame round the vote box of the party guessed to win the next seat: drawn over the box,
+// which keeps its own look, and passing every click and key through to it.
+class GuessFrame : public QWidget {
+public:
+    explicit GuessFrame(QWidget* box)
+        : QWidget(box)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        box->installEventFilter(this);
+        setGeometry(box->rect());
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            setGeometry(static_cast<QWidget*>(watched)->rect());
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const int line = std::max(3, height() / 8);
+        painter.setPen(QPen(
+            QColor(PartyArea::guessColour), line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(line / 2.0, line / 2.0, -line / 2.0, -line / 2.0));
+    }
+};
+
+} // namespace
+
+namespace {
+
 // A column out of the seats: its rows in a dark grey on white hatched with light grey, so the
 // numbers stay readable from the back of a room, and its label in dark red.
 const QColor underText(80, 80, 80);
@@ -387,11 +422,11 @@ void PartyArea::markGuess(int party)
     for (std::size_t index = 0; index < m_columns.size(); ++index) {
         QLineEdit* box = m_columns[index].votes;
         const bool guessed = static_cast<int>(index) == party;
-        // Only a change restyles the box: a style sheet set again polishes it again.
-        if (box->property("guessed").toBool() == guessed)
-            continue;
         box->setProperty("guessed", guessed);
-        box->setStyleSheet(
-            guessed ? QStringLiteral("QLineEdit { border: 3px solid #d55e00; }") : QString());
+        auto* frame = box->findChild<GuessFrame*>();
+        if (guessed && !frame)
+            frame = new GuessFrame(box);
+        if (frame)
+            frame->setVisible(guessed);
     }
 }

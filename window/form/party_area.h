@@ -2,6 +2,7 @@
 
 #include "core/allocation/board.h"
 
+#include <QColor>
 #include <QPalette>
 #include <QScrollArea>
 
@@ -51,6 +52,7 @@ public:
     void showLastRow(int party);
     // Frames a party's vote box as the one guessed to win the next seat; -1 frames none.
     void markGuess(int party);
+    static constexpr QRgb guessColour = 0xffd55e00;
     // Scrolls the area sideways so that the control of a column stands whole in view.
     void showColumnOf(QWidget* control);
 
