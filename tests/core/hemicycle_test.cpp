@@ -157,6 +157,8 @@ TEST(Chamber, CoalitionsOfTheFiftyFirstAssembly)
     };
     for (const auto& [chosen, text] : cases)
         EXPECT_EQ(CoalitionText(chamber, names, chosen), text);
+    // A chamber of no seats has no majority to reach.
+    EXPECT_EQ(CoalitionText(ChamberOfSeats({ 0, 0 }, 0), {}, { 0 }), "Партия 1: 0 — не стига 0");
     EXPECT_EQ(LegendEntry(chamber, names, 1), "ПП-ДБ: 37");
     EXPECT_EQ(DescribeChamber(chamber, names),
         "Парламент с 240 места, мнозинство: 121 от 240. ГЕРБ-СДС: 69, ПП-ДБ: 37, Възраждане: 35, "

@@ -37,6 +37,8 @@ private slots:
     void followsTheSeatBySeatWindow();
     void majorityForTheSeatTotal_data();
     void majorityForTheSeatTotal();
+    void legendBesideOrUnderTheChamber_data();
+    void legendBesideOrUnderTheChamber();
     void coalitionsOfTheFiftyFirstAssembly();
     void copiesAPictureAndSvg();
     void printsAsVectors();
@@ -225,6 +227,55 @@ void TestHemicycle::majorityForTheSeatTotal()
         dark += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
     }
     QVERIFY2(dark >= 10, qPrintable(QString::number(dark)));
+    // The line reaches past the outer row, where a class looks for it.
+    int beyond = 0;
+    for (double along = 1 + layout.seatRadius * 1.05; along <= 1 + layout.seatRadius * 1.9;
+         along += 0.002) {
+        const QPointF at = floor + QPointF(std::cos(angle), -std::sin(angle)) * along * radius;
+        beyond += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
+    }
+    QVERIFY2(beyond > 0, "the majority line stops inside the chamber");
+}
+
+// The legend stands beside the chamber in a wide window and under it in a tall one, where that
+// draws the chamber larger, and every part shows once, apart from the others.
+void TestHemicycle::legendBesideOrUnderTheChamber_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("under");
+    QTest::newRow("wide") << QSize(1100, 500) << false;
+    QTest::newRow("tall") << QSize(560, 780) << true;
+}
+
+void TestHemicycle::legendBesideOrUnderTheChamber()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, under);
+    openAssembly51();
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    window->resize(size);
+    QTRY_COMPARE(window->size(), size);
+    QCoreApplication::processEvents();
+    const QRect chamber = window->view().geometry();
+    const QRect legend = window->legend()->geometry();
+    if (under) {
+        QVERIFY2(legend.top() >= chamber.bottom(), "the legend is not under the chamber");
+        QVERIFY(legend.width() > window->width() / 2);
+    } else {
+        QVERIFY2(legend.left() >= chamber.right(), "the legend is not beside the chamber");
+        QVERIFY(chamber.width() > window->width() / 2);
+    }
+    // Every entry reads whole, and the coalition's line stands clear of the legend.
+    for (int party = 0; party < window->legend()->count(); ++party) {
+        const QString text = window->legend()->item(party)->text();
+        QVERIFY2(window->legend()->visualItemRect(window->legend()->item(party)).width()
+                >= window->legend()->fontMetrics().horizontalAdvance(text),
+            qPrintable(text));
+    }
+    const auto* coalition = window->findChild<QLabel*>(QStringLiteral("Coalition"));
+    QVERIFY(!coalition->geometry().intersects(legend));
+    QVERIFY(!coalition->geometry().intersects(chamber));
 }
 
 // The official seats of the 51st National Assembly by Hare–Niemeyer, and coalitions chosen in
