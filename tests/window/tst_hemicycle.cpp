@@ -276,6 +276,14 @@ void TestHemicycle::legendBesideOrUnderTheChamber()
     const auto* coalition = window->findChild<QLabel*>(QStringLiteral("Coalition"));
     QVERIFY(!coalition->geometry().intersects(legend));
     QVERIFY(!coalition->geometry().intersects(chamber));
+    // What a copy did is said in a line of its own, under the legend's and as wide.
+    window->copyPicture();
+    QCoreApplication::processEvents();
+    const auto* said = window->findChild<QLabel*>(QStringLiteral("ChamberSaid"));
+    QVERIFY(!said->text().isEmpty());
+    QVERIFY(said->geometry().top() >= coalition->geometry().bottom());
+    QCOMPARE(said->geometry().left(), coalition->geometry().left());
+    QVERIFY(said->width() >= coalition->width());
 }
 
 // The official seats of the 51st National Assembly by Hare–Niemeyer, and coalitions chosen in

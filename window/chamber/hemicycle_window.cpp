@@ -79,6 +79,7 @@ HemicycleWindow::HemicycleWindow(std::shared_ptr<const Board> board, QWidget* wi
     m_coalition->setWordWrap(true);
     m_coalition->setTextFormat(Qt::PlainText);
     m_said = new QLabel(this);
+    m_said->setObjectName(QStringLiteral("ChamberSaid"));
     m_said->setWordWrap(true);
     m_said->setTextFormat(Qt::PlainText);
 
