@@ -241,22 +241,26 @@ void TestHemicycle::majorityForTheSeatTotal()
 // draws the chamber larger, and every part shows once, apart from the others.
 void TestHemicycle::legendBesideOrUnderTheChamber_data()
 {
-    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QList<QSize>>("sizes"); // the window resized to each in turn
     QTest::addColumn<bool>("under");
-    QTest::newRow("wide") << QSize(1100, 500) << false;
-    QTest::newRow("tall") << QSize(560, 780) << true;
+    QTest::newRow("wide") << QList<QSize> { QSize(1100, 500) } << false;
+    QTest::newRow("tall") << QList<QSize> { QSize(560, 780) } << true;
+    QTest::newRow("tall, then wide") << QList<QSize> { QSize(560, 780), QSize(1100, 500) } << false;
+    QTest::newRow("wide, then tall") << QList<QSize> { QSize(1100, 500), QSize(560, 780) } << true;
 }
 
 void TestHemicycle::legendBesideOrUnderTheChamber()
 {
-    QFETCH(QSize, size);
+    QFETCH(QList<QSize>, sizes);
     QFETCH(bool, under);
     openAssembly51();
     HemicycleWindow* window = openHemicycle();
     QVERIFY(window);
-    window->resize(size);
-    QTRY_COMPARE(window->size(), size);
-    QCoreApplication::processEvents();
+    for (const QSize& size : sizes) {
+        window->resize(size);
+        QTRY_COMPARE(window->size(), size);
+        QCoreApplication::processEvents();
+    }
     const QRect chamber = window->view().geometry();
     const QRect legend = window->legend()->geometry();
     if (under) {
@@ -264,7 +268,11 @@ void TestHemicycle::legendBesideOrUnderTheChamber()
         QVERIFY(legend.width() > window->width() / 2);
     } else {
         QVERIFY2(legend.left() >= chamber.right(), "the legend is not beside the chamber");
+        // The chamber takes the room: the legend is as wide as its entries, and as high as the
+        // chamber's part of the window.
         QVERIFY(chamber.width() > window->width() / 2);
+        QVERIFY(legend.width() < window->width() / 3);
+        QVERIFY(legend.height() > chamber.height() / 2);
     }
     // Every entry reads whole, and the coalition's line stands clear of the legend.
     for (int party = 0; party < window->legend()->count(); ++party) {

@@ -719,6 +719,12 @@ void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
     QVERIFY(window && window->isVisible());
     const QList<QTableView*> tables = window->findChildren<QTableView*>();
     QVERIFY(tables.size() >= 2); // the table and the working
+    // The page fills the window to its edges, and the working is as wide as its cells, the
+    // picture beside it taking the rest.
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("ComparisonScroll"))->geometry(),
+        window->rect());
+    auto* working = window->findChild<QTableView*>(QStringLiteral("QuotaWorking"));
+    QVERIFY(working->width() <= working->sizeHint().width());
     auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_1"));
     box->setFocus();
     box->end(false);
