@@ -50,6 +50,7 @@ private slots:
     void aReportTooLongEndsAtAWord();
     void theComparisonScrollsRatherThanShrink();
     void aLongNameShowsWhereItIsCut();
+    void aLabelUnderTheBarStandsUnderItsPart();
     void thePictureLabelsTheOtherVotes();
     void theComparisonOpensWithTheLesson();
 
@@ -456,6 +457,32 @@ void TestOneLesson::aLongNameShowsWhereItIsCut()
         control<NameBox>(*m_form, QStringLiteral("Name_7"))->shownText(), QStringLiteral("МЕЧ"));
     box->setFocus();
     QCOMPARE(box->shownText(), QStringLiteral("Алианс за права и свободи"));
+    // Left with the cursor at its end, the name shows its start again.
+    box->end(false);
+    control<NameBox>(*m_form, QStringLiteral("Name_7"))->setFocus();
+    QCOMPARE(box->cursorPosition(), 0);
+}
+
+// A part too narrow for its label has it under the bar, centred under the part where there is
+// room.
+void TestOneLesson::aLabelUnderTheBarStandsUnderItsPart()
+{
+    SeatBar bar;
+    bar.resize(600, 40);
+    const QStringList captions { QStringLiteral("Гласове") };
+    bar.setBar(captions.front(),
+        { { 0.49, QStringLiteral("49 %") }, { 0.02, QStringLiteral("2 %") },
+            { 0.49, QStringLiteral("49 %") } },
+        captions);
+    bar.resize(600, bar.heightForWidth(600));
+    QVERIFY(bar.labelShown(0));
+    QVERIFY(!bar.labelShown(1));
+    const QRect label = bar.labelRect(1);
+    QVERIFY(label.top() >= bar.partRect(1).bottom());
+    QVERIFY2(std::abs(label.center().x() - bar.partRect(1).center().x()) <= 1,
+        qPrintable(QStringLiteral("%1 against %2")
+                       .arg(label.center().x())
+                       .arg(bar.partRect(1).center().x())));
 }
 
 // The votes' bar ends with the others' part, dotted and labelled with its share, and the legend
