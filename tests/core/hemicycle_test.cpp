@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 using namespace apportion;
@@ -197,6 +198,79 @@ TEST(Chamber, SvgHasOneCirclePerSeat)
         EXPECT_FALSE(std::regex_search(svg, std::regex("=\"[0-9.]*,")))
             << "a decimal comma in the numbers";
     }
+}
+
+// The picture's geometry for a slide: every seat inside the picture and apart from the others, the
+// newest ringed round its seat, the line past the rows, the texts under the floor, and the legend
+// in two columns under everything.
+TEST(Chamber, SvgIsLaidOutForASlide)
+{
+    Chamber chamber = ChamberOfSeats({ 69, 37, 35, 30, 20, 19, 18, 12, 0 }, 240);
+    chamber.newestPlace = 68;
+    chamber.newestParty = 0;
+    chamber.newestSeat = 240;
+    const std::string svg = ChamberSvg(chamber, { "ГЕРБ-СДС" }, {}, "51");
+    auto number = [](const std::string& element, const std::string& attribute) {
+        std::smatch found;
+        EXPECT_TRUE(
+            std::regex_search(element, found, std::regex(" " + attribute + "=\"([-0-9.]+)\"")))
+            << attribute << " in " << element;
+        return found.empty() ? 0.0 : std::stod(found[1]);
+    };
+    auto elements = [&](const std::string& pattern) {
+        std::vector<std::string> found;
+        const std::regex element(pattern);
+        for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element);
+             it != std::sregex_iterator(); ++it)
+            found.push_back(it->str());
+        return found;
+    };
+    const std::vector<std::string> svgTag = elements("<svg [^>]*>");
+    ASSERT_EQ(svgTag.size(), 1u);
+    const double width = number(svgTag[0], "width");
+    const double height = number(svgTag[0], "height");
+    struct Dot {
+        double x, y, r;
+    };
+    std::vector<Dot> seats;
+    for (const std::string& seat : elements("<circle class=\"seat\"[^>]*>"))
+        seats.push_back({ number(seat, "cx"), number(seat, "cy"), number(seat, "r") });
+    ASSERT_EQ(seats.size(), 240u);
+    double lowest = 0;
+    for (std::size_t a = 0; a < seats.size(); ++a) {
+        EXPECT_GE(seats[a].x - seats[a].r, 0);
+        EXPECT_LE(seats[a].x + seats[a].r, width);
+        EXPECT_GE(seats[a].y - seats[a].r, 0);
+        lowest = std::max(lowest, seats[a].y + seats[a].r);
+        for (std::size_t b = a + 1; b < seats.size(); ++b)
+            ASSERT_GE(
+                std::hypot(seats[a].x - seats[b].x, seats[a].y - seats[b].y), 2 * seats[a].r - 0.2);
+    }
+    const std::vector<std::string> ring = elements("<circle class=\"newest\"[^>]*>");
+    ASSERT_EQ(ring.size(), 1u);
+    EXPECT_EQ(number(ring[0], "cx"), seats[68].x);
+    EXPECT_EQ(number(ring[0], "cy"), seats[68].y);
+    EXPECT_GT(number(ring[0], "r"), seats[68].r);
+    // The texts under the floor stand below every seat, one under the other.
+    std::vector<double> under;
+    for (const std::string& text : elements("<text [^>]*text-anchor=\"middle\">[^<]*</text>")) {
+        if (text.find("мнозинство") != std::string::npos
+            || text.find("мандат 240") != std::string::npos)
+            under.push_back(number(text, "y"));
+    }
+    ASSERT_EQ(under.size(), 2u);
+    EXPECT_GT(under[1], under[0] + 30);
+    EXPECT_GT(under[1], lowest);
+    // The legend: two columns, the second from the middle, every swatch under the texts.
+    std::set<double> columns;
+    for (const std::string& swatch : elements("<rect x=[^>]*>")) {
+        columns.insert(number(swatch, "x"));
+        EXPECT_GT(number(swatch, "y"), under[1]);
+        EXPECT_LE(number(swatch, "y") + number(swatch, "height"), height);
+    }
+    ASSERT_EQ(columns.size(), 2u);
+    EXPECT_LT(*columns.begin(), width / 4);
+    EXPECT_GE(*columns.rbegin(), width / 2);
 }
 
 // A round of guesses on the start's example: right, wrong, a tie lost to the party further left,
