@@ -1,5 +1,9 @@
 #include "board_check.h"
 
+#include "core/chamber/hemicycle.h"
+
+#include <algorithm>
+
 using namespace apportion;
 
 namespace {
@@ -62,6 +66,22 @@ std::string BoardInvariantViolation(const Board& board)
         if (!record.tie.empty() && record.tie.front().party != record.winner)
             return "a tie does not start with the winner";
     }
+    // The chamber drawn from the seats holds every seat given, in the columns' order, the
+    // newest at the end of its party's wedge.
+    const Chamber chamber = ChamberOfBoard(board);
+    if (chamber.occupant.size() != static_cast<std::size_t>(chamber.total))
+        return "the chamber has another number of places than seats";
+    const auto given = static_cast<long>(std::min<std::size_t>(board.seatHistory.size(), 600));
+    if (std::count_if(
+            chamber.occupant.begin(), chamber.occupant.end(), [](int party) { return party >= 0; })
+        != given)
+        return "the chamber holds another number of seats than were given";
+    if (!std::is_sorted(chamber.occupant.begin(), chamber.occupant.begin() + given))
+        return "the chamber's seats are not in the columns' order";
+    if (chamber.newestPlace
+        && chamber.occupant[static_cast<std::size_t>(*chamber.newestPlace)]
+            != board.seatHistory.back().winner)
+        return "the chamber rings a seat of another party than the newest";
     return {};
 }
 
