@@ -333,7 +333,20 @@ void TestHemicycle::coalitionsOfTheFiftyFirstAssembly()
     // The parties outside the coalition are drawn pale: Възраждане's first seat.
     const std::vector<QColor> shown = seatColours(*window);
     const int vazrazhdane = 69 + 37;
-    QVERIFY(shown[static_cast<std::size_t>(vazrazhdane)] != SeatChart::partyColour(2));
+    // Pale: lighter in every channel, the channels in the same order as the party's colour.
+    const QColor pale = shown[static_cast<std::size_t>(vazrazhdane)];
+    const QColor full = SeatChart::partyColour(2);
+    QVERIFY(pale != full);
+    const int paleChannels[] = { pale.red(), pale.green(), pale.blue() };
+    const int fullChannels[] = { full.red(), full.green(), full.blue() };
+    for (int a = 0; a < 3; ++a) {
+        QVERIFY(paleChannels[a] >= fullChannels[a]);
+        QVERIFY(paleChannels[a] < 255);
+        for (int b = 0; b < 3; ++b) {
+            if (fullChannels[a] < fullChannels[b])
+                QVERIFY(paleChannels[a] <= paleChannels[b]);
+        }
+    }
     QCOMPARE(shown[0].name(), SeatChart::partyColour(0).name());
     QTest::mouseClick(legend->viewport(), Qt::LeftButton, {}, ppdb.center());
     QCOMPARE(coalition->text(),
@@ -418,6 +431,9 @@ void TestHemicycle::readableAtTheLargestZoom()
         >= m_form->findChild<QLineEdit*>(QStringLiteral("Text2_0"))->font().pointSizeF());
     QVERIFY2(
         window->view().dotRadius() >= 3, qPrintable(QString::number(window->view().dotRadius())));
+    // A screen reader and the scripts find the chamber by its names.
+    QCOMPARE(window->findChild<HemicycleView*>(QStringLiteral("Hemicycle")), &window->view());
+    QCOMPARE(window->view().accessibleName(), QStringLiteral("Парламент"));
     // Every legend entry reads whole.
     for (int party = 0; party < window->legend()->count(); ++party) {
         const QString text = window->legend()->item(party)->text();
