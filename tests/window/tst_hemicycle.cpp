@@ -309,16 +309,22 @@ void TestHemicycle::coalitionsOfTheFiftyFirstAssembly()
     auto* coalition = window->findChild<QLabel*>(QStringLiteral("Coalition"));
     QVERIFY(coalition);
 
-    // The keyboard: Space chooses the current party, the arrows move.
+    // The keyboard: Space chooses the current party, the arrows move, here in a legend beside the
+    // chamber, one party under another (under the chamber, side by side, Down moves a row).
+    window->resize(1100, 500);
+    QTRY_COMPARE(window->size(), QSize(1100, 500));
     QListWidget* legend = window->legend();
     legend->setFocus();
     legend->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     QTest::keyClick(legend, Qt::Key_Space);
+    QCOMPARE(coalition->text(), QStringLiteral("ГЕРБ-СДС: 69 — не стига 121"));
     for (int down = 0; down < 4; ++down)
         QTest::keyClick(legend, Qt::Key_Down);
+    QCOMPARE(legend->currentRow(), 4);
     QTest::keyClick(legend, Qt::Key_Space);
     QTest::keyClick(legend, Qt::Key_Down);
     QTest::keyClick(legend, Qt::Key_Down);
+    QCOMPARE(legend->currentRow(), 6);
     QTest::keyClick(legend, Qt::Key_Space);
     QCOMPARE(coalition->text(),
         QStringLiteral("ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 107 — не стигат 121"));
