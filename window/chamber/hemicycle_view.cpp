@@ -64,8 +64,21 @@ HemicycleView::Geometry HemicycleView::geometryIn(const QRectF& area, const QFon
     return geometry;
 }
 
+void HemicycleView::drawDot(
+    QPainter& painter, const QPointF& centre, double dot, const QColor& colour)
+{
+    if (colour.isValid()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+    } else {
+        painter.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
+        painter.setBrush(Qt::white);
+    }
+    painter.drawEllipse(centre, dot, dot);
+}
+
 void HemicycleView::drawSeat(
-    QPainter& painter, const QPointF& centre, double dot, const QColor& colour) const
+    QPainter& painter, const QPointF& centre, double dot, const QColor& colour)
 {
     const qreal ratio = devicePixelRatioF();
     const auto key = std::make_pair(colour.isValid() ? colour.rgba() : 0u, dot);
@@ -79,15 +92,8 @@ void HemicycleView::drawSeat(
         sprite.fill(Qt::transparent);
         QPainter drawing(&sprite);
         drawing.setRenderHint(QPainter::Antialiasing);
-        if (colour.isValid()) {
-            drawing.setPen(Qt::NoPen);
-            drawing.setBrush(colour);
-        } else {
-            drawing.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
-            drawing.setBrush(Qt::white);
-        }
         const double middle = side / ratio / 2;
-        drawing.drawEllipse(QPointF(middle, middle), dot, dot);
+        drawDot(drawing, QPointF(middle, middle), dot, colour);
         drawing.end();
         found = m_seatSprites.emplace(key, sprite).first;
     }
@@ -136,15 +142,7 @@ void HemicycleView::paint(QPainter& painter, const QRectF& area, const QFont& fo
     const Geometry geometry = geometryIn(area, font);
     const double dot = m_layout.seatRadius * geometry.radius;
     for (std::size_t place = 0; place < m_layout.places.size(); ++place) {
-        const QColor colour = seatColour(place);
-        if (colour.isValid()) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-        } else {
-            painter.setPen(QPen(QColor(158, 158, 158), std::max(1.0, dot * 0.15)));
-            painter.setBrush(Qt::white);
-        }
-        painter.drawEllipse(placeCentre(geometry, place), dot, dot);
+        drawDot(painter, placeCentre(geometry, place), dot, seatColour(place));
     }
     paintOverSeats(painter, geometry, font);
     painter.restore();

@@ -66,15 +66,17 @@ private:
     void paintOverSeats(QPainter& painter, const Geometry& geometry, const QFont& font) const;
     // Brings the seats' picture up to date with the chamber.
     void drawSeatsOnScreen(const Geometry& geometry);
+    // A seat's dot as a circle: filled in `colour`, or an empty ring (an invalid colour).
+    static void drawDot(QPainter& painter, const QPointF& centre, double dot, const QColor& colour);
     // A seat's dot on the screen, of `colour` or empty (an invalid colour), `dot` in radius.
-    void drawSeat(QPainter& painter, const QPointF& centre, double dot, const QColor& colour) const;
+    void drawSeat(QPainter& painter, const QPointF& centre, double dot, const QColor& colour);
 
     apportion::Chamber m_chamber;
     apportion::ChamberLayout m_layout; // for m_chamber's total, laid out once per total
     apportion::PartyNames m_names;
     std::vector<int> m_chosen;
     // Each colour's dot at a radius, drawn once for the screen.
-    mutable std::map<std::pair<QRgb, double>, QPixmap> m_seatSprites;
+    std::map<std::pair<QRgb, double>, QPixmap> m_seatSprites;
     // The seats as last drawn on the screen, each place's colour (0 for an empty seat), and
     // the dots' radius.
     QPixmap m_canvas;

@@ -261,11 +261,7 @@ void HemicycleWindow::resizeEvent(QResizeEvent* event)
 
 void HemicycleWindow::chooseCoalition()
 {
-    std::vector<int> chosen;
-    for (int party = 0; party < m_legend->count(); ++party) {
-        if (m_legend->item(party)->isSelected())
-            chosen.push_back(party);
-    }
+    const std::vector<int> chosen = chosenParties();
     m_view->setChosen(chosen);
     const QString text = QString::fromStdString(
         CoalitionText(m_view->chamber(), NamesOf(m_board->parties), chosen));
@@ -274,15 +270,20 @@ void HemicycleWindow::chooseCoalition()
     m_coalition->setAccessibleName(m_coalition->text());
 }
 
-QString HemicycleWindow::coalitionText() const
+std::vector<int> HemicycleWindow::chosenParties() const
 {
     std::vector<int> chosen;
     for (int party = 0; party < m_legend->count(); ++party) {
         if (m_legend->item(party)->isSelected())
             chosen.push_back(party);
     }
+    return chosen;
+}
+
+QString HemicycleWindow::coalitionText() const
+{
     return QString::fromStdString(
-        CoalitionText(m_view->chamber(), NamesOf(m_board->parties), chosen));
+        CoalitionText(m_view->chamber(), NamesOf(m_board->parties), chosenParties()));
 }
 
 QString HemicycleWindow::pictureTitle() const
@@ -372,7 +373,6 @@ void HemicycleWindow::contextMenuEvent(QContextMenuEvent* event)
 
 void HemicycleWindow::setZoomedFont(const QFont& font)
 {
-    m_zoomedFont = font;
     applyFont(font);
     // At a projector's zoom on a small screen the parts would not fit: the zoomed font where
     // they do, else the largest smaller one that does.

@@ -75,6 +75,8 @@ private:
     QRect availableArea() const;
     void keepInside();
     void chooseCoalition();
+    // The parties chosen in the legend, from the leftmost.
+    std::vector<int> chosenParties() const;
     void saveSvgWithDialog();
     void printWithDialog();
 
@@ -85,7 +87,6 @@ private:
     QLabel* m_coalition = nullptr;
     QLabel* m_said = nullptr; // what the last copy or save did
     bool m_behind = true; // the window shows an older board than the main window's
-    QFont m_zoomedFont;
     QGridLayout* m_grid = nullptr;
     QSize m_entrySize; // a legend entry's, for the longest name
     bool m_legendUnder = false;

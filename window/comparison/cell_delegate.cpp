@@ -37,8 +37,6 @@ void CellDelegate::paint(
         = item.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
     painter->setPen(
         item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    if (const QVariant foreground = index.data(Qt::ForegroundRole); foreground.isValid())
-        painter->setPen(qvariant_cast<QBrush>(foreground).color());
     painter->setClipRect(option.rect);
     for (const QString& line : lines) {
         const QStaticText& shown = laidOut(line, item.font);
