@@ -135,10 +135,7 @@ void ApportionForm::connectEvents()
         connect(
             key, &QAction::triggered, this, [this, key] { guessByKey(key->data().toInt() % 10); });
     }
-    connect(m_controls->parties, &PartyArea::columnPressed, this, [this](int party) {
-        if (m_guessing)
-            guessParty(party);
-    });
+    connect(m_controls->parties, &PartyArea::columnPressed, this, &ApportionForm::guessParty);
     connect(m_actions->saveLesson, &QAction::triggered, this, [this] { saveLesson(false); });
     connect(m_actions->saveLessonAs, &QAction::triggered, this, [this] { saveLesson(true); });
     connect(m_actions->openLesson, &QAction::triggered, this, &ApportionForm::openLessonFromDialog);

@@ -129,7 +129,7 @@ private:
     void openHemicycle();
     // Turns "Познай следващия мандат" on or off; on, the score starts again.
     void setGuessing(bool on);
-    // The class names `party` (from 0) as the next seat's winner.
+    // The class names `party` (from 0) as the next seat's winner; nothing while not guessing.
     void guessParty(int party);
     // A number key while guessing: 1 to 9, and 0 for the tenth party; with ten parties or more,
     // "1" and then a second digit within a second name the tenth to the twelfth.
