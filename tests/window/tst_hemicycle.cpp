@@ -580,12 +580,18 @@ void TestHemicycle::guessingIsOffAtStart()
 {
     QVERIFY(!m_form->guessing());
     QVERIFY(!m_form->actions().guessMode->isChecked());
+    // The window as it always was: its lavender between the buttons.
+    const QRect enter = control<QPushButton>(*m_form, QStringLiteral("Command1_0"))->geometry();
+    const QRect find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"))->geometry();
+    const QImage form = m_form->grab().toImage();
+    const QPoint between((enter.right() + find.left()) / 2, enter.center().y());
+    QCOMPARE(form.pixelColor(between * form.devicePixelRatio()), QColor(192, 192, 255));
     for (const QAction* key : m_form->actions().guessKeys)
         QVERIFY(!key->isEnabled());
     click(0);
-    auto* find = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
-    find->setFocus();
-    QTest::keyClick(find, Qt::Key_1);
+    auto* findButton = control<QPushButton>(*m_form, QStringLiteral("Command1_1"));
+    findButton->setFocus();
+    QTest::keyClick(findButton, Qt::Key_1);
     QVERIFY(!m_form->guess());
     click(1);
     QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Мандат № 1 — партия 1")));
