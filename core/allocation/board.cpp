@@ -111,16 +111,17 @@ namespace {
             return false;
         }
 
-        // The winner's vote total, read once: for its winning division and its new quotient.
-        const double winnerVotes = ParseNumber(winning.rows.front());
+        // The vote totals as read once per change: the winner's for its winning division and its
+        // new quotient, the tied parties' for the tie.
+        const std::vector<double>& votes = board.Votes().values;
+        const double winnerVotes = votes[static_cast<std::size_t>(winner)];
         SeatRecord record;
         record.won = latestQuotient(board, winner, winnerVotes);
         for (int f = winner + 1; f < count; ++f) {
             if (takes(f) && competing[f] == best) {
                 if (record.tie.empty())
                     record.tie.push_back(record.won);
-                record.tie.push_back(
-                    latestQuotient(board, f, ParseNumber(parties[f].rows.front())));
+                record.tie.push_back(latestQuotient(board, f, votes[static_cast<std::size_t>(f)]));
             }
         }
 
@@ -207,9 +208,16 @@ void Board::GiveNextSeat()
     giveSeat(*this, TakingPart());
 }
 
-std::vector<bool> Board::TakingPart() const
+std::vector<bool> Board::TakingPart() const { return PartiesTakingPart(Votes(), voteCount); }
+
+const VoteReading& Board::Votes() const
 {
-    return PartiesTakingPart(VoteTexts(parties), voteCount);
+    std::vector<std::string_view> texts;
+    texts.reserve(parties.size());
+    for (const auto& party : parties)
+        texts.emplace_back(VoteText(party));
+    UpdateVotes(m_read.votes, texts);
+    return m_read.votes;
 }
 
 void Board::SetVoteCount(const VoteCount& count)
@@ -271,12 +279,17 @@ int SeatWinner(const std::vector<double>& quotients)
 
 double CompetingQuotient(double votes, double divisor) { return RoundHalfAway(votes / divisor, 1); }
 
+const std::string& VoteText(const PartyColumn& party)
+{
+    return party.rows.empty() ? party.entryText : party.rows.front();
+}
+
 std::vector<std::string> VoteTexts(const std::vector<PartyColumn>& parties)
 {
     std::vector<std::string> votes;
     votes.reserve(parties.size());
     for (const auto& party : parties)
-        votes.push_back(party.rows.empty() ? party.entryText : party.rows.front());
+        votes.push_back(VoteText(party));
     return votes;
 }
 

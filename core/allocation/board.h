@@ -3,6 +3,7 @@
 #include "core/allocation/divisor_series.h"
 #include "core/allocation/seat_record.h"
 #include "core/comparison/vote_threshold.h"
+#include "core/numbers/vote_reading.h"
 #include "core/teaching/party_names.h"
 
 #include <cstdint>
@@ -32,7 +33,8 @@ struct PartyColumn {
 };
 
 // The whole state of one allocation, held as the texts the window shows. Every number is read
-// back from its text whenever an operation needs it; only the seat counter and the enabled
+// back from its text whenever an operation needs it, except the vote totals, which are read once
+// per change and kept beside their texts (Votes()); only the seat counter and the enabled
 // state of the enter command are kept in other forms. The board never validates or reports:
 // a text that is not a number reads as the number at its start, or as 0.
 struct Board {
@@ -86,6 +88,9 @@ struct Board {
     // For each party, whether it competes for seats: all of them unless the lesson's threshold
     // applies, and then those at or above its line, as the comparison of the methods decides.
     std::vector<bool> TakingPart() const;
+    // The parties' vote texts (VoteTexts(parties)) read. Brought up to the texts at each call,
+    // reading again only the texts that changed since the last, however they were changed.
+    const VoteReading& Votes() const;
 
     std::vector<PartyColumn> parties; // from the leftmost, minPartyCount to maxPartyCount
 
@@ -106,6 +111,14 @@ struct Board {
     std::string source;
 
     bool operator==(const Board&) const = default;
+
+private:
+    // Only ever repeats what the texts say, so it takes no part in comparing boards.
+    struct KeptReading {
+        VoteReading votes;
+        bool operator==(const KeptReading&) const { return true; }
+    };
+    mutable KeptReading m_read;
 };
 
 // The seat turn's rule, shared by the board and by every computation of final seats: the party
@@ -116,7 +129,9 @@ int SeatWinner(const std::vector<double>& quotients);
 // away from zero, as its new row is written.
 double CompetingQuotient(double votes, double divisor);
 
-// Each party's vote text: its row 0 once the votes were entered, its entry text before.
+// A party's vote text: its row 0 once the votes were entered, its entry text before.
+const std::string& VoteText(const PartyColumn& party);
+// Each party's vote text.
 std::vector<std::string> VoteTexts(const std::vector<PartyColumn>& parties);
 // Each party's name, empty where it has none.
 PartyNames NamesOf(const std::vector<PartyColumn>& parties);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace apportion {
@@ -27,6 +28,16 @@ namespace {
             return values;
         }();
         return table[static_cast<std::size_t>(method)];
+    }
+
+    // A number as it reads once written in its own form. A whole number below 10^15 is written
+    // with all its digits and reads back as itself, so only other numbers go through the text.
+    double writtenAgain(double value)
+    {
+        constexpr double allDigitsWritten = 1e15;
+        if (std::fabs(value) < allDigitsWritten && value == std::trunc(value))
+            return value;
+        return ParseNumber(FormatShortest(value));
     }
 
 } // namespace
@@ -83,7 +94,7 @@ std::vector<int> FinalSeats(DivisorMethod method, const std::vector<double>& vot
         written[winner] = true;
         for (std::size_t h = 0; h < count; ++h) {
             if (!written[h]) {
-                latest[h] = ParseNumber(FormatShortest(latest[h]));
+                latest[h] = writtenAgain(latest[h]);
                 written[h] = true;
             }
         }

@@ -92,14 +92,18 @@ namespace {
 MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatTotal,
     const VoteCount& count, const PartyNames& names)
 {
+    return CompareMethods(ReadVotes(votes), seatTotal, count, names);
+}
+
+MethodComparison CompareMethods(
+    const VoteReading& votes, int seatTotal, const VoteCount& count, const PartyNames& names)
+{
     MethodComparison comparison;
     comparison.names = names;
     comparison.seatTotal = std::clamp(seatTotal, 0, maxPartySeats);
-    const std::size_t parties = votes.size();
-    comparison.votes.reserve(parties);
-    for (const auto& vote : votes)
-        comparison.votes.push_back(ParseNumber(vote));
-    comparison.exactVotes = ReadVoteTotals(votes);
+    const std::size_t parties = votes.values.size();
+    comparison.votes = votes.values;
+    comparison.exactVotes = votes.totals;
     const VoteTotals& exact = comparison.exactVotes;
     comparison.otherVotes = std::max(0LL, count.otherVotes);
     comparison.voteShares = allShares(comparison.votes, comparison.otherVotes);
@@ -150,19 +154,15 @@ MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatT
     return comparison;
 }
 
-std::vector<bool> PartiesTakingPart(const std::vector<std::string>& votes, const VoteCount& count)
+std::vector<bool> PartiesTakingPart(const VoteReading& votes, const VoteCount& count)
 {
-    std::vector<bool> taking(votes.size(), true);
+    std::vector<bool> taking(votes.values.size(), true);
     // No line is drawn below a tenth of a percent: the votes need not be read exactly for it.
     if (!std::isfinite(count.threshold)
         || std::llround(std::clamp(count.threshold, 0.0, 100.0) * 10) <= 0)
         return taking;
-    const ThresholdLine line = DrawThresholdLine(votes, count);
-    std::vector<double> read;
-    read.reserve(votes.size());
-    for (const auto& vote : votes)
-        read.push_back(ParseNumber(vote));
-    if (thresholdApplies(line, allShares(read, std::max(0LL, count.otherVotes))))
+    const ThresholdLine line = DrawThresholdLine(votes.totals, count);
+    if (thresholdApplies(line, allShares(votes.values, std::max(0LL, count.otherVotes))))
         taking = line.passes;
     return taking;
 }
@@ -172,7 +172,7 @@ MethodComparison CompareMethods(const Board& board, const VoteCount& count)
     const double total = board.SeatTotal();
     const int seatTotal = total >= 0 && total <= maxPartySeats ? static_cast<int>(total) : 0;
     MethodComparison comparison
-        = CompareMethods(VoteTexts(board.parties), seatTotal, count, NamesOf(board.parties));
+        = CompareMethods(board.Votes(), seatTotal, count, NamesOf(board.parties));
     comparison.lessonTitle = board.title;
     return comparison;
 }

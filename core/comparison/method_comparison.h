@@ -63,13 +63,16 @@ struct MethodComparison {
 
 // `count.threshold` in percent, 0 to 100, to a tenth.
 // `names` names the parties in the notes and the working.
+MethodComparison CompareMethods(const VoteReading& votes, int seatTotal,
+    const VoteCount& count = {}, const PartyNames& names = {});
+// The same for vote texts not read yet.
 MethodComparison CompareMethods(const std::vector<std::string>& votes, int seatTotal,
     const VoteCount& count = {}, const PartyNames& names = {});
 
 // For each party, whether it competes for seats under `count`'s threshold: every party where the
 // threshold does not apply (none set, or vote shares that are not defined), else those at or
 // above its line. The board's seat turns and the comparison decide alike.
-std::vector<bool> PartiesTakingPart(const std::vector<std::string>& votes, const VoteCount& count);
+std::vector<bool> PartiesTakingPart(const VoteReading& votes, const VoteCount& count);
 
 // Shares in percent of these values' sum, or not a number throughout where they are not defined
 // (a negative or non-finite value, or none above 0).

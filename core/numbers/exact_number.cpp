@@ -170,18 +170,18 @@ std::strong_ordering operator<=>(const WholeNumber& a, const WholeNumber& b)
     return std::strong_ordering::equal;
 }
 
-ExactNumber ReadExactly(std::string_view text)
+NumberRead ReadBothWays(std::string_view text)
 {
-    const double read = ParseNumber(text);
+    std::string buffer;
+    const std::string_view s = WithoutBlanks(text, buffer);
+    const ScannedNumber scanned = ScanNumber(s);
+    const double read = ScannedValue(s, scanned);
     if (read == 0)
         return {};
     if (std::fabs(read) == DBL_MAX) {
         static const WholeNumber largest = largestDouble();
-        return { largest, 0, read < 0 };
+        return { read, { largest, 0, read < 0 } };
     }
-    std::string buffer;
-    const std::string_view s = WithoutBlanks(text, buffer);
-    const ScannedNumber scanned = ScanNumber(s);
     std::string digits(s.substr(scanned.integerStart, scanned.integerEnd - scanned.integerStart));
     digits += s.substr(scanned.fractionStart, scanned.fractionEnd - scanned.fractionStart);
     long long scale
@@ -195,8 +195,10 @@ ExactNumber ReadExactly(std::string_view text)
         digits.pop_back();
         --scale;
     }
-    return { WholeNumber::FromDigits(digits), static_cast<int>(scale), scanned.negative };
+    return { read, { WholeNumber::FromDigits(digits), static_cast<int>(scale), scanned.negative } };
 }
+
+ExactNumber ReadExactly(std::string_view text) { return ReadBothWays(text).exact; }
 
 std::string ExactText(const WholeNumber& units, int scale)
 {
@@ -243,14 +245,11 @@ std::string CutQuotient(
     return digits;
 }
 
-VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
+VoteTotals TotalsOf(const std::vector<ExactNumber>& read)
 {
     VoteTotals totals;
-    std::vector<ExactNumber> read;
-    for (const auto& text : texts) {
-        read.push_back(ReadExactly(text));
-        totals.scale = std::max(totals.scale, read.back().scale);
-    }
+    for (const auto& number : read)
+        totals.scale = std::max(totals.scale, number.scale);
     for (const auto& number : read) {
         totals.units.push_back(number.units.ShiftedUp(totals.scale - number.scale));
         totals.negative.push_back(number.negative);
@@ -260,6 +259,15 @@ VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
         totals.written.push_back(std::move(written));
     }
     return totals;
+}
+
+VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
+{
+    std::vector<ExactNumber> read;
+    read.reserve(texts.size());
+    for (const auto& text : texts)
+        read.push_back(ReadExactly(text));
+    return TotalsOf(read);
 }
 
 } // namespace apportion

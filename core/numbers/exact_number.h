@@ -55,6 +55,14 @@ struct ExactNumber {
 // of a double, so does this reading: what reads as 0 there is 0, and what reads as the largest
 // double is that double's exact value. Never fails.
 ExactNumber ReadExactly(std::string_view text);
+// A number text read once, both ways the program works with it: its value as ParseNumber reads
+// it, and exactly as ReadExactly reads it.
+struct NumberRead {
+    double value = 0;
+    ExactNumber exact;
+    bool operator==(const NumberRead&) const = default;
+};
+NumberRead ReadBothWays(std::string_view text);
 
 // `units` × 10^-`scale` written with "." and no trailing zeros after it ("11.7", "6").
 std::string ExactText(const WholeNumber& units, int scale = 0);
@@ -72,7 +80,10 @@ struct VoteTotals {
     std::vector<bool> negative;
     std::vector<std::string> written; // each total exactly, with "-" where negative ("4.8")
     int scale = 0;
+    bool operator==(const VoteTotals&) const = default;
 };
+// The totals of numbers read exactly, in the order given.
+VoteTotals TotalsOf(const std::vector<ExactNumber>& read);
 VoteTotals ReadVoteTotals(const std::vector<std::string>& texts);
 
 } // namespace apportion

@@ -216,8 +216,15 @@ std::string_view WithoutBlanks(std::string_view text, std::string& buffer)
     return buffer;
 }
 
+namespace {
+    thread_local std::uint64_t textsScanned = 0;
+} // namespace
+
+std::uint64_t NumberTextsScanned() { return textsScanned; }
+
 ScannedNumber ScanNumber(std::string_view s)
 {
+    ++textsScanned;
     ScannedNumber scanned;
     const std::size_t n = s.size();
     std::size_t i = 0;
@@ -267,7 +274,11 @@ double ParseNumber(std::string_view text)
 {
     std::string buffer;
     const std::string_view s = WithoutBlanks(text, buffer);
-    const ScannedNumber scanned = ScanNumber(s);
+    return ScannedValue(s, ScanNumber(s));
+}
+
+double ScannedValue(std::string_view s, const ScannedNumber& scanned)
+{
     if (!scanned.hasDigits)
         return 0.0;
     double magnitude = 0;

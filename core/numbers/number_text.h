@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,11 @@ struct ScannedNumber {
 std::string_view WithoutBlanks(std::string_view text, std::string& buffer);
 // Scans a text without blanks.
 ScannedNumber ScanNumber(std::string_view stripped);
+// The value of a scanned text without blanks, as ParseNumber reads it.
+double ScannedValue(std::string_view stripped, const ScannedNumber& scanned);
+// How many number texts this thread has scanned. Every reading of a number scans its text once,
+// so a test or a benchmark can count what an operation reads.
+std::uint64_t NumberTextsScanned();
 
 // Reads the longest number at the start of the text, after removing every blank; a text with no
 // number at its start reads as 0. Never fails. Values beyond the range of a double read as the

@@ -84,15 +84,15 @@ std::string ReportVotesEntered(const Board& board)
     // A vote text that reads as another number than it shows is told for every party, not
     // only in its row's tooltip.
     const PartyNames names = NamesOf(board.parties);
+    const VoteReading& votes = board.Votes();
     for (std::size_t i = 0; i < board.parties.size(); ++i) {
-        const auto& rows = board.parties[i].rows;
-        if (rows.empty())
+        if (board.parties[i].rows.empty())
             continue;
-        const std::string reading = ReadingOf(rows.front());
+        const std::string reading = ReadingOf(votes.texts[i], votes.values[i]);
         const std::string called = PartyHeading(names, static_cast<int>(i));
         if (!reading.empty())
             text += " " + called + ": " + reading;
-        else if (ParseNumber(rows.front()) < 0)
+        else if (votes.values[i] < 0)
             text += " " + called + ": отрицателен брой гласове.";
     }
     return text;

@@ -132,9 +132,11 @@ namespace {
 
 } // namespace
 
-std::string ReadingOf(const std::string& text)
+std::string ReadingOf(const std::string& text) { return ReadingOf(text, ParseNumber(text)); }
+
+std::string ReadingOf(const std::string& text, double read)
 {
-    const std::string value = FormatShortest(ParseNumber(text));
+    const std::string value = FormatShortest(read);
     if (value == text)
         return {};
     return quoted(text) + " се чете като " + value + ".";
@@ -256,7 +258,7 @@ std::string UnderThresholdText(const Board& board)
     }
     if (under.empty())
         return {};
-    const ThresholdLine line = DrawThresholdLine(VoteTexts(board.parties), board.voteCount);
+    const ThresholdLine line = DrawThresholdLine(board.Votes().totals, board.voteCount);
     const PartyNames names = NamesOf(board.parties);
     std::string text = "под прага " + FormatShortest(board.voteCount.threshold) + " % (" + line.line
         + " гласа) " + (under.size() == 1 ? "е " : "са ");

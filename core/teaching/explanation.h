@@ -44,6 +44,8 @@ std::string ExplainDivisor(DivisorMethod method, int position);
 // How a typed text was read, where it is not the number's own form: "„3066,8“ се чете като
 // 3066."; empty where it is.
 std::string ReadingOf(const std::string& text);
+// The same for a text read already as `value`.
+std::string ReadingOf(const std::string& text, double value);
 
 // A seat count as the party's box held it: "1 мандат", "3 мандата", "2.5 мандата".
 std::string SeatCountText(const std::string& seatsText);

@@ -11,13 +11,13 @@ WorkedTable MakeWorkedTable(const Board& board)
     table.title = board.title;
     table.source = board.source;
     table.seatTotal = FormatShortest(board.SeatTotal());
-    const auto typed = VoteTexts(board.parties);
+    const VoteReading& typed = board.Votes();
     const PartyNames names = NamesOf(board.parties);
-    const int count = static_cast<int>(board.parties.size());
-    for (int i = 0; i < count; ++i) {
-        table.headings.push_back(PartyHeading(names, i));
-        table.votes.push_back(FormatShortest(ParseNumber(typed[i])));
-        const std::string reading = ReadingOf(typed[i]);
+    const auto count = static_cast<std::size_t>(board.parties.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        table.headings.push_back(PartyHeading(names, static_cast<int>(i)));
+        table.votes.push_back(FormatShortest(typed.values[i]));
+        const std::string reading = ReadingOf(typed.texts[i], typed.values[i]);
         if (!reading.empty())
             table.readings.push_back(table.headings.back() + ": " + reading);
     }
@@ -34,11 +34,11 @@ WorkedTable MakeWorkedTable(const Board& board)
             FormatShortest(record.won.votes), record.won.divisorText,
             ApproximateText(record.won.unrounded), {}, {}, {} };
         row.quotients.resize(board.parties.size());
-        for (int i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             const auto& rows = board.parties[i].rows;
             if (competing >= rows.size())
                 continue;
-            const RowMark mark = MarkOfRow(board, i, competing);
+            const RowMark mark = MarkOfRow(board, static_cast<int>(i), competing);
             row.quotients[i]
                 = { FormatShortest(ParseNumber(rows[competing])), mark.seat != 0, mark.tie };
         }

@@ -35,6 +35,10 @@ std::string BoardInvariantViolation(const Board& board)
     if (board.method && board.divisors.size() != static_cast<std::size_t>(divisorSeriesLength))
         return "a method is set but the divisor list does not hold 99 divisors";
 
+    // The totals read once per change are what the texts say now, however they changed.
+    if (board.Votes() != ReadVotes(VoteTexts(board.parties)))
+        return "the vote totals kept are not what the vote texts read";
+
     // The lesson's threshold is in every seat: a party under its line holds none.
     const std::vector<bool> takingPart = board.TakingPart();
     const auto& rows = board.parties[0].rows;

@@ -726,25 +726,25 @@ void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
     auto* working = window->findChild<QTableView*>(QStringLiteral("QuotaWorking"));
     QVERIFY(working->width() <= working->sizeHint().width());
     // Numbers stand to the right of their cells, as on paper.
-    QTableView* table = tables.front() == working ? tables.back() : tables.front();
-    const QImage cells = table->viewport()->grab().toImage();
-    const QRect cell = table->visualRect(table->model()->index(0, 0));
+    QTableView* numbers = tables.front() == working ? tables.back() : tables.front();
+    const QImage cells = numbers->viewport()->grab().toImage();
+    const QRect first = numbers->visualRect(numbers->model()->index(0, 0));
     int rightmost = -1;
-    int leftmost = cell.right();
-    for (int x = cell.left(); x <= cell.right(); ++x) {
-        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+    int leftmost = first.right();
+    for (int x = first.left(); x <= first.right(); ++x) {
+        for (int y = first.top(); y <= first.bottom(); ++y) {
             if (qGray(cells.pixel(QPoint(x, y) * cells.devicePixelRatio())) < 100) {
                 rightmost = std::max(rightmost, x);
                 leftmost = std::min(leftmost, x);
             }
         }
     }
-    QVERIFY2(rightmost > cell.center().x() && leftmost > cell.left() + 4,
+    QVERIFY2(rightmost > first.center().x() && leftmost > first.left() + 4,
         qPrintable(QStringLiteral("%1..%2 in %3..%4")
                        .arg(leftmost)
                        .arg(rightmost)
-                       .arg(cell.left())
-                       .arg(cell.right())));
+                       .arg(first.left())
+                       .arg(first.right())));
     auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_1"));
     box->setFocus();
     box->end(false);

@@ -55,7 +55,7 @@ void ComparisonLink::setFont(const QFont& font, qreal plainPoints)
 void ComparisonLink::refresh(bool evenHidden)
 {
     const VoteCount& count = m_board->voteCount;
-    Compared inputs { VoteTexts(m_board->parties), NamesOf(m_board->parties), m_board->SeatTotal(),
+    Compared inputs { m_board->Votes().texts, NamesOf(m_board->parties), m_board->SeatTotal(),
         count };
     if (m_compared == inputs
         && !(m_window && m_windowBehind && (evenHidden || m_window->isVisible())))

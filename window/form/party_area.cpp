@@ -265,7 +265,7 @@ void PartyArea::showThreshold()
     const bool anyOut = std::find(taking.begin(), taking.end(), false) != taking.end();
     ThresholdLine line;
     if (anyOut)
-        line = DrawThresholdLine(VoteTexts(m_board->parties), m_board->voteCount);
+        line = DrawThresholdLine(m_board->Votes().totals, m_board->voteCount);
     for (int i = 0; i < columnCount() && static_cast<std::size_t>(i) < taking.size(); ++i) {
         const auto party = static_cast<std::size_t>(i);
         Column& column = m_columns[party];
