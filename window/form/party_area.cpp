@@ -296,16 +296,21 @@ void PartyArea::markUnder(Column& column, bool under, const QString& why)
         label.setColor(QPalette::WindowText, underLabel);
         column.under->setPalette(label);
     }
-    if (under) {
-        QPalette greyed = column.plain;
-        greyed.setBrush(QPalette::Base, hatchedBase());
-        greyed.setColor(QPalette::Text, underText);
-        column.list->setPalette(greyed);
-        placeUnderLabel(column);
-    } else {
-        column.list->setPalette(column.plain);
+    // Greyed or shown plain again only when that changes: a keystroke changes the votes the
+    // party lacks, and a list greyed again would be painted again, with the boxes it touches.
+    if (under != column.greyed) {
+        if (under) {
+            QPalette greyed = column.plain;
+            greyed.setBrush(QPalette::Base, hatchedBase());
+            greyed.setColor(QPalette::Text, underText);
+            column.list->setPalette(greyed);
+            placeUnderLabel(column);
+        } else {
+            column.list->setPalette(column.plain);
+        }
+        column.under->setVisible(under);
+        column.greyed = under;
     }
-    column.under->setVisible(under);
     column.list->setToolTip(why);
     column.under->setToolTip(why);
     column.list->setAccessibleDescription(

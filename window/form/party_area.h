@@ -74,6 +74,7 @@ private:
         QListView* list = nullptr;
         QuotientModel* model = nullptr;
         QLabel* under = nullptr; // "под прага", made when the party first is
+        bool greyed = false; // shown as under the threshold
         QPalette plain; // the list's palette before it was first greyed
     };
 
