@@ -44,6 +44,8 @@ void HemicycleView::showChamber(const Chamber& chamber, const PartyNames& names)
 
 void HemicycleView::setChosen(const std::vector<int>& parties)
 {
+    if (parties == m_chosen)
+        return;
     m_chosen = parties;
     update();
 }

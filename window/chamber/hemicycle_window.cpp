@@ -157,12 +157,15 @@ void HemicycleWindow::refresh()
         while (m_legend->count() > static_cast<int>(board.parties.size()))
             delete m_legend->takeItem(m_legend->count() - 1);
         const int side = QFontMetrics(font()).height();
-        m_legend->setIconSize(QSize(side, side));
+        if (m_legend->iconSize() != QSize(side, side))
+            m_legend->setIconSize(QSize(side, side));
+        // Entries are written again only where they changed: a keystroke changes none.
         for (int party = 0; party < static_cast<int>(board.parties.size()); ++party) {
             if (party >= m_legend->count())
                 m_legend->addItem(new QListWidgetItem(QIcon(swatch(party, side)), QString()));
-            m_legend->item(party)->setText(
-                QString::fromStdString(LegendEntry(chamber, names, party)));
+            const QString entry = QString::fromStdString(LegendEntry(chamber, names, party));
+            if (m_legend->item(party)->text() != entry)
+                m_legend->item(party)->setText(entry);
         }
         // An entry as wide as the longest name with its seats.
         int widest = 0;
