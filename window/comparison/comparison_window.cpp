@@ -4,6 +4,7 @@
 
 #include "window/comparison/cell_delegate.h"
 #include "window/comparison/comparison_model.h"
+#include "window/comparison/wrapping_label.h"
 #include "window/output/table_output.h"
 #include "window/picture/seat_chart.h"
 
@@ -35,29 +36,6 @@ constexpr int fitAttempts = 6;
 constexpr double largestThreshold = 20; // percent
 // Changes to one box closer together than this are one burst of typing, undone at once.
 constexpr qint64 burstMilliseconds = 1500;
-
-// A label that wraps its text, measuring its height for a width once per text and font: the
-// page's layout asks for it a dozen times a keystroke, and QLabel lays the text out each time.
-class WrappingLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-    int heightForWidth(int width) const override
-    {
-        if (m_measured.width != width || m_measured.text != text() || m_measured.font != font())
-            m_measured = { width, text(), font(), QLabel::heightForWidth(width) };
-        return m_measured.height;
-    }
-
-private:
-    struct Measured {
-        int width = -1;
-        QString text;
-        QFont font;
-        int height = 0;
-    };
-    mutable Measured m_measured;
-};
 
 // Opens the focused part's own menu, as the Menu key does, where the platform does not.
 void openFocusedMenu(QWidget* window)
