@@ -2,6 +2,7 @@
 #include "core/chamber/hemicycle.h"
 #include "window/chamber/hemicycle_view.h"
 #include "window/chamber/hemicycle_window.h"
+#include "window/comparison/comparison_window.h"
 #include "window/form/apportion_form.h"
 #include "window/form/form_actions.h"
 #include "window/form/party_area.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +22,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
 
 using namespace apportion;
 
@@ -48,6 +52,8 @@ private slots:
     void guessesTheTenthToTwelfthParty_data();
     void guessesTheTenthToTwelfthParty();
     void guessingIsOffAtStart();
+    void aKeystrokeRepaintsOnlyWhatItChanges_data();
+    void aKeystrokeRepaintsOnlyWhatItChanges();
 
 private:
     HemicycleWindow* openHemicycle() const;
@@ -596,6 +602,84 @@ void TestHemicycle::guessingIsOffAtStart()
     click(1);
     QVERIFY(m_form->statusReport().startsWith(QStringLiteral("Мандат № 1 — партия 1")));
     QCOMPARE(m_form->guessScore(), GuessScore {});
+}
+
+namespace {
+
+// Counts the paints of the widgets it watches.
+class PaintCount : public QObject {
+public:
+    std::map<QObject*, int> paints;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void TestHemicycle::aKeystrokeRepaintsOnlyWhatItChanges_data()
+{
+    QTest::addColumn<int>("party");
+    QTest::addColumn<QString>("digit");
+    // Under an 8 % line the fifth to ninth parties are greyed, the sixth and seventh in view
+    // beside the first five; neither keystroke moves a party across the line.
+    QTest::newRow("a party over the line") << 0 << QStringLiteral("2");
+    QTest::newRow("a party under the line") << 4 << QStringLiteral("1");
+}
+
+// With the comparison and the parliament open, a digit typed into one vote box repaints neither
+// the parliament, whose seats it does not change, nor the lists and labels of parties two
+// columns away or more, greyed or not.
+void TestHemicycle::aKeystrokeRepaintsOnlyWhatItChanges()
+{
+    QFETCH(int, party);
+    QFETCH(QString, digit);
+    openAssembly51();
+    m_form->actions().compare->trigger();
+    QVERIFY(m_form->comparisonWindow());
+    m_form->comparisonWindow()
+        ->findChild<QDoubleSpinBox*>(QStringLiteral("Threshold"))
+        ->setValue(8);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QVERIFY(control<QLabel>(*m_form, QStringLiteral("List1_6_Under"))->isVisible());
+    // Focused first: the columns scroll to a box that takes the focus.
+    auto* box = control<QLineEdit>(*m_form, QStringLiteral("Text2_%1").arg(party));
+    box->setFocus();
+    QTest::qWait(50); // the windows shown and activated, and the columns scrolled, are painted
+
+    PaintCount count;
+    auto* chamber = const_cast<HemicycleView*>(&window->view());
+    chamber->installEventFilter(&count);
+    std::vector<QObject*> farParts;
+    for (int other = 0; other < 9; ++other) {
+        if (std::abs(other - party) < 2)
+            continue;
+        auto* list = control<QListView>(*m_form, QStringLiteral("List1_%1").arg(other));
+        farParts.push_back(list->viewport());
+        if (auto* under = m_form->findChild<QLabel*>(QStringLiteral("List1_%1_Under").arg(other)))
+            farParts.push_back(under);
+    }
+    for (QObject* part : farParts)
+        part->installEventFilter(&count);
+    box->installEventFilter(&count);
+    box->setSelection(static_cast<int>(box->text().size()) - 1, 1);
+    QTest::keyClicks(box, digit);
+    QTRY_VERIFY(count.paints[box] > 0);
+    QCoreApplication::processEvents();
+
+    QVERIFY(box->text().endsWith(digit));
+    QCOMPARE(count.paints[chamber], 0);
+    for (QObject* part : farParts)
+        QVERIFY2(count.paints[part] == 0, qPrintable(part->parent()->objectName()));
+    QVERIFY(control<QLabel>(*m_form, QStringLiteral("List1_6_Under"))->isVisible());
 }
 
 QTEST_MAIN(TestHemicycle)
