@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +56,18 @@ TEST_P(ChamberLayoutTest, SeatsApartInOrderWithTheMajorityLeftOfTheLine)
     if (seats >= 100) {
         EXPECT_GE(layout.rows, 6);
     }
+    // Each row holds seats in proportion to its length, within a seat: dots as far apart in
+    // the outer rows as in the inner ones.
+    std::map<long, int> perRow;
+    double lengths = 0;
+    for (const SeatPlace& seat : layout.places) {
+        const long radius = std::lround(std::hypot(seat.x, seat.y) * 1e6);
+        if (perRow[radius]++ == 0)
+            lengths += static_cast<double>(radius);
+    }
+    EXPECT_EQ(perRow.size(), static_cast<std::size_t>(layout.rows));
+    for (const auto& [radius, count] : perRow)
+        EXPECT_NEAR(count, seats * static_cast<double>(radius) / lengths, 1.0) << radius;
 }
 
 INSTANTIATE_TEST_SUITE_P(Seats, ChamberLayoutTest, testing::Values(1, 2, 7, 17, 240, 300, 600));

@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include <map>
+#include <set>
 
 using namespace apportion;
 
@@ -45,6 +46,10 @@ private slots:
     void legendBesideOrUnderTheChamber();
     void coalitionsOfTheFiftyFirstAssembly();
     void copiesAPictureAndSvg();
+    void legendFollowsThePartiesAndTheZoom_data();
+    void legendFollowsThePartiesAndTheZoom();
+    void copiedLegendShowsEveryParty_data();
+    void copiedLegendShowsEveryParty();
     void printsAsVectors();
     void readableAtTheLargestZoom();
     void guessRoundFromTheKeyboard();
@@ -368,6 +373,72 @@ void TestHemicycle::coalitionsOfTheFiftyFirstAssembly()
     window->showSeatsOf(HemicycleWindow::seatBySeat);
     QCOMPARE(coalition->text(),
         QStringLiteral("ГЕРБ-СДС + БСП-Обединена левица + Има такъв народ: 0 — не стигат 121"));
+}
+
+void TestHemicycle::legendFollowsThePartiesAndTheZoom_data()
+{
+    QTest::addColumn<int>("added"); // parties added (above 0) or removed (below)
+    QTest::addColumn<int>("zoomSteps");
+    QTest::newRow("a party removed") << -1 << 0;
+    QTest::newRow("two parties added") << 2 << 0;
+    QTest::newRow("zoomed in twice") << 0 << 2;
+}
+
+// With the parliament open, the legend has an entry for each party the lists have, each in the
+// zoomed font and whole.
+void TestHemicycle::legendFollowsThePartiesAndTheZoom()
+{
+    QFETCH(int, added);
+    QFETCH(int, zoomSteps);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    auto* legend = window->findChild<QListWidget*>(QStringLiteral("ChamberLegend"));
+    const qreal before = legend->font().pointSizeF();
+    for (int step = 0; step < added; ++step)
+        m_form->actions().addParty->trigger();
+    for (int step = 0; step > added; --step)
+        m_form->actions().removeParty->trigger();
+    for (int step = 0; step < zoomSteps; ++step)
+        m_form->actions().zoomIn->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(legend->count(), defaultPartyCount + added);
+    QCOMPARE(legend->font().pointSizeF() > before, zoomSteps > 0);
+    for (int party = 0; party < legend->count(); ++party) {
+        const QListWidgetItem* entry = legend->item(party);
+        QVERIFY(entry->text().startsWith(QStringLiteral("Партия %1").arg(party + 1)));
+        QVERIFY2(legend->visualItemRect(entry).width()
+                >= legend->fontMetrics().horizontalAdvance(entry->text()),
+            qPrintable(entry->text()));
+    }
+}
+
+void TestHemicycle::copiedLegendShowsEveryParty_data()
+{
+    QTest::addColumn<int>("parties");
+    QTest::newRow("five, in two columns of three and two") << 5;
+    QTest::newRow("twelve, in two columns of six") << 12;
+}
+
+// Before any seat is given the chamber holds no colour, so each party's colour in the copied
+// picture is its own legend entry's: none drawn over another.
+void TestHemicycle::copiedLegendShowsEveryParty()
+{
+    QFETCH(int, parties);
+    while (static_cast<int>(m_form->board().parties.size()) < parties)
+        m_form->actions().addParty->trigger();
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    window->copyPicture();
+    const QImage image
+        = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    }
+    for (int party = 0; party < parties; ++party)
+        QVERIFY2(
+            colours.count(SeatChart::partyColour(party).rgb()), qPrintable(QString::number(party)));
 }
 
 // The picture for a slide is sharp and whole: 1600 pixels wide, and as SVG one circle a seat.

@@ -750,6 +750,19 @@ void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
     box->end(false);
     for (int digit = 0; digit < 9; ++digit) {
         QTest::keyClick(box, Qt::Key_7);
+        // What the window shows is what its cells now say: each cell changed is painted again.
+        QCoreApplication::processEvents();
+        const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+        for (QTableView* table : tables) {
+            // The part of the table the page leaves in view.
+            const QRect seen = table->viewport()->visibleRegion().boundingRect();
+            const QImage fresh = table->viewport()->grab(seen).toImage();
+            const QPoint at = table->viewport()->mapTo(window, seen.topLeft());
+            const QImage onScreen = shown.copy(QRect(at * shown.devicePixelRatio(), fresh.size()));
+            QVERIFY2(onScreen.convertToFormat(fresh.format()) == fresh,
+                qPrintable(
+                    QStringLiteral("%1 after %2 digits").arg(table->objectName()).arg(digit + 1)));
+        }
         for (const QTableView* table : tables) {
             for (int column = 0; column < table->model()->columnCount(); ++column) {
                 for (int row = 0; row < table->model()->rowCount(); ++row) {
