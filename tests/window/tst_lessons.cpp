@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace apportion;
 
@@ -35,6 +37,7 @@ private slots:
     void init();
     void cleanup();
     void savedLessonOpensTheSame();
+    void openedThroughItsDialog();
     void unreadableFileIsRefused_data();
     void unreadableFileIsRefused();
     void examplesOpenFromTheMenu();
@@ -116,6 +119,32 @@ void TestLessons::savedLessonOpensTheSame()
     Board start;
     start.LoadWindow();
     QCOMPARE(other.board(), start);
+}
+
+// "Отвори урок…" asks for the file and opens the one chosen.
+void TestLessons::openedThroughItsDialog()
+{
+    Board board;
+    board.LoadWindow();
+    board.FillParties(0, { { "ГЕРБ-СДС", "642931" }, { "Величие", "97430" } });
+    const QString path = m_folder.filePath(QStringLiteral("избран.mandati"));
+    auto& files = const_cast<LessonFiles&>(m_form->lessonFiles());
+    QVERIFY(files.saveTo(path, LessonOf(board)));
+
+    QString asked;
+    QTimer::singleShot(0, this, [&asked, &path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        asked = dialog->windowTitle();
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    m_form->actions().openLesson->trigger();
+    QCOMPARE(asked, QStringLiteral("Отвори урок"));
+    QCOMPARE(
+        control<QLineEdit>(*m_form, QStringLiteral("Name_1"))->text(), QStringLiteral("Величие"));
+    QCOMPARE(VoteTexts(m_form->board().parties), (std::vector<std::string> { "642931", "97430" }));
 }
 
 void TestLessons::unreadableFileIsRefused_data()
