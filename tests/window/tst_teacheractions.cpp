@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -777,6 +778,22 @@ void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
             }
         }
     }
+    // The working's heads stand at the right of their columns, over their numbers, where the
+    // numbers are wider than the names.
+    QHeaderView* heads = working->horizontalHeader();
+    const QImage headImage = heads->grab().toImage();
+    const int left = heads->sectionViewportPosition(1);
+    const int right = left + heads->sectionSize(1) - 1;
+    QVERIFY(right - left > heads->fontMetrics().horizontalAdvance(QStringLiteral("Партия 2")) + 20);
+    int rightmostDark = -1;
+    for (int x = left; x <= right; ++x) {
+        for (int y = 0; y < heads->height(); ++y) {
+            if (qGray(headImage.pixel(QPoint(x, y) * headImage.devicePixelRatio())) < 100)
+                rightmostDark = x;
+        }
+    }
+    QVERIFY2(right - rightmostDark < 12,
+        qPrintable(QStringLiteral("%1 in %2..%3").arg(rightmostDark).arg(left).arg(right)));
 }
 
 void TestTeacherActions::comparisonKeepsWithinTheScreen()
