@@ -57,6 +57,7 @@ private slots:
     void guessesTheTenthToTwelfthParty_data();
     void guessesTheTenthToTwelfthParty();
     void guessingIsOffAtStart();
+    void theListsArePaintedBeforeTheParliament();
     void aKeystrokeRepaintsOnlyWhatItChanges_data();
     void aKeystrokeRepaintsOnlyWhatItChanges();
 
@@ -695,6 +696,53 @@ protected:
 };
 
 } // namespace
+
+namespace {
+
+// The newest seat the parliament shows at each paint of the widgets it watches, the parliament's
+// own view among them.
+class PaintOrder : public QObject {
+public:
+    explicit PaintOrder(const HemicycleView& chamber)
+        : m_chamber(chamber)
+    {
+    }
+    std::vector<std::pair<QObject*, int>> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.emplace_back(watched, m_chamber.chamber().newestSeat);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const HemicycleView& m_chamber;
+};
+
+} // namespace
+
+// A click's seat shows in the lists first; the parliament, another window, is brought up to date
+// and painted after.
+void TestHemicycle::theListsArePaintedBeforeTheParliament()
+{
+    click(0);
+    click(1);
+    HemicycleWindow* window = openHemicycle();
+    QVERIFY(window);
+    QTest::qWait(20);
+    QCOMPARE(window->view().chamber().newestSeat, 1);
+    PaintOrder order(window->view());
+    QWidget* list = control<QListView>(*m_form, QStringLiteral("List1_0"))->viewport();
+    auto* chamber = const_cast<HemicycleView*>(&window->view());
+    list->installEventFilter(&order);
+    chamber->installEventFilter(&order);
+    control<QPushButton>(*m_form, QStringLiteral("Command1_1"))->click();
+    QTRY_VERIFY(!order.painted.empty() && order.painted.back().first == chamber);
+    QCOMPARE(order.painted.front(), (std::pair<QObject*, int>(list, 1)));
+    QCOMPARE(order.painted.back().second, 2);
+}
 
 void TestHemicycle::aKeystrokeRepaintsOnlyWhatItChanges_data()
 {

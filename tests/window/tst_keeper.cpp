@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,6 +78,7 @@ private slots:
     void closedWhileNotKept();
     void lessonTooLargeIsNeitherKeptNorSaved();
     void offerFitsTheWindowAtEveryZoom();
+    void keptAfterTheWindowShowsTheSeat();
 };
 
 void TestKeeper::killedWindowsComeBackOnce_data()
@@ -183,6 +185,57 @@ void TestKeeper::closedWhileNotKept()
     control<QListWidget>(*form, QStringLiteral("List3"))->setCurrentRow(9);
     delete form; // the keeping still waits for the event loop
     QVERIFY(keptFiles().isEmpty());
+}
+
+namespace {
+
+// What the kept file says at the moment the watched list is painted.
+class KeptAtPaint : public QObject {
+public:
+    QStringList read;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QStringList files = keptFiles();
+            QFile kept(QDir(LessonKeeper::folder()).filePath(files.value(0)));
+            read << (files.size() == 1 && kept.open(QIODevice::ReadOnly)
+                    ? QString::fromUtf8(kept.readAll())
+                    : QString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+// A seat is shown first and kept on disk after: the window's lists are painted before the
+// keeping writes its file, so the click is answered without waiting for the disk.
+void TestKeeper::keptAfterTheWindowShowsTheSeat()
+{
+    ApportionForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    control<QPushButton>(form, QStringLiteral("Command1_0"))->click();
+    QTRY_COMPARE(keptFiles().size(), 1);
+    QTest::qWait(20);
+    const QString path = QDir(LessonKeeper::folder()).filePath(keptFiles().front());
+    QFile before(path);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QString entered = QString::fromUtf8(before.readAll());
+    before.close();
+
+    KeptAtPaint watch;
+    control<QListView>(form, QStringLiteral("List1_0"))->viewport()->installEventFilter(&watch);
+    control<QPushButton>(form, QStringLiteral("Command1_1"))->click();
+    QTRY_VERIFY(!watch.read.isEmpty());
+    QCOMPARE(watch.read.front(), entered);
+    const auto kept = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    QTRY_VERIFY(kept() != entered);
 }
 
 // A lesson past what a lesson file may hold is not kept, and a save of it is refused, said.

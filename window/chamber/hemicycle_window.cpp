@@ -86,12 +86,6 @@ HemicycleWindow::HemicycleWindow(std::shared_ptr<const Board> board, QWidget* wi
     m_grid = new QGridLayout(this);
     placeParts(false);
 
-    m_refresh.setSingleShot(true);
-    m_refresh.setInterval(0);
-    connect(&m_refresh, &QTimer::timeout, this, [this] {
-        if (m_behind)
-            refresh();
-    });
     connect(m_source, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(m_legend, &QListWidget::itemSelectionChanged, this, &HemicycleWindow::chooseCoalition);
 
@@ -115,7 +109,7 @@ void HemicycleWindow::boardChanged()
 {
     m_behind = true;
     if (isVisible())
-        m_refresh.start();
+        m_refresh.schedule();
 }
 
 void HemicycleWindow::showSeatsOf(int source)

@@ -2,7 +2,8 @@
 
 #include "core/allocation/board.h"
 
-#include <QTimer>
+#include "window/shared/after_repaint.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -95,5 +96,9 @@ private:
     bool m_partsPlaced = false;
     QSize m_placedBy;
     QSize m_placedEntry;
-    QTimer m_refresh; // one refresh for the changes of one pass of the event loop
+    // One refresh for the changes of one pass of the event loop, after the main window's repaint.
+    AfterRepaint m_refresh { [this] {
+        if (m_behind)
+            refresh();
+    } };
 };

@@ -60,9 +60,6 @@ LessonKeeper::LessonKeeper(QObject* parent)
     m_file = QDir(folder()).filePath(
         QStringLiteral("последен-урок-%1.%2")
             .arg(QUuid::createUuid().toString(QUuid::Id128), QLatin1String(lessonExtension)));
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &LessonKeeper::flush);
     removeOld();
 }
 
@@ -85,7 +82,7 @@ void LessonKeeper::keep(const Lesson& lesson)
         return;
     }
     m_waiting = lesson;
-    m_timer.start();
+    m_writeLater.schedule();
 }
 
 void LessonKeeper::refuse(const QString& why)
@@ -98,7 +95,7 @@ void LessonKeeper::refuse(const QString& why)
 
 void LessonKeeper::flush()
 {
-    m_timer.stop();
+    m_writeLater.cancel();
     if (!m_waiting)
         return;
     const QByteArray text = QByteArray::fromStdString(WriteLesson(*m_waiting));

@@ -2,12 +2,12 @@
 
 #include "lesson/lesson_file.h"
 
+#include "window/shared/after_repaint.h"
 #include <QDateTime>
 #include <QLockFile>
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -67,5 +67,5 @@ private:
     std::optional<apportion::Lesson> m_start;
     QSet<QString> m_broughtBack; // the offers this window took, for the next one in turn
     bool m_told = false;
-    QTimer m_timer;
+    AfterRepaint m_writeLater { [this] { flush(); } };
 };
