@@ -755,8 +755,12 @@ void TestTeacherActions::comparisonCellsStayWholeWhileTyping()
         QCoreApplication::processEvents();
         const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
         for (QTableView* table : tables) {
-            // The part of the table the page leaves in view.
-            const QRect seen = table->viewport()->visibleRegion().boundingRect();
+            // The part of the table the page leaves in view, on the screen.
+            const QRect onTheScreen(
+                table->viewport()->mapFromGlobal(window->screen()->geometry().topLeft()),
+                window->screen()->geometry().size());
+            const QRect seen
+                = table->viewport()->visibleRegion().boundingRect().intersected(onTheScreen);
             const QImage fresh = table->viewport()->grab(seen).toImage();
             const QPoint at = table->viewport()->mapTo(window, seen.topLeft());
             const QImage onScreen = shown.copy(QRect(at * shown.devicePixelRatio(), fresh.size()));
