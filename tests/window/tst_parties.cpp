@@ -340,25 +340,36 @@ void TestParties::pictureLabelsReadOnEveryColour()
 
 void TestParties::everyPartOfThePictureIsLabelled_data()
 {
+    QTest::addColumn<QString>("before"); // pasted with the comparison open first, if any
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<bool>("pictureUnder");
     QTest::addColumn<bool>("labelsUnder");
-    QTest::newRow("two parties: beside the working") << "50\n50" << false << false;
-    QTest::newRow("one large party and four small") << "9000\n300\n250\n200\n150" << true << true;
-    QTest::newRow("nine parties")
-        << "642931\n346063\n325460\n281366\n184403\n182263\n165160\n111946\n97430" << true << false;
-    QTest::newRow("small parties first") << "80\n90\n100\n100000" << true << true;
+    const QString nine
+        = QStringLiteral("642931\n346063\n325460\n281366\n184403\n182263\n165160\n111946\n97430");
+    QTest::newRow("two parties: beside the working") << QString() << "50\n50" << false << false;
+    QTest::newRow("one large party and four small")
+        << QString() << "9000\n300\n250\n200\n150" << true << true;
+    QTest::newRow("nine parties") << QString() << nine << true << false;
+    QTest::newRow("small parties first") << QString() << "80\n90\n100\n100000" << true << true;
     QTest::newRow("twelve, eleven of them small")
-        << "100000\n900\n800\n700\n600\n500\n400\n300\n200\n100\n90\n80" << true << true;
+        << QString() << "100000\n900\n800\n700\n600\n500\n400\n300\n200\n100\n90\n80" << true
+        << true;
+    QTest::newRow("nine, then two: back beside the working") << nine << "50\n50" << false << false;
 }
 
 // Every non-zero part of every bar shows its label: inside where it fits, else under the bar
 // in the room the bar takes, within the bar's width, apart from the others and drawn.
 void TestParties::everyPartOfThePictureIsLabelled()
 {
+    QFETCH(QString, before);
     QFETCH(QString, pasted);
     QFETCH(bool, pictureUnder);
     QFETCH(bool, labelsUnder);
+    if (!before.isEmpty()) {
+        paste(0, before);
+        QTest::keyClick(votes(0), Qt::Key_M, Qt::ControlModifier);
+        m_form->activateWindow();
+    }
     paste(0, pasted);
     QTest::keyClick(votes(0), Qt::Key_M, Qt::ControlModifier);
     auto* window = const_cast<ComparisonWindow*>(m_form->comparisonWindow());

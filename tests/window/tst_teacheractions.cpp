@@ -316,6 +316,16 @@ void TestTeacherActions::comparisonFollowsTheVotes()
     QVERIFY2(QGuiApplication::clipboard()->text().startsWith(QStringLiteral(
                  "Брой мандати\t1\nМетод\tПартия 1\tдял %\tспрямо D’Hondt\tПартия 2")),
         qPrintable(QGuiApplication::clipboard()->text().left(60)));
+
+    // Cells are chosen as one block, as a copy takes them: a Ctrl+click takes in the block up to
+    // its cell, never a second cell apart.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+        table->visualRect(table->model()->index(1, 1)).center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier,
+        table->visualRect(table->model()->index(3, 3)).center());
+    const QModelIndexList chosen = table->selectionModel()->selectedIndexes();
+    QCOMPARE(chosen.size(), 9);
+    QVERIFY(chosen.contains(table->model()->index(2, 2)));
 }
 
 void TestTeacherActions::copyPutsBothFormatsOnTheClipboard_data()
