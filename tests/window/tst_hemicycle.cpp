@@ -404,6 +404,8 @@ void TestHemicycle::legendFollowsThePartiesAndTheZoom()
     QCoreApplication::processEvents();
     QCOMPARE(legend->count(), defaultPartyCount + added);
     QCOMPARE(legend->font().pointSizeF() > before, zoomSteps > 0);
+    // Each party's colour swatch as high as its name.
+    QCOMPARE(legend->iconSize().height(), QFontMetrics(window->font()).height());
     for (int party = 0; party < legend->count(); ++party) {
         const QListWidgetItem* entry = legend->item(party);
         QVERIFY(entry->text().startsWith(QStringLiteral("Партия %1").arg(party + 1)));
