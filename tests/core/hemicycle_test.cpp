@@ -217,6 +217,41 @@ TEST(Chamber, SvgHasOneCirclePerSeat)
 // The picture's geometry for a slide: every seat inside the picture and apart from the others, the
 // newest ringed round its seat, the line past the rows, the texts under the floor, and the legend
 // in two columns under everything.
+namespace {
+
+    // The SVG's majority line has the majority's seats on one side and the others on the other
+    // (a seat whose centre it passes within the SVG's rounding to a tenth may be on either).
+    void ExpectMajorityLineSplits(const std::string& svg, std::size_t majority)
+    {
+        auto number = [](const std::string& element, const std::string& attribute) {
+            std::smatch found;
+            std::regex_search(element, found, std::regex(" " + attribute + "=\"([-0-9.]+)\""));
+            return found.empty() ? 0.0 : std::stod(found[1]);
+        };
+        std::smatch found;
+        ASSERT_TRUE(std::regex_search(svg, found, std::regex("<line class=\"majority\"[^>]*>")));
+        const std::string line = found.str();
+        const double x1 = number(line, "x1"), y1 = number(line, "y1");
+        const double x2 = number(line, "x2"), y2 = number(line, "y2");
+        std::vector<double> distances;
+        const std::regex seat("<circle class=\"seat\"[^>]*>");
+        for (auto it = std::sregex_iterator(svg.begin(), svg.end(), seat);
+             it != std::sregex_iterator(); ++it) {
+            const double x = number(it->str(), "cx"), y = number(it->str(), "cy");
+            distances.push_back(
+                ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / std::hypot(x2 - x1, y2 - y1));
+        }
+        ASSERT_GT(distances.size(), majority);
+        const bool majoritySide = distances.front() > 0;
+        for (std::size_t a = 0; a < distances.size(); ++a) {
+            if (std::abs(distances[a]) > 0.2) {
+                EXPECT_EQ((distances[a] > 0) == majoritySide, a < majority) << "seat " << a;
+            }
+        }
+    }
+
+} // namespace
+
 TEST(Chamber, SvgIsLaidOutForASlide)
 {
     Chamber chamber = ChamberOfSeats({ 69, 37, 35, 30, 20, 19, 18, 12, 0 }, 240);
@@ -260,6 +295,8 @@ TEST(Chamber, SvgIsLaidOutForASlide)
             ASSERT_GE(
                 std::hypot(seats[a].x - seats[b].x, seats[a].y - seats[b].y), 2 * seats[a].r - 0.2);
     }
+    ExpectMajorityLineSplits(svg, 121);
+    ExpectMajorityLineSplits(ChamberSvg(ChamberOfSeats({ 4, 3 }, 7), {}, {}, "7"), 4);
     const std::vector<std::string> ring = elements("<circle class=\"newest\"[^>]*>");
     ASSERT_EQ(ring.size(), 1u);
     EXPECT_EQ(number(ring[0], "cx"), seats[68].x);
