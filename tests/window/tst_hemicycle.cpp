@@ -459,6 +459,17 @@ void TestHemicycle::copiesAPictureAndSvg()
     const QImage image = qvariant_cast<QImage>(copied->imageData());
     QCOMPARE(image.width(), 1600);
     QVERIFY(image.height() > 800);
+    // The lesson's title stands whole at the top: ink in its band, none cut at the edge.
+    int titleInk = 0;
+    for (int y = 0; y < image.height() / 20; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) {
+                QVERIFY2(y > 1, qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+                ++titleInk;
+            }
+        }
+    }
+    QVERIFY(titleInk > 100);
     // A seat given is drawn in its party's colour: the picture holds GERB-SDS's blue.
     bool blue = false;
     for (int y = 0; y < image.height() && !blue; y += 2) {

@@ -287,6 +287,11 @@ void TestTeacherActions::comparisonFollowsTheVotes()
         return table->model()->index(row, column).data().toString();
     };
     QCOMPARE(cell(1, 0), QStringLiteral("3\n(42.9 %)"));
+    // Each party's heading has its colour from the picture beside its name; the indices none.
+    for (int section = 0; section < table->model()->columnCount(); ++section) {
+        QCOMPARE(table->model()->headerData(section, Qt::Horizontal, Qt::DecorationRole).isNull(),
+            section >= 5);
+    }
     // Sainte-Laguë's seat that D'Hondt does not give is marked by more than colour.
     QCOMPARE(cell(2, 4), QStringLiteral("1 ▲\n(14.3 %)"));
     QCOMPARE(table->model()->index(2, 4).data(Qt::AccessibleDescriptionRole).toString(),
