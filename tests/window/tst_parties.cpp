@@ -380,6 +380,9 @@ void TestParties::everyPartOfThePictureIsLabelled()
     const QPoint chartAt = chart.mapTo(window, QPoint(0, 0));
     QCOMPARE(chartAt.y() > workingAt.bottom(), pictureUnder);
     QCOMPARE(chartAt.x() > workingAt.right(), !pictureUnder);
+    // Beside the working or under it, the picture reaches as far right as the table.
+    auto* table = window->findChild<QWidget*>(QStringLiteral("ComparisonTable"));
+    QCOMPARE(chartAt.x() + chart.width(), table->mapTo(window, QPoint(table->width(), 0)).x());
 
     const int parties = static_cast<int>(pasted.count(QLatin1Char('\n'))) + 1;
     int outside = 0;
