@@ -247,6 +247,21 @@ void TestHemicycle::majorityForTheSeatTotal()
         beyond += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
     }
     QVERIFY2(beyond > 0, "the majority line stops inside the chamber");
+    // It starts at the inner row: the floor inside it stays clear for the majority's text.
+    int inside = 0;
+    for (double along = 0.15; along <= layout.innerRadius - 3 * layout.seatRadius; along += 0.005) {
+        const QPointF at = floor + QPointF(std::cos(angle), -std::sin(angle)) * along * radius;
+        inside += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
+    }
+    QCOMPARE(inside, 0);
+    // And it ends just past the outer row, not across the window.
+    int farOut = 0;
+    for (double along = 1 + layout.seatRadius * 4; along <= 1.15; along += 0.002) {
+        const QPointF at = floor + QPointF(std::cos(angle), -std::sin(angle)) * along * radius;
+        if (shown.rect().contains((at * shown.devicePixelRatio()).toPoint()))
+            farOut += qGray(shown.pixel((at * shown.devicePixelRatio()).toPoint())) < 80 ? 1 : 0;
+    }
+    QCOMPARE(farOut, 0);
 }
 
 // The legend stands beside the chamber in a wide window and under it in a tall one, where that
