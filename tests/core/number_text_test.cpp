@@ -83,6 +83,9 @@ TEST(Blanks, ShownAsSpacesAndTrimmed)
         { "\xE2\x80\xAF\xE2\x80\xAF", "  ", "" },
         { "А\xE2\x80\x94Б\t", "А\xE2\x80\x94Б ", "А\xE2\x80\x94Б" },
         { "ПП\xE3\x80\x80", "ПП ", "ПП" },
+        { "\xE1\x9A\x80"
+          "7",
+            " 7", "7" }, // the ogham space mark
         { "", "", "" },
         // A lead byte cut short at the end is no blank.
         { "5\xE2\x80", "5\xE2\x80", "5\xE2\x80" },
