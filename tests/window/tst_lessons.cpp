@@ -288,6 +288,8 @@ void TestLessons::lastLessonIsBroughtBack()
     QVERIFY(later.actions().lastLesson->isEnabled());
     later.actions().lastLesson->trigger();
     QCOMPARE(later.board(), newest);
+    // The menu of kept lessons offers only the other one now.
+    QCOMPARE(later.actions().keptLessons.size(), 1);
     QVERIFY2(later.statusReport().endsWith(
                  QStringLiteral(") е върнат: 5 партии, 12 мандата, D’Hondt; 6 са дадени.")),
         qPrintable(later.statusReport()));
