@@ -1,5 +1,6 @@
 #include "core/comparison/quota_method.h"
 
+#include "core/numbers/vote_reading.h"
 #include "core/teaching/explanation.h"
 
 #include <algorithm>
@@ -137,7 +138,7 @@ QuotaWorking HareNiemeyer(
 QuotaWorking HareNiemeyer(
     const std::vector<std::string>& votes, int seatTotal, const std::vector<bool>& takesPart)
 {
-    return work(ReadVoteTotals(votes), seatTotal, takesPart, true);
+    return work(ReadVotes(votes).totals, seatTotal, takesPart, true);
 }
 
 std::vector<int> AlabamaLosers(const QuotaWorking& now, const QuotaWorking& before)
@@ -155,7 +156,7 @@ std::vector<int> AlabamaLosers(
 {
     if (seatTotal < 2 || seatTotal > maxPartySeats)
         return {};
-    const VoteTotals totals = ReadVoteTotals(votes);
+    const VoteTotals totals = ReadVotes(votes).totals;
     return AlabamaLosers(
         work(totals, seatTotal, takesPart, false), work(totals, seatTotal - 1, takesPart, false));
 }

@@ -1,6 +1,7 @@
 #include "core/comparison/vote_threshold.h"
 
 #include "core/numbers/number_text.h"
+#include "core/numbers/vote_reading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,7 +78,7 @@ ThresholdLine DrawThresholdLine(const VoteTotals& votes, const VoteCount& count)
 
 ThresholdLine DrawThresholdLine(const std::vector<std::string>& votes, const VoteCount& count)
 {
-    return DrawThresholdLine(ReadVoteTotals(votes), count);
+    return DrawThresholdLine(ReadVotes(votes).totals, count);
 }
 
 } // namespace apportion

@@ -261,13 +261,4 @@ VoteTotals TotalsOf(const std::vector<ExactNumber>& read)
     return totals;
 }
 
-VoteTotals ReadVoteTotals(const std::vector<std::string>& texts)
-{
-    std::vector<ExactNumber> read;
-    read.reserve(texts.size());
-    for (const auto& text : texts)
-        read.push_back(ReadExactly(text));
-    return TotalsOf(read);
-}
-
 } // namespace apportion

@@ -73,7 +73,7 @@ std::string ExactText(const WholeNumber& units, int scale = 0);
 std::string CutQuotient(
     const WholeNumber& units, int scale, std::uint32_t divisor, int places, bool* cut = nullptr);
 
-// Vote texts read once, exactly, each total in units of the smallest decimal any of them has:
+// Vote totals read exactly (ReadVotes), each in units of the smallest decimal any of them has:
 // what the quota method, the threshold and their notes work with.
 struct VoteTotals {
     std::vector<WholeNumber> units; // each total's size in units of 10^-scale
@@ -84,6 +84,5 @@ struct VoteTotals {
 };
 // The totals of numbers read exactly, in the order given.
 VoteTotals TotalsOf(const std::vector<ExactNumber>& read);
-VoteTotals ReadVoteTotals(const std::vector<std::string>& texts);
 
 } // namespace apportion

@@ -224,7 +224,7 @@ TEST(LessonFile, ReadsNumbersGroupedWithAnySpace)
     const Board board = BoardOf(*reading.lesson);
     EXPECT_EQ(board.parties[0].entryText, "642 931");
     EXPECT_EQ(board.parties[1].entryText, "281 366");
-    EXPECT_EQ(ReadVoteTotals(VoteTexts(board.parties)).written,
+    EXPECT_EQ(ReadVotes(VoteTexts(board.parties)).totals.written,
         (std::vector<std::string> { "642931", "281366" }));
     EXPECT_EQ(reading.lesson->count.otherVotes, 99453);
     EXPECT_EQ(reading.lesson->count.threshold, 4);

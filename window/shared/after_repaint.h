@@ -15,7 +15,6 @@ public:
     void schedule();
     // Not run after all, unless scheduled again.
     void cancel() { m_scheduled = false; }
-    bool isScheduled() const { return m_scheduled; }
 
 protected:
     bool event(QEvent* event) override;
